@@ -1,0 +1,23 @@
+#include "document/Grid16.h"
+
+#include <new>
+#include <stdexcept>
+
+namespace korvane {
+
+std::optional<Grid16> Grid16::TryCreate(int32_t width, int32_t height) {
+  if (width < 1 || height < 1) return std::nullopt;
+  Grid16 grid;
+  try {
+    grid.cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  } catch (const std::length_error&) {
+    return std::nullopt;
+  }
+  grid.width_ = width;
+  grid.height_ = height;
+  return grid;
+}
+
+}  // namespace korvane

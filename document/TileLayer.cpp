@@ -1,0 +1,50 @@
+#include "document/TileLayer.h"
+
+namespace korvane {
+
+void TileLayer::Set(int32_t x, int32_t y, int16_t v) {
+  const size_t index = tiles_.Index(x, y);
+  int16_t& cell = tiles_.Cells()[index];
+  if (cell == v) return;
+  if (!haveFullCopy_) {
+    journal_.push_back(Change{static_cast<uint32_t>(index), cell});
+    if (FullCopyCheaper()) {
+      // Rebuild the snapshot once and stop journalling until the next snapshot.
+      cell = v;
+      fullCopy_ = UndoTiles();
+      journal_.clear();
+      journal_.shrink_to_fit();
+      haveFullCopy_ = true;
+      return;
+    }
+  }
+  cell = v;
+}
+
+void TileLayer::TakeUndoSnapshot() {
+  journal_.clear();
+  if (haveFullCopy_) {
+    haveFullCopy_ = false;
+    fullCopy_ = Grid16();
+  }
+}
+
+void TileLayer::Undo() {
+  if (haveFullCopy_) {
+    tiles_ = fullCopy_;
+    return;
+  }
+  auto& cells = tiles_.Cells();
+  for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) cells[it->index] = it->old;
+  journal_.clear();
+}
+
+Grid16 TileLayer::UndoTiles() const {
+  if (haveFullCopy_) return fullCopy_;
+  Grid16 copy = tiles_;
+  auto& cells = copy.Cells();
+  for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) cells[it->index] = it->old;
+  return copy;
+}
+
+}  // namespace korvane

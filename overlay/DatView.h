@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "toolkit/Window.h"
+
+namespace korvane {
+
+class Editor;
+
+// The "Data Overlay" catalogue window: the object types that overlay cells refer to by position.
+class DatView {
+ public:
+  explicit DatView(Editor& editor);
+  ~DatView();
+
+  std::unique_ptr<toolkit::Window> window;
+  toolkit::ComboBox* Items = nullptr;
+  toolkit::Label* ID = nullptr;
+  toolkit::Label* XSize = nullptr;
+  toolkit::Label* YSize = nullptr;
+  toolkit::Button* Remove = nullptr;
+  toolkit::Button* Add = nullptr;
+
+  void Form_Load();
+  // Writes Overlay.dat; never refuses the close.
+  bool Form_QueryUnload();
+  void Items_Click();
+  void Add_Click();
+  void Remove_Click();
+
+  // Full path of Overlay.dat in the executable's folder.
+  std::string CatalogueFile() const;
+
+ private:
+  Editor& editor_;
+};
+
+}  // namespace korvane

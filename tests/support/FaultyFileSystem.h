@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "toolkit/posix/PosixFileSystem.h"
+
+namespace korvane::headless {
+
+// The real disk, with a switch that makes one chosen operation fail. Operations are counted
+// across ReadAll, CreateTemporaryBeside, Write, Flush, Close, Rename and Remove, from 0.
+class FaultyFileSystem : public toolkit::FileSystem {
+ public:
+  std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) override;
+  std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
+
+  // -1: nothing fails. Otherwise the operation with this number fails (and later ones succeed).
+  int failAt = -1;
+  // Operations counted so far, and their names in order.
+  int operations = 0;
+  std::vector<std::string> log;
+
+  // Counts one operation; true when it is the one to fail.
+  bool Fails(const std::string& name);
+
+ private:
+  toolkit::PosixFileSystem disk_;
+};
+
+}  // namespace korvane::headless

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+
+#include "toolkit/Window.h"
+
+namespace korvane {
+
+class Editor;
+
+// The modeless "Load Tiles" dialog: chooses the tile sheet and its geometry. It starts with the
+// built-in sample sheet and 16, 1, 0 every time it is created.
+class LoadTiles {
+ public:
+  explicit LoadTiles(Editor& editor);
+  ~LoadTiles();
+
+  std::unique_ptr<toolkit::Window> window;
+  toolkit::TextBox* TileSize = nullptr;
+  toolkit::TextBox* TileSpacing = nullptr;
+  toolkit::TextBox* TileOffset = nullptr;
+  toolkit::Label* Label1 = nullptr;
+  toolkit::Label* Label2 = nullptr;
+  toolkit::Label* Label3 = nullptr;
+  toolkit::Surface* Display = nullptr;
+  toolkit::Button* LoadPic = nullptr;
+  toolkit::Button* OkLoad = nullptr;
+  toolkit::Button* CancelLoad = nullptr;
+
+  void Form_Load();
+  void LoadPic_Click();
+  // The OK procedure; true when the sheet was applied (the dialog is then discarded).
+  bool OkLoad_Click();
+  void CancelLoad_Click();
+  // Applies the dialog's current contents without showing it; shows it when that fails.
+  void CheckBitmap();
+
+ private:
+  Editor& editor_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "toolkit/FileSystem.h"
+#include "toolkit/Picture.h"
+#include "toolkit/RgbImage.h"
+#include "toolkit/Window.h"
+
+namespace korvane::toolkit {
+
+enum class MessageButtons { YesNo, YesNoCancel };
+enum class MessageResult { Yes, No, Cancel };
+
+enum class FileDialogMode { Open, Save };
+
+struct FileDialogSpec {
+  FileDialogMode mode = FileDialogMode::Open;
+  // "Description|pattern", for example "Map File (*.map)|*.map".
+  std::string filter;
+  // For example ".map"; empty for none.
+  std::string defaultExtension;
+  int32_t flags = 0;
+};
+
+// The application title that message and input boxes show when no title is given.
+inline constexpr const char* kApplicationTitle = "Korvane";
+
+// Everything the editor needs from the screen, the user, the clock and the disk.
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+
+  virtual std::unique_ptr<Window> CreateWindow(WindowKind kind, const std::string& caption,
+                                               float clientWidth, float clientHeight) = 0;
+
+  // Modal questions. An empty title means the application title.
+  virtual MessageResult MessageBox(const std::string& prompt, MessageButtons buttons,
+                                   const std::string& title = "") = 0;
+  // Returns the typed text; empty when cancelled. The box starts empty.
+  virtual std::string InputBox(const std::string& prompt, const std::string& title = "") = 0;
+  // The chosen path, or nullopt when the user cancelled.
+  virtual std::optional<std::string> FileDialog(const FileDialogSpec& spec) = 0;
+
+  // Decodes a picture file; null when it cannot be read or is not a picture.
+  virtual PicturePtr LoadPicture(const std::string& path) = 0;
+  // Wraps pixels made by the program (the built-in sample sheet).
+  virtual PicturePtr PictureFromImage(const RgbImage& image) = 0;
+
+  // The arguments after the program's name, joined with single blanks.
+  virtual std::string CommandLine() const = 0;
+  // The folder of the running executable, without a trailing separator.
+  virtual std::string ExecutableFolder() const = 0;
+  virtual float ScreenWidth() const = 0;
+  virtual float ScreenHeight() const = 0;
+  // One pass over pending window events.
+  virtual void DoEvents() = 0;
+
+  virtual void SeedRandomFromTimer() = 0;
+  // Uniform in [0, 1).
+  virtual float Random() = 0;
+
+  virtual FileSystem& Files() = 0;
+
+  // Ends the event loop once the current handler returns.
+  virtual void Quit() = 0;
+};
+
+}  // namespace korvane::toolkit
