@@ -37,7 +37,9 @@ class TileLayer {
     uint32_t index;
     int16_t old;
   };
-  bool FullCopyCheaper() const { return journal_.size() * sizeof(Change) > tiles_.Cells().size() * sizeof(int16_t); }
+  bool FullCopyCheaper() const {
+    return journal_.size() * sizeof(Change) > tiles_.Cells().size() * sizeof(int16_t);
+  }
 
   Grid16 tiles_;
   // Old values of the cells written since the snapshot, oldest first (used while !haveFullCopy_).

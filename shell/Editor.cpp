@@ -72,8 +72,12 @@ DatView& Editor::datView() {
   return *datView_;
 }
 
-bool Editor::TileViewVisible() const { return tileView_ && tileView_->window->Visible(); }
-bool Editor::DatViewVisible() const { return datView_ && datView_->window->Visible(); }
+bool Editor::TileViewVisible() const {
+  return tileView_ && tileView_->window->Visible();
+}
+bool Editor::DatViewVisible() const {
+  return datView_ && datView_->window->Visible();
+}
 
 bool Editor::UnloadLoadTiles() {
   if (!loadTiles_) return true;

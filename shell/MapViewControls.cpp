@@ -7,11 +7,15 @@ namespace korvane {
 
 using toolkit::Place;
 
-MapView::MapView(Editor& editor) : editor_(editor) { CreateControls(); }
+MapView::MapView(Editor& editor) : editor_(editor) {
+  CreateControls();
+}
 
 MapView::~MapView() = default;
 
-MapGlobal& MapView::global() { return editor_.Global(); }
+MapGlobal& MapView::global() {
+  return editor_.Global();
+}
 
 void MapView::CreateControls() {
   window = editor_.Toolkit().CreateWindow(toolkit::WindowKind::Main, "Korvane", 8055, 5895);

@@ -12,9 +12,17 @@ void MapView::HScroll_Scroll() {}
 void MapView::VScroll_Change() {}
 void MapView::VScroll_Scroll() {}
 void MapView::UpdateViewGeometry() {}
-int32_t MapView::CellTwipsX() const { return 0; }
-int32_t MapView::CellTwipsY() const { return 0; }
-int32_t MapView::CellsAcross(float) const { return 1; }
-int32_t MapView::CellsDown(float) const { return 1; }
+int32_t MapView::CellTwipsX() const {
+  return 0;
+}
+int32_t MapView::CellTwipsY() const {
+  return 0;
+}
+int32_t MapView::CellsAcross(float) const {
+  return 1;
+}
+int32_t MapView::CellsDown(float) const {
+  return 1;
+}
 
 }  // namespace korvane

@@ -27,7 +27,9 @@ std::optional<int16_t> RoundHalfEven16(double value) {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Accepts [sign] digits [. digits] [e|E [sign] digits], with at least one digit in the mantissa.
 bool IsDecimalNumber(std::string_view s) {

@@ -20,6 +20,8 @@ std::optional<int16_t> RoundHalfEven16(double value);
 std::optional<int16_t> ConvertTypedNumber(std::string_view text);
 
 // True when v fits the 16-bit model of screen geometry.
-inline bool Fits16(int64_t v) { return v >= -32768 && v <= 32767; }
+inline bool Fits16(int64_t v) {
+  return v >= -32768 && v <= 32767;
+}
 
 }  // namespace korvane

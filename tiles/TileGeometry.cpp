@@ -13,8 +13,8 @@ namespace {
 int32_t WholeTilesAlong(float extentTwips, int32_t offsetTwips, int32_t tileTwips,
                         int32_t pitchTwips) {
   if (pitchTwips < 1 || tileTwips < 1) return 0;
-  const int32_t room =
-      RoundHalfEven(static_cast<double>(extentTwips) - offsetTwips - static_cast<double>(tileTwips));
+  const int32_t room = RoundHalfEven(static_cast<double>(extentTwips) - offsetTwips -
+                                     static_cast<double>(tileTwips));
   // A negative room smaller than one pitch still truncates to 0 and gives one tile: the rule
   // counts a sheet that falls short of a tile by less than a pitch as holding one.
   const int32_t count = room / pitchTwips + 1;
@@ -45,10 +45,11 @@ int32_t SheetTileCount(const MapGlobal& g) {
 TwipsRect TileSheetRect(const MapGlobal& g, int32_t tile, int32_t sheetColumns) {
   const int32_t column = tile % sheetColumns;
   const int32_t row = tile / sheetColumns;
-  return TwipsRect{
-      int32_t{g.TileOffset} * g.PixelTwipsX + column * (int32_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX),
-      int32_t{g.TileOffset} * g.PixelTwipsY + row * (int32_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY),
-      g.TileTwipsX, g.TileTwipsY};
+  return TwipsRect{int32_t{g.TileOffset} * g.PixelTwipsX +
+                       column * (int32_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX),
+                   int32_t{g.TileOffset} * g.PixelTwipsY +
+                       row * (int32_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY),
+                   g.TileTwipsX, g.TileTwipsY};
 }
 
 }  // namespace korvane

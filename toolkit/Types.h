@@ -12,7 +12,9 @@ struct Color {
   friend bool operator==(const Color&, const Color&) = default;
 };
 
-inline constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) { return Color{r, g, b}; }
+inline constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) {
+  return Color{r, g, b};
+}
 
 // The system colour for button text in the standard scheme: the background of the map
 // display and of the palette.

@@ -17,10 +17,10 @@ class Menu {
 };
 
 enum class WindowKind {
-  Main,        // sizable, with menu bar; closing it ends the program
-  SizableTool, // resizable tool window with a close box (the palette)
-  FixedTool,   // fixed-size tool window (the catalogue)
-  FixedDialog, // fixed single-border dialog (the tile-sheet dialog)
+  Main,         // sizable, with menu bar; closing it ends the program
+  SizableTool,  // resizable tool window with a close box (the palette)
+  FixedTool,    // fixed-size tool window (the catalogue)
+  FixedDialog,  // fixed single-border dialog (the tile-sheet dialog)
 };
 
 // A top-level window. Positions and sizes are twips; Left/Top/Width/Height are the outer frame,

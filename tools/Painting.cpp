@@ -8,6 +8,8 @@ void MapView::Display_MouseUp(int16_t, int16_t, float, float) {}
 void MapView::MultipleTiles_Click() {}
 void MapView::CommandUndo_Click() {}
 void MapView::FloodFillMap_Click() {}
-ScreenCell MapView::CellUnderPointer(float, float) const { return {}; }
+ScreenCell MapView::CellUnderPointer(float, float) const {
+  return {};
+}
 
 }  // namespace korvane

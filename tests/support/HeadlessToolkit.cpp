@@ -37,8 +37,8 @@ float HeadlessSurface::ScaleY(float value, ScaleUnit from, ScaleUnit to) const {
 
 void HeadlessSurface::PaintPicture(const Picture& picture, float x1, float y1, float w1, float h1,
                                    float x2, float y2, float w2, float h2) {
-  calls.push_back(DrawCall{DrawCall::Kind::PaintPicture, {x1, y1, w1, h1, x2, y2, w2, h2},
-                           Color{}, "", &picture});
+  calls.push_back(DrawCall{
+      DrawCall::Kind::PaintPicture, {x1, y1, w1, h1, x2, y2, w2, h2}, Color{}, "", &picture});
 }
 
 void HeadlessSurface::FilledBox(float x1, float y1, float dx, float dy, Color color) {
@@ -53,10 +53,13 @@ float HeadlessSurface::TextWidth(const std::string& text) const {
   return kCharWidth * static_cast<float>(text.size());
 }
 
-float HeadlessSurface::TextHeight(const std::string&) const { return kLineHeight; }
+float HeadlessSurface::TextHeight(const std::string&) const {
+  return kLineHeight;
+}
 
 void HeadlessSurface::Print(const std::string& text) {
-  calls.push_back(DrawCall{DrawCall::Kind::Print, {currentX_, currentY_}, foreColor_, text, nullptr});
+  calls.push_back(
+      DrawCall{DrawCall::Kind::Print, {currentX_, currentY_}, foreColor_, text, nullptr});
   currentX_ = 0;
   currentY_ += kLineHeight;
 }
@@ -136,8 +139,10 @@ void HeadlessComboBox::AddItem(const std::string& text) {
 void HeadlessComboBox::RemoveItem(int16_t index) {
   if (index < 0 || index >= ListCount()) return;
   items_.erase(items_.begin() + index);
-  if (index_ == index) index_ = -1;
-  else if (index_ > index) --index_;
+  if (index_ == index)
+    index_ = -1;
+  else if (index_ > index)
+    --index_;
 }
 
 std::string HeadlessComboBox::List(int16_t index) const {
@@ -160,11 +165,16 @@ MenuItem* HeadlessMenu::AddItem(const std::string& caption) {
   return items.back().get();
 }
 
-void HeadlessMenu::AddSeparator() { entries.push_back("-"); }
+void HeadlessMenu::AddSeparator() {
+  entries.push_back("-");
+}
 
 HeadlessWindow::HeadlessWindow(WindowKind k, std::string caption, float clientWidth,
                                float clientHeight)
-    : kind(k), caption_(std::move(caption)), clientWidth_(clientWidth), clientHeight_(clientHeight) {}
+    : kind(k),
+      caption_(std::move(caption)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight) {}
 
 void HeadlessWindow::Move(float left, float top) {
   left_ = left;
@@ -200,7 +210,9 @@ static T* Keep(std::vector<std::unique_ptr<Control>>& controls, Args&&... args) 
   return raw;
 }
 
-Surface* HeadlessWindow::AddSurface(const Place& p) { return Keep<HeadlessSurface>(controls_, p); }
+Surface* HeadlessWindow::AddSurface(const Place& p) {
+  return Keep<HeadlessSurface>(controls_, p);
+}
 ScrollBar* HeadlessWindow::AddHScrollBar(const Place& p) {
   return Keep<HeadlessScrollBar>(controls_, p);
 }
@@ -213,7 +225,9 @@ Button* HeadlessWindow::AddButton(const std::string& c, const Place& p) {
 CheckBox* HeadlessWindow::AddCheckBox(const std::string& c, const Place& p) {
   return Keep<HeadlessCheckBox>(controls_, c, p);
 }
-ComboBox* HeadlessWindow::AddComboBox(const Place& p) { return Keep<HeadlessComboBox>(controls_, p); }
+ComboBox* HeadlessWindow::AddComboBox(const Place& p) {
+  return Keep<HeadlessComboBox>(controls_, p);
+}
 TextBox* HeadlessWindow::AddTextBox(const std::string& t, const Place& p) {
   return Keep<HeadlessTextBox>(controls_, t, p);
 }

@@ -368,11 +368,23 @@ class HeadlessToolkit : public Toolkit {
 };
 
 // The headless parts behind the editor's interface pointers.
-inline HeadlessWindow& H(Window& w) { return static_cast<HeadlessWindow&>(w); }
-inline HeadlessSurface& H(Surface& s) { return static_cast<HeadlessSurface&>(s); }
-inline HeadlessScrollBar& H(ScrollBar& s) { return static_cast<HeadlessScrollBar&>(s); }
-inline HeadlessButton& H(Button& b) { return static_cast<HeadlessButton&>(b); }
-inline HeadlessCheckBox& H(CheckBox& c) { return static_cast<HeadlessCheckBox&>(c); }
-inline HeadlessComboBox& H(ComboBox& c) { return static_cast<HeadlessComboBox&>(c); }
+inline HeadlessWindow& H(Window& w) {
+  return static_cast<HeadlessWindow&>(w);
+}
+inline HeadlessSurface& H(Surface& s) {
+  return static_cast<HeadlessSurface&>(s);
+}
+inline HeadlessScrollBar& H(ScrollBar& s) {
+  return static_cast<HeadlessScrollBar&>(s);
+}
+inline HeadlessButton& H(Button& b) {
+  return static_cast<HeadlessButton&>(b);
+}
+inline HeadlessCheckBox& H(CheckBox& c) {
+  return static_cast<HeadlessCheckBox&>(c);
+}
+inline HeadlessComboBox& H(ComboBox& c) {
+  return static_cast<HeadlessComboBox&>(c);
+}
 
 }  // namespace korvane::headless

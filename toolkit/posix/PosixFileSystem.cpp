@@ -92,6 +92,8 @@ bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool PosixFileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool PosixFileSystem::Remove(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 }  // namespace korvane::toolkit
