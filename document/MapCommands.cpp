@@ -1,24 +1,73 @@
+// Moving the map document between memory and its file: LoadMap, SaveNow and the caption.
+
+#include <utility>
+#include <variant>
+
+#include "document/AtomicFile.h"
+#include "document/CaptionRule.h"
+#include "document/MapFile.h"
+#include "overlay/DatView.h"
+#include "shell/Editor.h"
+#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
+#include "tiles/LoadTiles.h"
+#include "tiles/TileView.h"
 
 namespace korvane {
 
-void MapView::LoadMap(const std::string&) {}
-bool MapView::SaveNow(const std::string&) {
-  return false;
+void MapView::SetCaptionFromFile() {
+  window->SetCaption(MapCaption(CurrentMapFile));
 }
-void MapView::MENU_NEW_MAP_Click() {}
-void MapView::MENU_LOAD_MAP_Click() {}
-void MapView::MENU_LOAD_TILES_Click() {}
-bool MapView::MENU_SAVE_MAP_Click() {
-  return false;
-}
-void MapView::MENU_SAVEAS_MAP_Click() {}
-bool MapView::Form_QueryUnload() {
+
+bool MapView::SaveNow(const std::string& savenowfile) {
+  if (MapWidth < 1) return false;
+  const std::string path = savenowfile;  // the caller may pass CurrentMapFile itself
+  const auto bytes =
+      SerializeMapFile(HumanResources, ComputerResources, MapTiles.Tiles(), OverlayData);
+  if (!bytes) return false;
+  // The old file stays whole until the new one is complete on the disk, and the document is
+  // marked saved only once it is.
+  if (!WriteFileAtomically(editor_.Toolkit().Files(), path, *bytes)) return false;
+  MapChanged = 0;
+  CurrentMapFile = path;
+  SetCaptionFromFile();
   return true;
 }
-void MapView::Form_Unload() {}
-void MapView::EDHUMRES_Click() {}
-void MapView::EDCOMPRES_Click() {}
-void MapView::SetCaptionFromFile() {}
+
+void MapView::LoadMap(const std::string& MapFileName) {
+  // Copy first: the caller may hand in StartupMapFile, which is emptied next.
+  const std::string path = MapFileName;
+  // Emptied before anything can repaint, so a waiting command-line map is loaded only once.
+  StartupMapFile.clear();
+  editor_.Toolkit().DoEvents();
+
+  // A load always returns the editor to tile mode.
+  editor_.tileView().window->SetVisible(true);
+  if (editor_.HasDatView()) editor_.datView().window->SetVisible(false);
+  EditMode = 0;
+
+  // Reading never creates a file, and a file that cannot be read or parsed leaves the document,
+  // its file name, the caption and MapChanged exactly as they were.
+  const auto bytes = editor_.Toolkit().Files().ReadAll(path);
+  if (!bytes) return;
+  MapFileParseResult parsed = ParseMapFile(*bytes);
+  auto* contents = std::get_if<MapFileContents>(&parsed);
+  if (!contents) return;
+
+  CurrentMapFile = path;
+  SetCaptionFromFile();
+  MapWidth = contents->width;
+  MapHeight = contents->height;
+  HumanResources = contents->humanResources;
+  ComputerResources = contents->computerResources;
+  MapTiles = TileLayer(std::move(contents->tiles));  // Undo right after a load changes nothing
+  OverlayData = std::move(contents->overlay);
+  MapChanged = 0;
+
+  if (global().TileSize != 0)
+    Display->Refresh();
+  else
+    editor_.loadTiles().CheckBitmap();
+}
 
 }  // namespace korvane

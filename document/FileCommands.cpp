@@ -1,0 +1,122 @@
+// The File menu of the main window and the question before the window closes.
+
+#include <optional>
+#include <string>
+
+#include "document/Grid16.h"
+#include "shell/Editor.h"
+#include "shell/MapGlobal.h"
+#include "shell/MapView.h"
+#include "shell/Numbers.h"
+#include "tiles/LoadTiles.h"
+
+namespace korvane {
+
+namespace {
+
+using toolkit::MessageButtons;
+using toolkit::MessageResult;
+
+constexpr const char* kLoseChangesQuestion = "Are you sure you want to lose all changes?";
+// The read-only check box of the file dialog stays hidden.
+constexpr int32_t kHideReadOnly = 4;
+
+std::optional<std::string> AskForMapFile(toolkit::Toolkit& tk, toolkit::FileDialogMode mode) {
+  return tk.FileDialog(
+      toolkit::FileDialogSpec{mode, "Map File (*.map)|*.map", ".map", kHideReadOnly});
+}
+
+// A side of a new map; nullopt when the answer is refused.
+std::optional<int16_t> AskForSide(toolkit::Toolkit& tk, const char* prompt) {
+  const auto side = ConvertTypedNumber(tk.InputBox(prompt, "New Map"));
+  if (!side || *side < 1) return std::nullopt;
+  return side;
+}
+
+}  // namespace
+
+void MapView::MENU_NEW_MAP_Click() {
+  toolkit::Toolkit& tk = editor_.Toolkit();
+  if (MapChanged == 1 &&
+      tk.MessageBox(kLoseChangesQuestion, MessageButtons::YesNo) != MessageResult::Yes)
+    return;
+  const auto width = AskForSide(tk, "Please enter the width of the map in tiles:");
+  if (!width) return;
+  const auto height = AskForSide(tk, "Please enter the height of the map in tiles:");
+  if (!height) return;
+
+  // Every layer is allocated before the document is touched: when memory runs out the command
+  // ends and the previous map stays as it was.
+  auto tiles = Grid16::TryCreate(*width, *height);
+  if (!tiles) return;
+  auto overlay = Grid16::TryCreate(*width, *height);
+  if (!overlay) return;
+
+  MapWidth = *width;
+  MapHeight = *height;
+  MapTiles = TileLayer(std::move(*tiles));
+  OverlayData = std::move(*overlay);
+  HumanResources = 0;
+  ComputerResources = 0;
+  MapChanged = 1;
+  CurrentMapFile.clear();
+  window->SetCaption("Korvane");
+
+  if (global().TileSize != 0)
+    Display->Refresh();
+  else
+    editor_.loadTiles().CheckBitmap();
+}
+
+void MapView::MENU_LOAD_MAP_Click() {
+  toolkit::Toolkit& tk = editor_.Toolkit();
+  if (MapChanged == 1 &&
+      tk.MessageBox(kLoseChangesQuestion, MessageButtons::YesNo) != MessageResult::Yes)
+    return;
+  const auto path = AskForMapFile(tk, toolkit::FileDialogMode::Open);
+  if (!path) return;
+  LoadMap(*path);
+}
+
+void MapView::MENU_LOAD_TILES_Click() {
+  editor_.loadTiles().window->SetVisible(true);
+}
+
+bool MapView::MENU_SAVE_MAP_Click() {
+  if (MapWidth < 1) return false;
+  if (!CurrentMapFile.empty()) return SaveNow(CurrentMapFile);
+  const auto path = AskForMapFile(editor_.Toolkit(), toolkit::FileDialogMode::Save);
+  if (!path) return false;
+  return SaveNow(*path);
+}
+
+void MapView::MENU_SAVEAS_MAP_Click() {
+  if (MapWidth < 1) return;
+  const auto path = AskForMapFile(editor_.Toolkit(), toolkit::FileDialogMode::Save);
+  if (!path) return;
+  SaveNow(*path);
+}
+
+bool MapView::Form_QueryUnload() {
+  if (MapChanged != 1) return true;
+  switch (
+      editor_.Toolkit().MessageBox("Do you want to save this map?", MessageButtons::YesNoCancel)) {
+    case MessageResult::Yes:
+      // A save that was cancelled or failed keeps the window open, so the changes are not lost.
+      return MENU_SAVE_MAP_Click();
+    case MessageResult::No:
+      return true;
+    case MessageResult::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void MapView::Form_Unload() {
+  editor_.UnloadLoadTiles();
+  editor_.UnloadTileView();
+  editor_.UnloadDatView();
+  editor_.Toolkit().Quit();
+}
+
+}  // namespace korvane

@@ -1,0 +1,86 @@
+#pragma once
+
+// The ".map" file: the one place that knows its byte layout.
+//
+// All integers are little-endian two's complement, with no padding:
+//   offset 0             16 bytes   signature (kStandardMapSignature when written by the editor)
+//   offset 16            int16      width W
+//   offset 18            int16      height H
+//   offset 20            int32      human player's resources
+//   offset 24            int32      computer player's resources
+//   offset 28            2*W*H      tile layer, int16 each, row by row (y outer, x inner)
+//   offset 28 + 2*W*H    int16      N, the number of overlay entries
+//   offset 30 + 2*W*H    6*N        N entries of int16 x, y, value
+// The editor writes one entry per cell whose overlay value is above 0, in the tile layer's order.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "document/Grid16.h"
+
+namespace korvane {
+
+inline constexpr std::array<uint8_t, 16> kStandardMapSignature = {
+    0x50, 0x00, 0x00, 0x10, 0x75, 0x00, 0x00, 0x10, 0xC1, 0x0E, 0x00, 0x10, 0xC1, 0xAB, 0x07, 0x76};
+
+// Offsets of the fixed header fields.
+inline constexpr size_t kMapWidthOffset = 16;
+inline constexpr size_t kMapHeightOffset = 18;
+inline constexpr size_t kHumanResourcesOffset = 20;
+inline constexpr size_t kComputerResourcesOffset = 24;
+inline constexpr size_t kTileLayerOffset = 28;
+
+// The most overlay entries a file can announce (the count is a signed 16-bit value).
+inline constexpr int32_t kMaxOverlayEntries = 32767;
+
+// Everything a map file holds. `tiles` and `overlay` are width x height.
+struct MapFileContents {
+  int16_t width = 0;
+  int16_t height = 0;
+  int32_t humanResources = 0;
+  int32_t computerResources = 0;
+  std::array<uint8_t, 16> signature = kStandardMapSignature;
+  Grid16 tiles;
+  Grid16 overlay;
+  // The entry count as read from the file (0 or below means there were none).
+  int16_t overlayEntries = 0;
+
+  // Files with another signature are read all the same; this tells them apart.
+  bool HasStandardSignature() const { return signature == kStandardMapSignature; }
+};
+
+// Why a file was refused: the byte offset where the problem lies and one sentence for a person.
+struct MapFileError {
+  size_t offset = 0;
+  std::string reason;
+};
+
+using MapFileParseResult = std::variant<MapFileContents, MapFileError>;
+
+// Reads a whole map file held in memory. The header and every entry are checked before any layer
+// is allocated, so a damaged or hostile file costs no memory and yields the first problem found:
+// a width or height below 1, a file that ends early, an overlay entry outside the map, or a map
+// too large for the memory available. Overlay entries may come in any order, a later one for the
+// same cell wins, values are kept as read (also 0 and below); bytes after the last entry are
+// ignored and any signature is accepted.
+MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes);
+
+// The bytes of a map file for the given layers; width and height are those of `tiles`, and
+// `overlay` must have the same shape. Only overlay cells above 0 are written. Returns nullopt,
+// and no bytes, when the layers are empty or differ in shape, when more than kMaxOverlayEntries
+// cells hold an overlay value, or when memory runs out.
+std::optional<std::vector<uint8_t>> SerializeMapFile(
+    int32_t humanResources, int32_t computerResources, const Grid16& tiles, const Grid16& overlay,
+    const std::array<uint8_t, 16>& signature = kStandardMapSignature);
+
+// The same for a whole contents record (its signature included; overlayEntries is recomputed).
+// Fails as above, and also when width and height disagree with the layers.
+std::optional<std::vector<uint8_t>> SerializeMapFile(const MapFileContents& contents);
+
+}  // namespace korvane
