@@ -1,5 +1,7 @@
 #include "document/TileLayer.h"
 
+#include <new>
+
 namespace korvane {
 
 void TileLayer::Set(int32_t x, int32_t y, int16_t v) {
@@ -9,9 +11,14 @@ void TileLayer::Set(int32_t x, int32_t y, int16_t v) {
   if (!haveFullCopy_) {
     journal_.push_back(Change{static_cast<uint32_t>(index), cell});
     if (FullCopyCheaper()) {
-      // Rebuild the snapshot once and stop journalling until the next snapshot.
+      // Rebuild the snapshot once and stop journalling until the next snapshot. Without the
+      // memory for the copy the journal simply goes on: it stays exact, only larger.
       cell = v;
-      fullCopy_ = UndoTiles();
+      try {
+        fullCopy_ = UndoTiles();
+      } catch (const std::bad_alloc&) {
+        return;
+      }
       journal_.clear();
       journal_.shrink_to_fit();
       haveFullCopy_ = true;
