@@ -1,5 +1,8 @@
+#include <string>
+
 #include "shell/Editor.h"
 #include "tiles/LoadTiles.h"
+#include "tiles/SampleSheet.h"
 
 namespace korvane {
 
@@ -22,13 +25,32 @@ LoadTiles::LoadTiles(Editor& editor) : editor_(editor) {
   OkLoad->onClick = [this] { OkLoad_Click(); };
   CancelLoad->onClick = [this] { CancelLoad_Click(); };
 }
+
 LoadTiles::~LoadTiles() = default;
-void LoadTiles::Form_Load() {}
-void LoadTiles::LoadPic_Click() {}
-bool LoadTiles::OkLoad_Click() {
-  return false;
+
+// Every opening starts from the sample sheet and the geometry that cuts it.
+void LoadTiles::Form_Load() {
+  Display->SetPicture(editor_.Toolkit().PictureFromImage(MakeSampleSheet()));
+  TileSize->SetText(std::to_string(kSampleTileSize));
+  TileSpacing->SetText(std::to_string(kSampleTileSpacing));
+  TileOffset->SetText("0");
 }
-void LoadTiles::CancelLoad_Click() {}
-void LoadTiles::CheckBitmap() {}
+
+void LoadTiles::LoadPic_Click() {
+  toolkit::FileDialogSpec spec;
+  spec.mode = toolkit::FileDialogMode::Open;
+  spec.flags = 4;  // no read-only check box
+  spec.filter = "Windows Bitmap (*.bmp)|*.bmp";
+  const auto path = editor_.Toolkit().FileDialog(spec);
+  // A cancelled dialog, or a file that is no picture, leaves the preview as it was.
+  if (!path) return;
+  toolkit::PicturePtr picture = editor_.Toolkit().LoadPicture(*path);
+  if (!picture) return;
+  Display->SetPicture(std::move(picture));
+}
+
+void LoadTiles::CancelLoad_Click() {
+  editor_.DiscardLoadTiles();
+}
 
 }  // namespace korvane

@@ -53,3 +53,57 @@ TwipsRect TileSheetRect(const MapGlobal& g, int32_t tile, int32_t sheetColumns) 
 }
 
 }  // namespace korvane
+
+namespace korvane {
+
+std::optional<TwipsGeometry> MeasureTwipsGeometry(const toolkit::Surface& surface,
+                                                  int16_t tileSize) {
+  using toolkit::ScaleUnit;
+  const auto pixelX = RoundHalfEven16(surface.ScaleX(1.0f, ScaleUnit::Pixels, ScaleUnit::Twips));
+  const auto pixelY = RoundHalfEven16(surface.ScaleY(1.0f, ScaleUnit::Pixels, ScaleUnit::Twips));
+  const auto tileX = RoundHalfEven16(
+      surface.ScaleX(static_cast<float>(tileSize), ScaleUnit::Pixels, ScaleUnit::Twips));
+  const auto tileY = RoundHalfEven16(
+      surface.ScaleY(static_cast<float>(tileSize), ScaleUnit::Pixels, ScaleUnit::Twips));
+  if (!pixelX || !pixelY || !tileX || !tileY) return std::nullopt;
+  if (*pixelX < 1 || *pixelY < 1 || *tileX < 1 || *tileY < 1) return std::nullopt;
+  if (!Fits16(2 * int32_t{*pixelX}) || !Fits16(2 * int32_t{*pixelY})) return std::nullopt;
+  return TwipsGeometry{*pixelX,
+                       *pixelY,
+                       *tileX,
+                       *tileY,
+                       static_cast<int16_t>(2 * *pixelX),
+                       static_cast<int16_t>(2 * *pixelY)};
+}
+
+void StoreTwipsGeometry(MapGlobal& g, const TwipsGeometry& m) {
+  g.PixelTwipsX = m.PixelTwipsX;
+  g.PixelTwipsY = m.PixelTwipsY;
+  g.TileTwipsX = m.TileTwipsX;
+  g.TileTwipsY = m.TileTwipsY;
+  g.TwoPixelsX = m.TwoPixelsX;
+  g.TwoPixelsY = m.TwoPixelsY;
+}
+
+namespace {
+
+// One axis of the tile rule: the offset, the pitch and the far edge of the last whole tile.
+bool AxisFits16(int64_t offsetTwips, int64_t pitchTwips, int64_t tileTwips, int64_t tiles) {
+  if (!Fits16(offsetTwips) || !Fits16(pitchTwips) || !Fits16(tileTwips)) return false;
+  if (tiles < 1) return true;
+  return Fits16(offsetTwips + (tiles - 1) * pitchTwips + tileTwips);
+}
+
+}  // namespace
+
+bool SheetGeometryFitsModel(const MapGlobal& g) {
+  const int64_t columns = SheetColumns(g);
+  const int64_t rows = SheetRows(g);
+  if (columns * rows > 32767) return false;
+  return AxisFits16(int64_t{g.TileOffset} * g.PixelTwipsX,
+                    int64_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX, g.TileTwipsX, columns) &&
+         AxisFits16(int64_t{g.TileOffset} * g.PixelTwipsY,
+                    int64_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY, g.TileTwipsY, rows);
+}
+
+}  // namespace korvane

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "shell/MapGlobal.h"
+#include "toolkit/Controls.h"
 
 namespace korvane {
 
@@ -30,5 +32,29 @@ int32_t SheetTileCount(const MapGlobal& g);
 // The sheet rectangle of tile t, in the sheet's twips as PaintPicture takes its source.
 // sheetColumns must be at least 1.
 TwipsRect TileSheetRect(const MapGlobal& g, int32_t tile, int32_t sheetColumns);
+
+// The screen measures that CalculateTiles derives from a tile edge, in twips.
+struct TwipsGeometry {
+  int16_t PixelTwipsX = 0;
+  int16_t PixelTwipsY = 0;
+  int16_t TileTwipsX = 0;
+  int16_t TileTwipsY = 0;
+  int16_t TwoPixelsX = 0;
+  int16_t TwoPixelsY = 0;
+};
+
+// One pixel and a tile of tileSize pixels converted on the surface's screen and rounded half to
+// even. nullopt when a value leaves the 16-bit model, or when a pixel or a tile rounds to less
+// than one twip (nothing could be laid out with it).
+std::optional<TwipsGeometry> MeasureTwipsGeometry(const toolkit::Surface& surface,
+                                                  int16_t tileSize);
+
+// Copies the measures into the shared geometry variables.
+void StoreTwipsGeometry(MapGlobal& g, const TwipsGeometry& m);
+
+// True when the applied geometry in g keeps the tile rule inside the 16-bit model: the offset,
+// the pitch and the sheet rectangle of every tile (up to the right and bottom edge of the last
+// one) within 32767 twips, and at most 32767 tiles.
+bool SheetGeometryFitsModel(const MapGlobal& g);
 
 }  // namespace korvane

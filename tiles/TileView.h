@@ -47,6 +47,8 @@ class TileView {
  private:
   MapGlobal& global();
   Editor& editor_;
+  // True while Display_Paint runs: a page change it causes itself needs no second repaint.
+  bool painting_ = false;
 };
 
 }  // namespace korvane

@@ -1,0 +1,58 @@
+#include <algorithm>
+#include <optional>
+
+#include "shell/Editor.h"
+#include "shell/MapView.h"
+#include "shell/Numbers.h"
+#include "tiles/LoadTiles.h"
+#include "tiles/TileGeometry.h"
+#include "tiles/TileView.h"
+
+namespace korvane {
+
+// The OK procedure. Every refusal happens before anything is stored, so a refused "Ok" leaves
+// the editor and the open dialog exactly as they were.
+bool LoadTiles::OkLoad_Click() {
+  const std::optional<int16_t> size = ConvertTypedNumber(TileSize->Text());
+  if (!size) return false;
+  const std::optional<int16_t> spacing = ConvertTypedNumber(TileSpacing->Text());
+  if (!spacing) return false;
+  const std::optional<int16_t> offset = ConvertTypedNumber(TileOffset->Text());
+  if (!offset) return false;
+
+  toolkit::PicturePtr picture = Display->GetPicture();
+  if (!picture || picture->WidthHimetric() == 0) return false;
+
+  // The geometry as it would be applied. The dialog shares the palette's screen, so its pixel
+  // measures are the ones CalculateTiles will find.
+  MapGlobal candidate = editor_.Global();
+  candidate.TileSize = std::max<int16_t>(*size, 1);
+  candidate.TileSpacing = std::max<int16_t>(*spacing, 0);
+  candidate.TileOffset = std::max<int16_t>(*offset, 0);
+  candidate.TileSheet = picture;
+  const auto measures = MeasureTwipsGeometry(*Display, candidate.TileSize);
+  if (!measures) return false;
+  StoreTwipsGeometry(candidate, *measures);
+  // A sheet whose tile rule leaves the 16-bit model is refused rather than drawn wrongly.
+  if (!SheetGeometryFitsModel(candidate)) return false;
+
+  // Loading a closed palette empties the sheet settings, so it is loaded before they are stored.
+  TileView& palette = editor_.tileView();
+  MapGlobal& g = editor_.Global();
+  g.TileSize = candidate.TileSize;
+  g.TileSpacing = candidate.TileSpacing;
+  g.TileOffset = candidate.TileOffset;
+  g.TileSheet = std::move(picture);
+  g.SelectedCount = 0;
+  palette.CalculateTiles();
+  palette.Display->Refresh();
+  editor_.mapView().Display->Refresh();
+  editor_.DiscardLoadTiles();
+  return true;
+}
+
+void LoadTiles::CheckBitmap() {
+  if (!OkLoad_Click()) window->SetVisible(true);
+}
+
+}  // namespace korvane
