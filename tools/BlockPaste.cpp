@@ -1,0 +1,37 @@
+#include <algorithm>
+
+#include "shell/MapView.h"
+#include "tiles/TileGeometry.h"
+#include "tools/ToolCells.h"
+
+namespace korvane {
+
+// "Block Paste": the whole selection lands at once, each tile keeping its place in the sheet
+// relative to the lowest-numbered selected tile, which goes on the pressed cell. Tiles that fall
+// outside the map are skipped one by one; those outside the view are written but not drawn.
+void PasteBlock(MapView& view, const PointedCell& cell) {
+  const MapGlobal& g = view.global();
+  const int32_t columns = SheetColumns(g);
+  if (columns < 1) return;  // no sheet rows to take offsets from: nothing can be placed
+  const int32_t count = std::min<int32_t>(g.SelectedCount, kMaxSelectedTiles);
+  if (count < 1) return;
+
+  const auto first = g.SelectedTiles.begin() + 1;
+  const int32_t anchor = *std::min_element(first, first + count);
+  const int32_t anchorRow = anchor / columns;
+  const int32_t anchorCol = anchor % columns;
+
+  for (int32_t i = 1; i <= count; ++i) {
+    const int16_t tile = g.SelectedTiles[static_cast<size_t>(i)];
+    const int64_t x = cell.x + (tile % columns - anchorCol);
+    const int64_t y = cell.y + (tile / columns - anchorRow);
+    if (!InsideMap(view, x, y)) continue;
+    view.MapTiles.Set(static_cast<int32_t>(x), static_cast<int32_t>(y), tile);
+    const int64_t sx = x - view.ViewFirstCol;
+    const int64_t sy = y - view.ViewFirstRow;
+    if (sx >= 0 && sx < view.ViewCols && sy >= 0 && sy < view.ViewRows)
+      view.DrawTileInCell(tile, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
+  }
+}
+
+}  // namespace korvane

@@ -1,0 +1,45 @@
+#include <algorithm>
+
+#include "shell/Editor.h"
+#include "shell/MapView.h"
+#include "tools/RandomTile.h"
+#include "tools/ToolCells.h"
+
+namespace korvane {
+
+void MapView::Display_MouseUp(int16_t /*button*/, int16_t /*shift*/, float x, float y) {
+  const MapGlobal& g = global();
+  if (editor().DatViewVisible() || MapWidth < 1 || g.TileSize < 1 || g.SelectedCount < 1) return;
+  if (PaintMode->ListIndex() != kDragFill) return;
+  FillDragRectangle(*this, x, y);
+}
+
+// The release of a "Drag Fill" stroke: every cell of the rectangle between the press and this
+// release gets its own random pick, then the whole display is redrawn.
+void FillDragRectangle(MapView& view, float x, float y) {
+  const PointedCell start = CellAt(view, view.DragStartX, view.DragStartY);
+  const PointedCell end = CellAt(view, x, y);
+  const int64_t x1 = std::min(start.x, end.x);
+  const int64_t x2 = std::max(start.x, end.x);
+  const int64_t y1 = std::min(start.y, end.y);
+  const int64_t y2 = std::max(start.y, end.y);
+
+  // A rectangle reaching past the map or past the last whole visible cell is dropped, not
+  // clipped.
+  if (!InsideMap(view, x2, y2)) return;
+  if (x2 > int64_t{view.ViewFirstCol} + view.ViewCols - 1 ||
+      y2 > int64_t{view.ViewFirstRow} + view.ViewRows - 1)
+    return;
+  // One that begins left of column 0 or above row 0 is dropped as a whole too: the fill never
+  // writes outside the tile layer.
+  if (!InsideMap(view, x1, y1)) return;
+
+  const MapGlobal& g = view.global();
+  toolkit::Toolkit& tk = view.editor().Toolkit();
+  for (auto my = static_cast<int32_t>(y1); my <= y2; ++my)
+    for (auto mx = static_cast<int32_t>(x1); mx <= x2; ++mx)
+      view.MapTiles.Set(mx, my, PickRandomTile(g, tk));
+  view.Display_Paint();
+}
+
+}  // namespace korvane

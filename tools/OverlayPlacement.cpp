@@ -1,0 +1,32 @@
+#include "overlay/DatView.h"
+#include "shell/Editor.h"
+#include "shell/MapView.h"
+#include "tools/ToolCells.h"
+
+namespace korvane {
+
+// The overlay-mode press: the catalogue entry chosen in the catalogue window goes into the cell
+// under the pointer, and that one cell is redrawn with its marker. Any button places; no undo
+// snapshot is taken.
+void PlaceOverlay(MapView& view, float x, float y) {
+  const int16_t entry = view.editor().datView().Items->ListIndex();
+  if (entry < 0) return;
+  const PointedCell cell = CellAt(view, x, y);
+  // Only the map's edges bound a placement: a press in the strip beyond the last whole cell
+  // still places on the map cell under it. A column or row below 0 is no cell of the map.
+  if (!InsideMap(view, cell.x, cell.y)) return;
+  const auto mx = static_cast<int32_t>(cell.x);
+  const auto my = static_cast<int32_t>(cell.y);
+  if (!view.OverlayData.Contains(mx, my)) return;
+
+  view.MapChanged = 1;
+  view.OverlayData.Set(mx, my, entry);
+
+  const int16_t tile = view.MapTiles.At(mx, my);
+  if (tile >= view.global().TileCount) return;
+  view.DrawTileInCell(tile, cell.c, cell.r);
+  const int16_t value = view.OverlayData.At(mx, my);
+  if (value > 0 && view.editor().DatViewVisible()) view.DrawOverlayMarker(value, cell.c, cell.r);
+}
+
+}  // namespace korvane

@@ -1,0 +1,33 @@
+#include "tools/ToolCells.h"
+
+#include <limits>
+
+#include "shell/Numbers.h"
+
+namespace korvane {
+
+ScreenCell MapView::CellUnderPointer(float x, float y) const {
+  const int32_t pitchX = CellTwipsX();
+  const int32_t pitchY = CellTwipsY();
+  // Without a cell pitch (no tile sheet set up) the pointer is over no cell: report one past
+  // every edge, which each tool's range test turns away.
+  if (pitchX < 1 || pitchY < 1)
+    return ScreenCell{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()};
+  return ScreenCell{RoundHalfEven(x) / pitchX, RoundHalfEven(y) / pitchY};
+}
+
+PointedCell CellAt(const MapView& view, float x, float y) {
+  const ScreenCell s = view.CellUnderPointer(x, y);
+  return PointedCell{s.c, s.r, int64_t{s.c} + view.ViewFirstCol, int64_t{s.r} + view.ViewFirstRow};
+}
+
+bool OnWholeCell(const MapView& view, const PointedCell& cell) {
+  return cell.c <= int32_t{view.ViewCols} - 1 && cell.r <= int32_t{view.ViewRows} - 1;
+}
+
+bool InsideMap(const MapView& view, int64_t x, int64_t y) {
+  return x >= 0 && y >= 0 && x < view.MapWidth && y < view.MapHeight &&
+         view.MapTiles.Contains(static_cast<int32_t>(x), static_cast<int32_t>(y));
+}
+
+}  // namespace korvane
