@@ -1,0 +1,101 @@
+// korvane [MAP]: the tile-map editor. Everything after the program's name is one map path.
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "shell/Editor.h"
+#include "toolkit/qt/QtToolkit.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: korvane [MAP]\n"
+    "Opens the Korvane tile-map editor, loading MAP when one is given.\n"
+    "Everything after the program's name is taken as one map path, blanks included.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
+
+constexpr int kDialogFontPoints = 8;
+
+bool HasEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// Qt's own message for a missing display names the plugin, not the cure.
+bool DisplayAvailable() {
+  return HasEnvironment("DISPLAY") || HasEnvironment("WAYLAND_DISPLAY") ||
+         HasEnvironment("QT_QPA_PLATFORM");
+}
+
+// Four tiles of land and water: the editor's icon, drawn rather than shipped as a file.
+QIcon EditorIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(QColor(40, 40, 40));
+  QPainter painter(&pixmap);
+  const QColor tiles[] = {QColor(60, 140, 60), QColor(40, 90, 190), QColor(220, 200, 140),
+                          QColor(60, 140, 60)};
+  for (int i = 0; i < 4; ++i)
+    painter.fillRect(1 + (i % 2) * 16, 1 + (i / 2) * 16, 14, 14, tiles[i]);
+  return QIcon(pixmap);
+}
+
+std::string JoinArguments(int argc, char** argv) {
+  std::string joined;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) joined += ' ';
+    joined += argv[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--help") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << "Korvane 0.1.0\n";
+    return 0;
+  }
+  if (!DisplayAvailable()) {
+    std::cerr << "korvane: no display found; set DISPLAY, or run under xvfb-run\n";
+    return 1;
+  }
+
+  // The map path is taken before Qt sees the arguments: Qt would remove options it knows.
+  const std::string mapPath = JoinArguments(argc, argv);
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  QApplication::setApplicationName("Korvane");
+  QApplication::setWindowIcon(EditorIcon());
+  // The windows are laid out in twips for a small dialog font; larger text would not fit the
+  // labels and the tool strip.
+  QFont font = QApplication::font();
+  font.setPointSize(kDialogFontPoints);
+  QApplication::setFont(font);
+  // Only closing the main window ends the editor, however many tool windows remain.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  int result = 0;
+  {
+    korvane::qt::QtToolkit toolkit(mapPath);
+    korvane::Editor editor(toolkit);
+    editor.Start();
+    result = QApplication::exec();
+  }
+  // Windows the editor discarded are deleted by the event loop; let it finish them.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return result;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+
+#include "toolkit/Picture.h"
+
+namespace korvane::qt {
+
+// A decoded image. It reports its size in HIMETRIC at the screen's resolution, so that
+// converting that size back to twips gives exactly its pixel count in screen twips.
+class QtPicture : public toolkit::Picture {
+ public:
+  explicit QtPicture(QImage image);
+  int32_t WidthHimetric() const override { return widthHimetric_; }
+  int32_t HeightHimetric() const override { return heightHimetric_; }
+  const QImage& Image() const { return image_; }
+
+ private:
+  QImage image_;
+  int32_t widthHimetric_;
+  int32_t heightHimetric_;
+};
+
+// Pixels to HIMETRIC at the given twips per pixel, rounded to the nearest unit.
+int32_t PixelsToHimetric(int pixels, double twipsPerPixel);
+
+}  // namespace korvane::qt

@@ -1,0 +1,304 @@
+#include "toolkit/qt/QtSurface.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <cmath>
+
+#include "toolkit/qt/QtPicture.h"
+
+namespace korvane::qt {
+
+namespace {
+
+QColor ToQColor(toolkit::Color c) {
+  return QColor(c.r, c.g, c.b);
+}
+
+// The mouse buttons as the editor numbers them: 1 left, 2 right, 4 middle.
+int16_t ButtonCode(Qt::MouseButtons buttons) {
+  int16_t code = 0;
+  if (buttons & Qt::LeftButton) code += toolkit::kLeftButton;
+  if (buttons & Qt::RightButton) code += toolkit::kRightButton;
+  if (buttons & Qt::MiddleButton) code += toolkit::kMiddleButton;
+  return code;
+}
+
+// Shift 1, Ctrl 2, Alt 4.
+int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
+  int16_t code = 0;
+  if (modifiers & Qt::ShiftModifier) code += 1;
+  if (modifiers & Qt::ControlModifier) code += 2;
+  if (modifiers & Qt::AltModifier) code += 4;
+  return code;
+}
+
+double TwipsPerUnit(toolkit::ScaleUnit unit, double twipsPerPixel) {
+  switch (unit) {
+    case toolkit::ScaleUnit::Pixels:
+      return twipsPerPixel;
+    case toolkit::ScaleUnit::Himetric:
+      return kTwipsPerInch / kHimetricPerInch;
+    case toolkit::ScaleUnit::Twips:
+      break;
+  }
+  return 1.0;
+}
+
+float Convert(float value, toolkit::ScaleUnit from, toolkit::ScaleUnit to, double tpp) {
+  return static_cast<float>(value * TwipsPerUnit(from, tpp) / TwipsPerUnit(to, tpp));
+}
+
+}  // namespace
+
+// ---- Widget ----
+
+SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  // The editor hears the pointer move with no button held, too.
+  setMouseTracking(true);
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (!owner) {
+    painter.fillRect(event->rect(), palette().window());
+    return;
+  }
+  const QImage& image = owner->Image();
+  painter.drawImage(QPoint(0, 0), image);
+  // Anything the image does not cover yet shows the background colour.
+  const QRegion uncovered = QRegion(rect()) - QRegion(image.rect());
+  for (const QRect& r : uncovered) painter.fillRect(r, ToQColor(owner->backColor_));
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (owner) owner->FitImage();
+}
+
+void SurfaceWidget::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (owner && !event->spontaneous()) owner->RequestUncoverPaint();
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+  // Buttons the editor has no number for (back, forward) are not passed on.
+  if (owner && ButtonCode(event->button()) != 0)
+    owner->Mouse(owner->onMouseDown, ButtonCode(event->button()), event->modifiers(),
+                 event->position());
+}
+
+void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (owner)
+    owner->Mouse(owner->onMouseMove, ButtonCode(event->buttons()), event->modifiers(),
+                 event->position());
+}
+
+void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (owner && ButtonCode(event->button()) != 0)
+    owner->Mouse(owner->onMouseUp, ButtonCode(event->button()), event->modifiers(),
+                 event->position());
+}
+
+// ---- Surface ----
+
+QtSurface::QtSurface(QWidget* parent, const toolkit::Place& place)
+    : QtControl(new SurfaceWidget(parent), place) {
+  widget_->owner = this;
+  FitImage();
+}
+
+QtSurface::~QtSurface() {
+  if (widget_) widget_->owner = nullptr;
+}
+
+double QtSurface::TppX() const {
+  return widget_ ? TwipsPerPixelX(*widget_) : ScreenTwipsPerPixelX();
+}
+
+double QtSurface::TppY() const {
+  return widget_ ? TwipsPerPixelY(*widget_) : ScreenTwipsPerPixelY();
+}
+
+void QtSurface::SetPlace(const toolkit::Place& place) {
+  QtControl::SetPlace(place);
+  FitImage();
+}
+
+float QtSurface::ScaleWidth() const {
+  return widget_ ? static_cast<float>(widget_->width() * TppX()) : 0.0f;
+}
+
+float QtSurface::ScaleHeight() const {
+  return widget_ ? static_cast<float>(widget_->height() * TppY()) : 0.0f;
+}
+
+float QtSurface::ScaleX(float value, toolkit::ScaleUnit from, toolkit::ScaleUnit to) const {
+  return Convert(value, from, to, TppX());
+}
+
+float QtSurface::ScaleY(float value, toolkit::ScaleUnit from, toolkit::ScaleUnit to) const {
+  return Convert(value, from, to, TppY());
+}
+
+void QtSurface::FitImage() {
+  if (!widget_) return;
+  // Larger than any screen: a box placed beyond it keeps its drawing to this part, and shows
+  // the background colour in the rest, instead of asking for gigabytes.
+  constexpr int kLargestImageSide = 8192;
+  const QSize size = widget_->size().boundedTo(QSize(kLargestImageSide, kLargestImageSide));
+  if (fitted_ && size == fittedSize_) return;
+  const bool grew =
+      !fitted_ || size.width() > fittedSize_.width() || size.height() > fittedSize_.height();
+  fitted_ = true;
+  fittedSize_ = size;
+  if (!grew) {
+    image_ = size.isEmpty() ? QImage() : image_.copy(0, 0, size.width(), size.height());
+    return;
+  }
+  image_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+  if (!image_.isNull()) {
+    // Text drawn into the image must have the size the widget's font metrics report.
+    image_.setDotsPerMeterX(static_cast<int>(std::lround(widget_->logicalDpiX() / 0.0254)));
+    image_.setDotsPerMeterY(static_cast<int>(std::lround(widget_->logicalDpiY() / 0.0254)));
+  }
+  ClearImage();
+  RequestUncoverPaint();
+}
+
+void QtSurface::ClearImage() {
+  if (image_.isNull()) return;
+  image_.fill(ToQColor(backColor_));
+  if (const auto* own = dynamic_cast<const QtPicture*>(picture_.get());
+      own && !own->Image().isNull()) {
+    QPainter painter(&image_);
+    painter.drawImage(QPoint(0, 0), own->Image());
+  }
+}
+
+void QtSurface::RequestUncoverPaint() {
+  paintPending_ = true;
+  if (!widget_ || paintQueued_) return;
+  paintQueued_ = true;
+  QPointer<SurfaceWidget> widget = widget_;
+  QMetaObject::invokeMethod(
+      widget_,
+      [widget] {
+        if (widget && widget->owner) widget->owner->UncoverPaint();
+      },
+      Qt::QueuedConnection);
+}
+
+// A hidden surface keeps its request until it is shown (showing asks again), as nothing of it
+// can be seen before. A Refresh in the meantime has already painted.
+void QtSurface::UncoverPaint() {
+  paintQueued_ = false;
+  if (!paintPending_ || !widget_ || !widget_->isVisible()) return;
+  Refresh();
+}
+
+void QtSurface::Refresh() {
+  FitImage();
+  paintPending_ = false;
+  ClearImage();
+  QPointer<SurfaceWidget> widget = widget_;
+  Raise(onPaint);
+  if (widget) widget->update();
+}
+
+void QtSurface::SetBackColor(toolkit::Color color) {
+  backColor_ = color;
+}
+
+void QtSurface::SetPicture(toolkit::PicturePtr picture) {
+  picture_ = std::move(picture);
+  // The new picture replaces what the box showed, at once; the paint handler follows later.
+  ClearImage();
+  if (widget_) widget_->update();
+  if (onPaint) RequestUncoverPaint();
+}
+
+void QtSurface::PaintPicture(const toolkit::Picture& picture, float x1, float y1, float w1,
+                             float h1, float x2, float y2, float w2, float h2) {
+  const auto* source = dynamic_cast<const QtPicture*>(&picture);
+  FitImage();
+  if (!source || source->Image().isNull() || image_.isNull()) return;
+  const QRect to = TwipsToPixelRect(x1, y1, w1, h1, TppX(), TppY());
+  const QRect from = TwipsToPixelRect(x2, y2, w2, h2, TppX(), TppY());
+  if (to.isEmpty() || from.isEmpty()) return;
+  QPainter painter(&image_);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(to, source->Image(), from);
+  painter.end();
+  if (widget_) widget_->update(to);
+}
+
+// The box takes in both corners, so a box from a cell's corner to one pixel beyond its tile
+// covers the pixel beyond too.
+void QtSurface::FilledBox(float x1, float y1, float dx, float dy, toolkit::Color color) {
+  FitImage();
+  if (image_.isNull()) return;
+  QRect box = TwipsToPixelRect(x1, y1, dx, dy, TppX(), TppY());
+  box.setWidth(box.width() + 1);
+  box.setHeight(box.height() + 1);
+  QPainter painter(&image_);
+  painter.fillRect(box, ToQColor(color));
+  painter.end();
+  if (widget_) widget_->update(box);
+}
+
+void QtSurface::Circle(float x, float y, float radius) {
+  FitImage();
+  if (image_.isNull()) return;
+  const double cx = TwipsToPixels(x, TppX());
+  const double cy = TwipsToPixels(y, TppY());
+  const double rx = TwipsToPixels(std::fabs(radius), TppX());
+  const double ry = TwipsToPixels(std::fabs(radius), TppY());
+  QPainter painter(&image_);
+  painter.setPen(QPen(ToQColor(foreColor_), 0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(QPointF(cx, cy), rx, ry);
+  painter.end();
+  if (widget_) widget_->update();
+}
+
+float QtSurface::TextWidth(const std::string& text) const {
+  if (!widget_) return 0;
+  const QFontMetricsF metrics(widget_->font(), widget_);
+  return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) * TppX());
+}
+
+float QtSurface::TextHeight(const std::string&) const {
+  if (!widget_) return 0;
+  const QFontMetricsF metrics(widget_->font(), widget_);
+  return static_cast<float>(metrics.height() * TppY());
+}
+
+void QtSurface::Print(const std::string& text) {
+  FitImage();
+  if (!image_.isNull() && widget_) {
+    const QFontMetricsF metrics(widget_->font(), widget_);
+    const QPointF baseline(currentX_ / TppX(), currentY_ / TppY() + metrics.ascent());
+    QPainter painter(&image_);
+    painter.setFont(widget_->font());
+    painter.setPen(ToQColor(foreColor_));
+    painter.drawText(baseline, QString::fromStdString(text));
+    painter.end();
+    widget_->update();
+  }
+  currentX_ = 0;
+  currentY_ += TextHeight(text);
+}
+
+void QtSurface::Mouse(const std::function<void(int16_t, int16_t, float, float)>& handler,
+                      int16_t button, Qt::KeyboardModifiers modifiers, QPointF position) {
+  if (!handler) return;
+  auto copy = handler;
+  copy(button, ShiftCode(modifiers), static_cast<float>(position.x() * TppX()),
+       static_cast<float>(position.y() * TppY()));
+}
+
+}  // namespace korvane::qt

@@ -1,0 +1,141 @@
+#include "toolkit/qt/QtToolkit.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <chrono>
+
+#include "toolkit/qt/QtFileFilter.h"
+#include "toolkit/qt/QtPicture.h"
+#include "toolkit/qt/QtUnits.h"
+#include "toolkit/qt/QtWindow.h"
+
+namespace korvane::qt {
+
+namespace {
+
+QString TitleOrApplication(const std::string& title) {
+  return QString::fromStdString(title.empty() ? std::string(toolkit::kApplicationTitle) : title);
+}
+
+std::string ToLocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+QtToolkit::QtToolkit(std::string commandLine, std::string executableFolder)
+    : commandLine_(std::move(commandLine)), executableFolder_(std::move(executableFolder)) {}
+
+std::unique_ptr<toolkit::Window> QtToolkit::CreateWindow(toolkit::WindowKind kind,
+                                                         const std::string& caption,
+                                                         float clientWidth, float clientHeight) {
+  return std::make_unique<QtWindow>(kind, caption, clientWidth, clientHeight);
+}
+
+toolkit::MessageResult QtToolkit::MessageBox(const std::string& prompt,
+                                             toolkit::MessageButtons buttons,
+                                             const std::string& title) {
+  QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == toolkit::MessageButtons::YesNoCancel) shown |= QMessageBox::Cancel;
+  QMessageBox box(QMessageBox::NoIcon, TitleOrApplication(title), QString::fromStdString(prompt),
+                  shown);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.exec();
+  const QAbstractButton* clicked = box.clickedButton();
+  if (clicked == box.button(QMessageBox::Yes)) return toolkit::MessageResult::Yes;
+  // Closing a Yes/No box can only mean No; a Yes/No/Cancel box closed means Cancel.
+  if (clicked == box.button(QMessageBox::No) || buttons == toolkit::MessageButtons::YesNo)
+    return toolkit::MessageResult::No;
+  return toolkit::MessageResult::Cancel;
+}
+
+std::string QtToolkit::InputBox(const std::string& prompt, const std::string& title) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(nullptr, TitleOrApplication(title), QString::fromStdString(prompt),
+                            QLineEdit::Normal, QString(), &ok);
+  return ok ? text.toStdString() : std::string();
+}
+
+std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& spec) {
+  const bool save = spec.mode == toolkit::FileDialogMode::Save;
+  QFileDialog dialog(nullptr, QString::fromStdString(save ? "Save As" : "Open"));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode((!save && (spec.flags & kFileMustExist)) ? QFileDialog::ExistingFile
+                                                              : QFileDialog::AnyFile);
+  if (save && !(spec.flags & kOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(ToQtFilter(spec.filter));
+  if (save) {
+    QString suffix = QString::fromStdString(spec.defaultExtension);
+    if (suffix.startsWith('.')) suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  QString chosen = dialog.selectedFiles().constFirst();
+  if (chosen.isEmpty()) return std::nullopt;
+  if (save) chosen = WithDefaultExtension(chosen, spec.defaultExtension);
+  return ToLocalPath(chosen);
+}
+
+toolkit::PicturePtr QtToolkit::LoadPicture(const std::string& path) {
+  if (path.empty()) return nullptr;
+  QImage image(QFile::decodeName(QByteArray::fromStdString(path)));
+  if (image.isNull()) return nullptr;
+  // A plain copy of the picture's colours: any transparency is dropped here once.
+  return std::make_shared<QtPicture>(image.convertToFormat(QImage::Format_RGB32));
+}
+
+toolkit::PicturePtr QtToolkit::PictureFromImage(const toolkit::RgbImage& image) {
+  const bool usable = image.width > 0 && image.height > 0 &&
+                      image.pixels.size() == static_cast<size_t>(image.width) * image.height;
+  if (!usable) return std::make_shared<QtPicture>(QImage());
+  QImage pixels(image.width, image.height, QImage::Format_RGB32);
+  for (int32_t y = 0; y < image.height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+    for (int32_t x = 0; x < image.width; ++x) {
+      const toolkit::Color c = image.At(x, y);
+      line[x] = qRgb(c.r, c.g, c.b);
+    }
+  }
+  return std::make_shared<QtPicture>(std::move(pixels));
+}
+
+std::string QtToolkit::ExecutableFolder() const {
+  if (!executableFolder_.empty()) return executableFolder_;
+  return ToLocalPath(QCoreApplication::applicationDirPath());
+}
+
+float QtToolkit::ScreenWidth() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? static_cast<float>(screen->geometry().width() * ScreenTwipsPerPixelX()) : 0.0f;
+}
+
+float QtToolkit::ScreenHeight() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? static_cast<float>(screen->geometry().height() * ScreenTwipsPerPixelY()) : 0.0f;
+}
+
+void QtToolkit::DoEvents() {
+  QCoreApplication::processEvents();
+}
+
+void QtToolkit::SeedRandomFromTimer() {
+  random_.seed(static_cast<std::mt19937::result_type>(
+      std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+// 24 random bits over 2^24: every value is exact in a float and below 1.
+float QtToolkit::Random() {
+  return static_cast<float>(random_() >> 8) / 16777216.0f;
+}
+
+void QtToolkit::Quit() {
+  QueueQuit();
+}
+
+}  // namespace korvane::qt

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <random>
+#include <string>
+
+#include "toolkit/Toolkit.h"
+#include "toolkit/posix/PosixFileSystem.h"
+
+namespace korvane::qt {
+
+// The toolkit on Qt 6 Widgets. A QApplication must exist for as long as this object and every
+// window it made.
+class QtToolkit : public toolkit::Toolkit {
+ public:
+  // commandLine: the arguments after the program's name, joined with single blanks.
+  // executableFolder: where the editor keeps its files; empty for the program's own folder.
+  explicit QtToolkit(std::string commandLine, std::string executableFolder = {});
+
+  std::unique_ptr<toolkit::Window> CreateWindow(toolkit::WindowKind kind,
+                                                const std::string& caption, float clientWidth,
+                                                float clientHeight) override;
+  toolkit::MessageResult MessageBox(const std::string& prompt, toolkit::MessageButtons buttons,
+                                    const std::string& title) override;
+  std::string InputBox(const std::string& prompt, const std::string& title) override;
+  std::optional<std::string> FileDialog(const toolkit::FileDialogSpec& spec) override;
+  toolkit::PicturePtr LoadPicture(const std::string& path) override;
+  toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) override;
+  std::string CommandLine() const override { return commandLine_; }
+  std::string ExecutableFolder() const override;
+  float ScreenWidth() const override;
+  float ScreenHeight() const override;
+  void DoEvents() override;
+  void SeedRandomFromTimer() override;
+  float Random() override;
+  toolkit::FileSystem& Files() override { return files_; }
+  void Quit() override;
+
+ private:
+  std::string commandLine_;
+  std::string executableFolder_;
+  std::mt19937 random_;
+  toolkit::PosixFileSystem files_;
+};
+
+}  // namespace korvane::qt
