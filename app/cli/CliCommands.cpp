@@ -1,0 +1,344 @@
+#include "app/cli/CliCommands.h"
+
+#include <filesystem>
+#include <ostream>
+#include <span>
+#include <string_view>
+#include <tuple>
+
+#include "app/cli/CliArgs.h"
+#include "app/cli/CliHelp.h"
+#include "app/cli/MapSummary.h"
+#include "app/cli/OutputFile.h"
+#include "app/cli/Progress.h"
+#include "app/cli/TmjImport.h"
+#include "document/AtomicFile.h"
+#include "overlay/Catalogue.h"
+#include "tiles/SampleSheet.h"
+
+namespace korvane::cli {
+
+namespace {
+
+struct Command {
+  const char* name;
+  const char* help;
+  std::vector<OptionSpec> options;
+  int (*run)(const ParsedArgs&, CliContext&);
+};
+
+// Every error leaves as one sentence on the error stream, prefixed with the command.
+int Fail(CliContext& ctx, const char* command, int code, const std::string& sentence) {
+  ctx.err << kProgramName << ' ' << command << ": " << sentence << '\n';
+  return code;
+}
+
+int UsageError(CliContext& ctx, const char* command, const std::string& problem) {
+  return Fail(ctx, command, kExitBadUsage, problem + " (see korvane-cli " + command + " --help).");
+}
+
+// The map file named, read and parsed as the editor reads it; nullopt after reporting why not.
+std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
+                                       const std::string& path, int& code) {
+  const auto bytes = ctx.files.ReadAll(path);
+  if (!bytes) {
+    code = Fail(ctx, command, kExitBadInput, "cannot read the map file " + path + ".");
+    return std::nullopt;
+  }
+  MapFileParseResult parsed = ParseMapFile(*bytes);
+  if (const auto* error = std::get_if<MapFileError>(&parsed)) {
+    code = Fail(ctx, command, kExitBadInput,
+                path + ": byte " + std::to_string(error->offset) + ": " + error->reason);
+    return std::nullopt;
+  }
+  return std::move(std::get<MapFileContents>(parsed));
+}
+
+// The single positional argument and -o, which every command but info and check needs.
+struct InOut {
+  std::string in;
+  std::string out;
+};
+
+std::optional<InOut> InputAndOutput(const ParsedArgs& args, CliContext& ctx, const char* command,
+                                    const char* inName, bool needsOutput, int& code) {
+  if (args.positionals.size() != 1) {
+    code = UsageError(ctx, command,
+                      args.positionals.empty() ? std::string("missing ") + inName
+                                               : std::string("expected one ") + inName);
+    return std::nullopt;
+  }
+  InOut io{args.positionals[0], args.Value("-o").value_or("")};
+  if (needsOutput && io.out.empty()) {
+    code = UsageError(ctx, command, "missing -o");
+    return std::nullopt;
+  }
+  return io;
+}
+
+int RunInfo(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "info", "MAP", false, code);
+  if (!io) return code;
+  const auto map = ReadMap(ctx, "info", io->in, code);
+  if (!map) return code;
+  ctx.out << SummaryJson(Summarize(*map));
+  return kExitOk;
+}
+
+int RunCheck(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "check", "MAP", false, code);
+  if (!io) return code;
+  if (!ReadMap(ctx, "check", io->in, code)) return code;
+  ctx.out << "ok\n";
+  return kExitOk;
+}
+
+// The sheet options shared by render and export; the usage error when one is malformed.
+std::optional<std::string> ReadSheetOptions(const ParsedArgs& args, SheetSettings& sheet) {
+  struct Field {
+    const char* option;
+    int32_t* target;
+    int32_t lo;
+  };
+  for (const Field& f :
+       {Field{"--tile-size", &sheet.tileSize, 1}, Field{"--spacing", &sheet.spacing, 0},
+        Field{"--offset", &sheet.offset, 0}}) {
+    const auto text = args.Value(f.option);
+    if (!text) continue;
+    const auto n = ParseWholeNumber(*text, f.lo, 32767);
+    if (!n)
+      return std::string(f.option) + " must be a whole number from " + std::to_string(f.lo) +
+             " to 32767";
+    *f.target = *n;
+  }
+  return std::nullopt;
+}
+
+// Lays out the sheet named by --sheet, or the sample sheet; nullopt after reporting why not.
+std::optional<SheetLayout> SheetFor(CliContext& ctx, const char* command,
+                                    const std::string& sheetPath, const SheetSettings& settings,
+                                    int& code) {
+  int32_t width = kSampleSheetWidth;
+  int32_t height = kSampleSheetHeight;
+  if (!sheetPath.empty()) {
+    const auto size = ctx.services.pictureSize(sheetPath);
+    if (!size) {
+      code = Fail(ctx, command, kExitBadInput,
+                  "cannot read the tile sheet " + sheetPath + " as a picture.");
+      return std::nullopt;
+    }
+    std::tie(width, height) = *size;
+  }
+  auto layout = LayOutSheet(width, height, settings);
+  if (const auto* refusal = std::get_if<std::string>(&layout)) {
+    code = Fail(ctx, command, kExitBadInput, *refusal);
+    return std::nullopt;
+  }
+  return std::get<SheetLayout>(layout);
+}
+
+std::optional<std::vector<uint8_t>> ReadCatalogueOption(const ParsedArgs& args, CliContext& ctx,
+                                                        const char* command, bool& failed,
+                                                        int& code) {
+  const auto path = args.Value("--catalogue");
+  if (!path) return std::nullopt;
+  auto bytes = ctx.files.ReadAll(*path);
+  if (!bytes) {
+    failed = true;
+    code = Fail(ctx, command, kExitBadInput, "cannot read the catalogue " + *path + ".");
+  }
+  return bytes;
+}
+
+int RunRender(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "render", "MAP", true, code);
+  if (!io) return code;
+  RenderRequest request;
+  request.sheetPath = args.Value("--sheet").value_or("");
+  if (const auto problem = ReadSheetOptions(args, request.sheet))
+    return UsageError(ctx, "render", *problem);
+  if (const auto zoom = args.Value("--zoom")) {
+    const auto n = ParseWholeNumber(*zoom, 1, 2);
+    if (!n) return UsageError(ctx, "render", "--zoom must be 1 or 2");
+    request.zoom = static_cast<int16_t>(*n);
+  }
+  request.grid = args.Flag("--grid");
+  request.overlay = args.Flag("--overlay");
+  if (args.Value("--catalogue") && !request.overlay)
+    return UsageError(ctx, "render", "--catalogue applies only with --overlay");
+
+  const auto map = ReadMap(ctx, "render", io->in, code);
+  if (!map) return code;
+  if (!SheetFor(ctx, "render", request.sheetPath, request.sheet, code)) return code;
+  bool failed = false;
+  request.catalogue = ReadCatalogueOption(args, ctx, "render", failed, code);
+  if (failed) return code;
+
+  ProgressLine progress(ctx.err, "render", ctx.showProgress);
+  RenderOutcome outcome = ctx.services.render(*map, request, std::ref(progress));
+  progress.Done();
+  if (const auto* refusal = std::get_if<std::string>(&outcome))
+    return Fail(ctx, "render", kExitBadInput, *refusal);
+  if (!WriteFileAtomically(ctx.files, io->out, std::get<std::vector<uint8_t>>(outcome)))
+    return Fail(ctx, "render", kExitBadInput, "cannot write " + io->out + ".");
+  return kExitOk;
+}
+
+// How the tileset refers to its picture: relative to the folder of the .tmj file, as Tiled
+// resolves it, or absolute when no relative path exists.
+std::string ImagePathFrom(const std::string& output, const std::string& image) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path imageAbs = fs::absolute(image, ec).lexically_normal();
+  const fs::path outDir = fs::absolute(output, ec).lexically_normal().parent_path();
+  const fs::path relative = imageAbs.lexically_relative(outDir);
+  return relative.empty() ? imageAbs.generic_string() : relative.generic_string();
+}
+
+std::string SampleSheetPathFor(const std::string& output) {
+  const std::filesystem::path out(output);
+  return (out.parent_path() / (out.stem().string() + "-sheet.png")).string();
+}
+
+int RunExport(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "export", "MAP", true, code);
+  if (!io) return code;
+  SheetSettings settings;
+  if (const auto problem = ReadSheetOptions(args, settings))
+    return UsageError(ctx, "export", *problem);
+  const std::string sheetPath = args.Value("--sheet").value_or("");
+
+  const auto map = ReadMap(ctx, "export", io->in, code);
+  if (!map) return code;
+  const auto sheet = SheetFor(ctx, "export", sheetPath, settings, code);
+  if (!sheet) return code;
+  bool failed = false;
+  const auto catalogueBytes = ReadCatalogueOption(args, ctx, "export", failed, code);
+  if (failed) return code;
+  // As the catalogue window reads it: the entries before any fault stay.
+  std::vector<CatalogueEntry> catalogue;
+  if (catalogueBytes) catalogue = ReadCatalogue(*catalogueBytes).entries;
+
+  TmjExport input;
+  input.map = &*map;
+  input.sheet = *sheet;
+  if (sheetPath.empty()) {
+    const std::string samplePath = SampleSheetPathFor(io->out);
+    const auto png = ctx.services.samplePng();
+    if (!png || !WriteFileAtomically(ctx.files, samplePath, *png))
+      return Fail(ctx, "export", kExitBadInput,
+                  "cannot write the sample sheet " + samplePath + ".");
+    input.imagePath = ImagePathFrom(io->out, samplePath);
+    input.tilesetName = "sample";
+  } else {
+    input.imagePath = ImagePathFrom(io->out, sheetPath);
+    input.tilesetName = std::filesystem::path(sheetPath).stem().string();
+  }
+  input.catalogue = catalogueBytes ? &catalogue : nullptr;
+
+  ProgressLine progress(ctx.err, "export", ctx.showProgress);
+  const bool written = WriteStreamedAtomically(
+      ctx.files, io->out,
+      [&](const JsonWriter::Sink& sink) { return WriteTmj(input, sink, std::ref(progress)); });
+  progress.Done();
+  if (!written) return Fail(ctx, "export", kExitBadInput, "cannot write " + io->out + ".");
+  return kExitOk;
+}
+
+int RunImport(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "import", "IN.tmj", true, code);
+  if (!io) return code;
+  const auto bytes = ctx.files.ReadAll(io->in);
+  if (!bytes) return Fail(ctx, "import", kExitBadInput, "cannot read " + io->in + ".");
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  auto imported = ImportTmj(text);
+  if (const auto* refusal = std::get_if<std::string>(&imported))
+    return Fail(ctx, "import", kExitBadInput, io->in + ": " + *refusal);
+  // Written as the editor saves a map: always with the standard signature.
+  const auto mapBytes = SerializeMapFile(std::get<MapFileContents>(imported));
+  if (!mapBytes)
+    return Fail(ctx, "import", kExitBadInput, "there is not enough memory to write the map.");
+  if (!WriteFileAtomically(ctx.files, io->out, *mapBytes))
+    return Fail(ctx, "import", kExitBadInput, "cannot write " + io->out + ".");
+  return kExitOk;
+}
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {"info", kInfoHelp, {}, RunInfo},
+      {"check", kCheckHelp, {}, RunCheck},
+      {"render",
+       kRenderHelp,
+       {{"-o", true},
+        {"--sheet", true},
+        {"--tile-size", true},
+        {"--spacing", true},
+        {"--offset", true},
+        {"--zoom", true},
+        {"--grid", false},
+        {"--overlay", false},
+        {"--catalogue", true}},
+       RunRender},
+      {"export",
+       kExportHelp,
+       {{"-o", true},
+        {"--sheet", true},
+        {"--tile-size", true},
+        {"--spacing", true},
+        {"--offset", true},
+        {"--catalogue", true}},
+       RunExport},
+      {"import", kImportHelp, {{"-o", true}}, RunImport},
+  };
+  return commands;
+}
+
+}  // namespace
+
+bool NeedsPictures(const std::vector<std::string>& args) {
+  return !args.empty() && (args[0] == "render" || args[0] == "export");
+}
+
+int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
+  if (args.empty()) {
+    ctx.err << kGeneralHelp;
+    return kExitBadUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    ctx.out << kGeneralHelp;
+    return kExitOk;
+  }
+  if (args[0] == "--version") {
+    ctx.out << "korvane-cli 0.1.0\n";
+    return kExitOk;
+  }
+  for (const Command& command : Commands()) {
+    if (args[0] != command.name) continue;
+    const std::span<const std::string> rest(args.begin() + 1, args.end());
+    auto parsed = ParseArgs(rest, command.options);
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+      // Help wins over a mistake elsewhere on the line.
+      for (const std::string& arg : rest)
+        if (arg == "--help" || arg == "-h") {
+          ctx.out << command.help;
+          return kExitOk;
+        }
+      return UsageError(ctx, command.name, *problem);
+    }
+    const ParsedArgs& ok = std::get<ParsedArgs>(parsed);
+    if (ok.help) {
+      ctx.out << command.help;
+      return kExitOk;
+    }
+    return command.run(ok, ctx);
+  }
+  ctx.err << kProgramName << ": unknown command " << args[0] << " (see korvane-cli --help).\n";
+  return kExitBadUsage;
+}
+
+}  // namespace korvane::cli

@@ -1,0 +1,79 @@
+#include "app/cli/CliHelp.h"
+
+namespace korvane::cli {
+
+const char* const kGeneralHelp =
+    "Usage: korvane-cli COMMAND [ARGUMENTS]\n"
+    "Inspects, checks, renders and exchanges Korvane maps without the editor window.\n"
+    "\n"
+    "Commands:\n"
+    "  info MAP                 print the map's size, resources and tile range as JSON\n"
+    "  check MAP                print ok if the editor loads MAP, else say where it goes wrong\n"
+    "  render MAP -o OUT.png    draw the whole map as the editor draws it\n"
+    "  export MAP -o OUT.tmj    write the map for the Tiled map editor\n"
+    "  import IN.tmj -o MAP     read a Tiled map back into a Korvane map\n"
+    "\n"
+    "Run 'korvane-cli COMMAND --help' for a command's options.\n"
+    "Exit codes: 0 success, 1 bad input, 2 bad usage.\n";
+
+const char* const kInfoHelp =
+    "Usage: korvane-cli info MAP\n"
+    "Prints one JSON object describing MAP: width, height, human_resources,\n"
+    "computer_resources, overlay_entries (the count stored in the file), signature\n"
+    "(\"standard\" or \"other\") and tiles (min, max and number of distinct tile numbers).\n"
+    "\n"
+    "Example: korvane-cli info examples/demo.map\n";
+
+const char* const kCheckHelp =
+    "Usage: korvane-cli check MAP\n"
+    "Prints ok and exits with 0 when the editor would load MAP. Otherwise exits with 1\n"
+    "and names the byte offset where the file goes wrong and why.\n"
+    "\n"
+    "Example: korvane-cli check examples/demo.map\n";
+
+const char* const kRenderHelp =
+    "Usage: korvane-cli render MAP -o OUT.png [options]\n"
+    "Draws the whole map into one PNG image exactly as the editor's map display draws it.\n"
+    "\n"
+    "  -o OUT.png            the image to write (required)\n"
+    "  --sheet BMP           the tile sheet; without it the built-in sample sheet\n"
+    "  --tile-size N         tile edge in pixels (default 16)\n"
+    "  --spacing N           pixels between tiles in the sheet (default 1)\n"
+    "  --offset N            margin before the first tile, left and top (default 0)\n"
+    "  --zoom 1|2            draw each tile once or twice its size (default 1)\n"
+    "  --grid                leave a one-pixel gap after every tile\n"
+    "  --overlay             draw the overlay markers, as in overlay mode\n"
+    "  --catalogue FILE      the Overlay.dat the catalogue window reads in overlay mode\n"
+    "\n"
+    "Example: korvane-cli render examples/demo.map -o demo.png --zoom 2 --grid --overlay\n";
+
+const char* const kExportHelp =
+    "Usage: korvane-cli export MAP -o OUT.tmj [options]\n"
+    "Writes MAP in the JSON map format of the Tiled map editor: one tile layer (tile number\n"
+    "+ 1, 0 for a number outside the sheet), one object layer with an object per overlay\n"
+    "cell (integer property id), the map properties human_resources and computer_resources\n"
+    "and one embedded tileset. Without --sheet the sample sheet is written beside OUT as\n"
+    "OUT-sheet.png.\n"
+    "\n"
+    "  -o OUT.tmj            the Tiled map to write (required)\n"
+    "  --sheet BMP           the tile sheet; without it the built-in sample sheet\n"
+    "  --tile-size N         tile edge in pixels (default 16)\n"
+    "  --spacing N           pixels between tiles in the sheet (default 1)\n"
+    "  --offset N            margin before the first tile, left and top (default 0)\n"
+    "  --catalogue FILE      an Overlay.dat giving the objects their names and sizes\n"
+    "\n"
+    "Example: korvane-cli export examples/demo.map -o demo.tmj --catalogue Overlay.dat\n";
+
+const char* const kImportHelp =
+    "Usage: korvane-cli import IN.tmj -o MAP\n"
+    "Reads a Tiled JSON map back into a Korvane map file. Accepted are orthogonal maps of\n"
+    "fixed size with one tileset, one tile layer in the CSV (plain array) format and at most\n"
+    "one object layer whose objects carry an integer property id from 1 to 32767. Tile ids\n"
+    "become tile numbers from the tileset's first id; an empty cell becomes tile -1, which\n"
+    "the editor shows as background. Anything else is refused with the reason.\n"
+    "\n"
+    "  -o MAP                the map file to write (required)\n"
+    "\n"
+    "Example: korvane-cli import demo.tmj -o demo-again.map\n";
+
+}  // namespace korvane::cli

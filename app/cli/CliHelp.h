@@ -1,0 +1,14 @@
+#pragma once
+
+// The help texts of korvane-cli, one per command.
+
+namespace korvane::cli {
+
+extern const char* const kGeneralHelp;
+extern const char* const kInfoHelp;
+extern const char* const kCheckHelp;
+extern const char* const kRenderHelp;
+extern const char* const kExportHelp;
+extern const char* const kImportHelp;
+
+}  // namespace korvane::cli

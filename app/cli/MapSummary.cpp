@@ -1,0 +1,62 @@
+#include "app/cli/MapSummary.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "app/cli/Json.h"
+
+namespace korvane::cli {
+
+MapSummary Summarize(const MapFileContents& map) {
+  MapSummary s;
+  s.width = map.width;
+  s.height = map.height;
+  s.humanResources = map.humanResources;
+  s.computerResources = map.computerResources;
+  s.overlayEntries = map.overlayEntries;
+  s.standardSignature = map.HasStandardSignature();
+  // One flag per possible 16-bit tile number.
+  std::vector<bool> seen(65536, false);
+  int32_t lo = std::numeric_limits<int32_t>::max();
+  int32_t hi = std::numeric_limits<int32_t>::min();
+  for (const int16_t t : map.tiles.Cells()) {
+    lo = std::min<int32_t>(lo, t);
+    hi = std::max<int32_t>(hi, t);
+    const auto index = static_cast<uint16_t>(t);
+    if (!seen[index]) {
+      seen[index] = true;
+      ++s.distinctTiles;
+    }
+  }
+  if (s.distinctTiles > 0) {
+    s.minTile = lo;
+    s.maxTile = hi;
+  }
+  return s;
+}
+
+std::string SummaryJson(const MapSummary& s) {
+  std::string text;
+  JsonWriter out([&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  out.BeginObject();
+  out.Key("width").Int(s.width);
+  out.Key("height").Int(s.height);
+  out.Key("human_resources").Int(s.humanResources);
+  out.Key("computer_resources").Int(s.computerResources);
+  out.Key("overlay_entries").Int(s.overlayEntries);
+  out.Key("signature").String(s.standardSignature ? "standard" : "other");
+  out.Key("tiles").BeginObject();
+  out.Key("min").Int(s.minTile);
+  out.Key("max").Int(s.maxTile);
+  out.Key("distinct").Int(s.distinctTiles);
+  out.EndObject();
+  out.EndObject();
+  out.Finish();
+  return text;
+}
+
+}  // namespace korvane::cli

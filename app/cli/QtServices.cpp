@@ -1,0 +1,56 @@
+#include "app/cli/QtServices.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+
+#include "app/cli/MapRenderer.h"
+#include "tiles/SampleSheet.h"
+
+namespace korvane::cli {
+
+std::optional<std::vector<uint8_t>> EncodePng(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image)) return std::nullopt;
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+namespace {
+
+// Decoded as the editor's picture loader decodes a sheet.
+std::optional<std::pair<int32_t, int32_t>> PictureSize(const std::string& path) {
+  const QImage image(QFile::decodeName(QByteArray::fromStdString(path)));
+  if (image.isNull()) return std::nullopt;
+  return std::pair<int32_t, int32_t>(image.width(), image.height());
+}
+
+std::optional<std::vector<uint8_t>> SamplePng() {
+  const toolkit::RgbImage sheet = MakeSampleSheet();
+  QImage image(sheet.width, sheet.height, QImage::Format_RGB32);
+  for (int32_t y = 0; y < sheet.height; ++y)
+    for (int32_t x = 0; x < sheet.width; ++x) {
+      const toolkit::Color c = sheet.At(x, y);
+      image.setPixel(x, y, qRgb(c.r, c.g, c.b));
+    }
+  return EncodePng(image);
+}
+
+RenderOutcome Render(const MapFileContents& map, const RenderRequest& request,
+                     const ProgressFn& progress) {
+  auto drawn = RenderMapImage(map, request, progress);
+  if (auto* refusal = std::get_if<std::string>(&drawn)) return std::move(*refusal);
+  auto png = EncodePng(std::get<QImage>(drawn));
+  if (!png) return std::string("The image could not be encoded as PNG.");
+  return std::move(*png);
+}
+
+}  // namespace
+
+CliServices MakeQtServices() {
+  return CliServices{PictureSize, SamplePng, Render};
+}
+
+}  // namespace korvane::cli

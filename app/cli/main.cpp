@@ -1,0 +1,44 @@
+// korvane-cli: inspect, check, render and exchange Korvane maps without the editor window.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QtGlobal>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cli/CliCommands.h"
+#include "app/cli/QtServices.h"
+#include "toolkit/posix/PosixFileSystem.h"
+
+namespace {
+
+// Qt's own chatter about the off-screen platform would drown the one-sentence errors that
+// pipelines read; only its fatal messages get through.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg || type == QtCriticalMsg)
+    std::cerr << "korvane-cli: " << message.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  std::unique_ptr<QApplication> app;
+  if (korvane::cli::NeedsPictures(args)) {
+    // The editor draws into its windows' images; nothing needs to reach a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
+    static int qtArgc = 1;
+    app = std::make_unique<QApplication>(qtArgc, argv);
+  }
+
+  korvane::toolkit::PosixFileSystem files;
+  korvane::cli::CliContext context{std::cout, std::cerr, files, korvane::cli::MakeQtServices(),
+                                   isatty(STDERR_FILENO) == 1};
+  const int code = korvane::cli::RunCli(args, context);
+  std::cout.flush();
+  return code;
+}

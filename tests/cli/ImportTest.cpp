@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/cli/CliFixture.h"
+
+namespace korvane::clitest {
+namespace {
+
+// A small Tiled map as Tiled itself might write it: 3 x 2 cells of 16 pixels, firstgid 5.
+std::string TiledMap(const std::string& data = "[5, 6, 0, 7, 8, 9]",
+                     const std::string& objects = R"([
+      {"id": 4, "x": 32, "y": 16, "width": 16, "height": 16,
+       "properties": [{"name": "id", "type": "int", "value": 3}]},
+      {"id": 9, "gid": 6, "x": 0.0, "y": 32, "width": 16, "height": 16,
+       "properties": [{"name": "id", "type": "int", "value": 12}]}])",
+                     const std::string& extraLayer = "", const std::string& extraTileset = "") {
+  return R"({"type": "map", "orientation": "orthogonal", "renderorder": "left-up",
+    "width": 3, "height": 2, "tilewidth": 16, "tileheight": 16, "infinite": false,
+    "properties": [{"name": "human_resources", "type": "int", "value": 42}],
+    "tilesets": [{"firstgid": 5, "source": "terrain.tsx"})" +
+         extraTileset + R"(],
+    "layers": [
+      {"type": "tilelayer", "name": "ground", "width": 3, "height": 2, "data": )" +
+         data + R"(},
+      {"type": "objectgroup", "name": "things", "objects": )" +
+         objects + "}" + extraLayer + "]}";
+}
+
+using CliImport = CliTest;
+
+TEST_F(CliImport, ReadsAMapMadeInTiled) {
+  WriteText(Path("in.tmj"), TiledMap());
+  const RunResult r = Run({"import", Path("in.tmj"), "-o", Path("out.map")});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  const auto parsed = ParseMapFile(ReadBytes(Path("out.map")));
+  ASSERT_TRUE(std::holds_alternative<MapFileContents>(parsed));
+  const auto& map = std::get<MapFileContents>(parsed);
+  EXPECT_TRUE(map.HasStandardSignature());
+  EXPECT_EQ(map.humanResources, 42);
+  EXPECT_EQ(map.computerResources, 0);  // absent: a new map's value
+  // Tile numbers count from the tileset's first id; an empty cell lies on no sheet.
+  EXPECT_EQ(map.tiles, Grid(3, 2, {0, 1, -1, 2, 3, 4}));
+  // The tile object stands on its bottom-left corner, so it covers cell (0, 1).
+  EXPECT_EQ(map.overlay, Grid(3, 2, {0, 0, 0, 12, 0, 3}));
+}
+
+TEST_F(CliImport, RefusesWhatAMapCannotHoldAndWritesNothing) {
+  struct Case {
+    std::string text;
+    const char* reason;
+  };
+  const std::string one = R"([{"id": 1, "x": 0, "y": 0, "properties": [{"name": "id",
+                              "type": "int", "value": 1}]}])";
+  const std::vector<Case> cases = {
+      {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
+      {"[1, 2]", "does not hold a JSON object"},
+      {R"({"type": "tileset"})", "holds a Tiled tileset, not a map"},
+      {[] {
+         std::string t = TiledMap();
+         t.replace(t.find("orthogonal"), 10, "isometric");
+         return t;
+       }(),
+       "orientation is \"isometric\""},
+      {[] {
+         std::string t = TiledMap();
+         t.replace(t.find("\"infinite\": false"), 17, "\"infinite\": true");
+         return t;
+       }(),
+       "is infinite"},
+      {TiledMap("[5, 6, 0, 7, 8]"), "holds 5 ids but the map has 6 cells"},
+      {TiledMap("\"eJzt\""), "no data array"},
+      {TiledMap("[5, 6, 0, 7, 8, 2147483657]"), "tile at (2, 1) is flipped or rotated"},
+      {TiledMap("[5, 6, 0, 7, 8, 32773]"), "gives tile number 32768"},
+      {TiledMap("[5, 6, 0, 4, 8, 9]"), "tile id 4 at (0, 1) lies before the tileset's first id 5"},
+      {TiledMap("[5, 6, 0, 7, 8, 9.5]"), "something other than tile ids"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", R"([{"id": 2, "x": 0, "y": 0}])"),
+       "Object 2 has no integer property \"id\""},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", R"([{"id": 2, "x": 0, "y": 0, "properties":
+           [{"name": "id", "type": "string", "value": "3"}]}])"),
+       "Object 2's property \"id\" must be an integer"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", R"([{"id": 2, "x": 0, "y": 0, "properties":
+           [{"name": "id", "type": "int", "value": 0}]}])"),
+       "property \"id\" is 0, outside 1 to 32767"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", R"([{"id": 2, "x": 48, "y": 0, "properties":
+           [{"name": "id", "type": "int", "value": 1}]}])"),
+       "Object 2 lies outside the 3 x 2 map"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", R"([{"id": 2, "x": 1, "y": 1, "properties":
+           [{"name": "id", "type": "int", "value": 1}]}, {"id": 3, "x": 15, "y": 15,
+           "properties": [{"name": "id", "type": "int", "value": 2}]}])"),
+       "Object 2 and Object 3 both lie on cell (0, 0)"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", one, R"(, {"type": "group", "name": "g", "layers": []})"),
+       "Layer \"g\" is of type \"group\""},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", one, R"(, {"type": "objectgroup", "objects": []})"),
+       "2 object layers"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", one,
+                R"(, {"type": "tilelayer", "width": 3, "height": 2, "data": [0,0,0,0,0,0]})"),
+       "2 tile layers"},
+      {TiledMap("[5, 6, 0, 7, 8, 9]", one, "", R"(, {"firstgid": 100})"), "uses 2 tilesets"},
+      {[] {
+         std::string t = TiledMap();
+         t.replace(t.find("\"value\": 42"), 11, "\"value\": 4.5");
+         return t;
+       }(),
+       "The map's property \"human_resources\" must be an integer"},
+      {[] {
+         std::string t = TiledMap();
+         t.replace(t.find("\"width\": 3, \"height\": 2, \"tilewidth\""), 10, "\"width\": 0");
+         return t;
+       }(),
+       "The map width must be a whole number from 1 to 32767"},
+  };
+  for (const Case& c : cases) {
+    WriteText(Path("in.tmj"), c.text);
+    const RunResult r = Run({"import", Path("in.tmj"), "-o", Path("out.map")});
+    EXPECT_EQ(r.code, 1) << c.reason;
+    EXPECT_NE(r.err.find(c.reason), std::string::npos) << "expected: " << c.reason << "\n" << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("out.map"))) << c.reason;
+  }
+}
+
+TEST_F(CliImport, AFailedImportLeavesTheOldMapAlone) {
+  const std::string map = WriteMap("keep.map", Grid(1, 1, {3}), Grid(1, 1));
+  const auto before = ReadBytes(map);
+  WriteText(Path("bad.tmj"), TiledMap("[1]"));
+  EXPECT_EQ(Run({"import", Path("bad.tmj"), "-o", map}).code, 1);
+  EXPECT_EQ(Run({"import", Path("missing.tmj"), "-o", map}).code, 1);
+  EXPECT_EQ(ReadBytes(map), before);
+}
+
+}  // namespace
+}  // namespace korvane::clitest
