@@ -33,7 +33,12 @@ void PaintTile(MapView& view, const MapGlobal& g, int32_t sheetColumns, int16_t 
 void MapView::Display_Paint() {
   const MapGlobal& g = global();
   if (MapWidth >= 1 && g.TileSize >= 1) {
+    const uint32_t run = ++paintRuns_;
     UpdateViewGeometry();
+    // Moving a scroll bar into its new range redraws the whole display from inside the line
+    // above, with the same geometry. Drawing the cells again on top would print every overlay
+    // number twice and darken its smoothed edges.
+    const bool redrawnInside = paintRuns_ != run;
 
     // The sheet and the mode cannot change while the cells are drawn, so both are read once.
     const int32_t sheetColumns = SheetColumns(g);
@@ -41,7 +46,7 @@ void MapView::Display_Paint() {
     // Only screen cells that show a map cell are visited; the rest keep the background.
     const int32_t cols = std::min<int32_t>(ViewCols, int32_t{MapWidth} - ViewFirstCol);
     const int32_t rows = std::min<int32_t>(ViewRows, int32_t{MapHeight} - ViewFirstRow);
-    for (int32_t y = 0; sheetColumns >= 1 && y < rows; ++y) {
+    for (int32_t y = 0; !redrawnInside && sheetColumns >= 1 && y < rows; ++y) {
       for (int32_t x = 0; x < cols; ++x) {
         const int32_t mx = int32_t{ViewFirstCol} + x;
         const int32_t my = int32_t{ViewFirstRow} + y;

@@ -145,6 +145,8 @@ class MapView {
  private:
   void CreateControls();
   Editor& editor_;
+  // Counts drawings of the map, so a drawing can tell that a nested one already did its work.
+  uint32_t paintRuns_ = 0;
 };
 
 }  // namespace korvane

@@ -1,90 +1,51 @@
-#include <gtest/gtest.h>
+#include "tests/support/EditorFixture.h"
 
-#include "tests/shell/MapViewFixture.h"
-
-namespace korvane::shelltest {
+namespace korvane::testing_support {
 namespace {
 
-struct PagingRow {
-  float displayWidth;
-  int16_t zoom;
-  int16_t grid;
-  int16_t mapWidth;
-  int16_t viewCols;
-  int16_t pages;
-};
+using ViewGeometry = EditorTest;
 
-class ViewPaging : public MapViewTest, public testing::WithParamInterface<PagingRow> {};
-
-TEST_P(ViewPaging, CountsWholeCellsAndPages) {
-  const PagingRow row = GetParam();
-  ApplyTestSheet(editor->Global());
-  MakeTestMap(view(), row.mapWidth, 30);
-  view().MapZoomFactor = row.zoom;
-  view().GridOn = row.grid;
-  SizeDisplay(row.displayWidth, 3000);
-  display().Refresh();
-  EXPECT_EQ(view().ViewCols, row.viewCols);
-  EXPECT_EQ(hscroll().Min(), 1);
-  EXPECT_EQ(hscroll().Max(), row.pages);
-  EXPECT_EQ(hscroll().Enabled(), row.pages > 1);
-  EXPECT_EQ(view().ViewFirstCol, 0);
+// A square display and a square map, so that columns and rows must come out alike. A display
+// too small for one whole cell still counts one, so the page count can be formed.
+TEST_F(ViewGeometry, CountsWholeCellsAndPages) {
+  struct Row {
+    float display;
+    int16_t zoom, grid, mapSize, cells, pages;
+  };
+  for (const Row& row : {Row{4000, 1, 0, 40, 16, 3},     // the third page shows columns 32 to 39
+                         Row{4000, 1, 0, 32, 16, 2},     // an exact multiple of the page
+                         Row{4000, 1, 0, 33, 16, 3},     // one more column: one more page
+                         Row{4000, 1, 0, 16, 16, 1},     // one page: the bar is unavailable
+                         Row{4000, 1, 1, 40, 15, 3},     // pitch 255
+                         Row{4000, 2, 1, 40, 8, 5},      // pitch 495, tile 480
+                         Row{4079.5f, 1, 0, 40, 17, 3},  // 3839.5 rounds to 3840, not down
+                         Row{4000.5f, 1, 0, 40, 16, 3},  // 3760.5 rounds to the even 3760
+                         Row{200, 1, 0, 40, 1, 40},      // narrower than one tile
+                         Row{0.4f, 1, 0, 40, 1, 40}}) {  // almost no room at all
+    SCOPED_TRACE(testing::Message() << row.display << " twips, map " << row.mapSize);
+    view().MapZoomFactor = row.zoom;
+    view().GridOn = row.grid;
+    ShowMap(row.mapSize, row.mapSize, row.display, row.display);
+    for (toolkit::ScrollBar* bar : {view().HScroll, view().VScroll}) {
+      EXPECT_EQ(bar->Min(), 1);
+      EXPECT_EQ(bar->Max(), row.pages);
+      EXPECT_EQ(bar->Enabled(), row.pages > 1);
+    }
+    EXPECT_EQ(view().ViewCols, row.cells);
+    EXPECT_EQ(view().ViewRows, row.cells);
+    headless::H(*view().HScroll).UserSetValue(row.pages);
+    EXPECT_EQ(view().ViewFirstCol, (row.pages - 1) * row.cells);
+    EXPECT_EQ(view().ViewFirstRow, 0);
+    headless::H(*view().HScroll).UserSetValue(1);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ViewPaging,
-    testing::Values(PagingRow{4000, 1, 0, 40, 16, 3},     // the third page shows columns 32 to 39
-                    PagingRow{4000, 1, 0, 32, 16, 2},     // an exact multiple of the page
-                    PagingRow{4000, 1, 0, 33, 16, 3},     // one column more: one page more
-                    PagingRow{4000, 1, 0, 16, 16, 1},     // one page: the bar is unavailable
-                    PagingRow{4000, 1, 0, 3, 16, 1},      // narrower than the display
-                    PagingRow{4000, 1, 1, 40, 15, 3},     // pitch 255
-                    PagingRow{4000, 2, 1, 40, 8, 5},      // pitch 495, tile 480
-                    PagingRow{4079.5f, 1, 0, 40, 17, 3},  // 3839.5 rounds to 3840, not down
-                    PagingRow{4000.5f, 1, 0, 40, 16, 3},  // 3760.5 rounds to the even 3760
-                    PagingRow{200, 1, 0, 40, 1, 40},      // narrower than one tile
-                    PagingRow{0.4f, 1, 0, 40, 1, 40}));   // almost no width at all
-
-TEST_F(MapViewTest, ADisplayWithoutRoomStillHasOneCellAndPages) {
+TEST_F(ViewGeometry, GridAndZoomReturnToTheFirstStateOnTheSecondPress) {
   ShowMap(40, 30);
-  // A client just taller than the layout limit leaves the display 0.4 twips high, which would
-  // count no whole row at all.
-  mainWindow().UserResizeClient(4255, 630.4f);
-  display().Refresh();
-  EXPECT_EQ(view().ViewRows, 1);
-  EXPECT_EQ(vscroll().Max(), 30);
-  EXPECT_EQ(view().CellsAcross(0), 1);
-  EXPECT_EQ(view().CellsDown(-5000), 1);
-  editor->Global().TileTwipsX = 0;  // a pitch of nothing never divides
-  EXPECT_EQ(view().CellsAcross(4000), 1);
-}
-
-TEST_F(MapViewTest, ScrollValueIsThePageShown) {
-  ShowMap(40, 30, 4000, 3000);
-  const int paints = display().paintCount;
-  hscroll().UserSetValue(3);  // a thumb drag: Scroll, then Change, each redraws
-  EXPECT_EQ(display().paintCount, paints + 2);
-  EXPECT_EQ(view().ViewFirstCol, 32);
-  // Rows page the same way: 12 whole rows, 30 map rows, 3 pages.
-  EXPECT_EQ(view().ViewRows, 12);
-  EXPECT_EQ(vscroll().Max(), 3);
-  EXPECT_TRUE(vscroll().Enabled());
-  vscroll().UserSetValue(2);
-  EXPECT_EQ(view().ViewFirstRow, 12);
-
-  // Zooming keeps the page number, not the map position.
-  view().MapZoom->onClick();
-  EXPECT_EQ(view().ViewCols, 8);
-  EXPECT_EQ(view().ViewFirstCol, 16);
-}
-
-TEST_F(MapViewTest, GridAndZoomTogglesReturnOnTheSecondPress) {
-  ShowMap(40, 30, 4000, 3000);
   struct Toggle {
     toolkit::Button* button;
     int16_t* value;
-    int16_t pressed;
-    int16_t colsPressed;
+    int16_t pressed, colsPressed;
   };
   for (const Toggle& t : {Toggle{view().Grid, &view().GridOn, 1, 15},
                           Toggle{view().MapZoom, &view().MapZoomFactor, 2, 8}}) {
@@ -102,5 +63,20 @@ TEST_F(MapViewTest, GridAndZoomTogglesReturnOnTheSecondPress) {
   }
 }
 
+TEST_F(ViewGeometry, ResizeRedrawsOnlyWhenTheWholeCellCountChanges) {
+  ShowMap(40, 30);
+  ASSERT_EQ(view().ViewCols, 16);
+  int paints = display().paintCount;
+  SizeDisplay(4050, 3100);  // still 16 x 12 whole cells
+  EXPECT_EQ(display().paintCount, paints);
+  SizeDisplay(4240, 3100);  // 17 columns
+  EXPECT_GT(display().paintCount, paints);
+  EXPECT_EQ(view().ViewCols, 17);
+  paints = display().paintCount;
+  SizeDisplay(4240, 3280);  // 13 rows
+  EXPECT_GT(display().paintCount, paints);
+  EXPECT_EQ(view().ViewRows, 13);
+}
+
 }  // namespace
-}  // namespace korvane::shelltest
+}  // namespace korvane::testing_support

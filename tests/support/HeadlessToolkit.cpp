@@ -6,6 +6,11 @@ namespace korvane::headless {
 
 namespace {
 
+constexpr float kTwipsPerPixel = 15;
+// Text measures: every character is 7 pixels wide, a line 13 pixels high.
+constexpr float kCharWidth = 7 * kTwipsPerPixel;
+constexpr float kLineHeight = 13 * kTwipsPerPixel;
+
 // Converts a measure to twips, then to the wanted unit.
 float Convert(float value, ScaleUnit from, ScaleUnit to) {
   float twips = value;
@@ -16,15 +21,16 @@ float Convert(float value, ScaleUnit from, ScaleUnit to) {
   return twips;
 }
 
-}  // namespace
+// The next scripted answer, or `otherwise` when the script has run out.
+template <typename T>
+T Next(std::deque<T>& answers, T otherwise) {
+  if (answers.empty()) return otherwise;
+  T answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
 
-// Pixels to HIMETRIC at 96 dots per inch, as a picture loader reports them.
-int32_t HeadlessPicture::WidthHimetric() const {
-  return static_cast<int32_t>(static_cast<int64_t>(widthPx_) * 2540 / 96);
-}
-int32_t HeadlessPicture::HeightHimetric() const {
-  return static_cast<int32_t>(static_cast<int64_t>(heightPx_) * 2540 / 96);
-}
+}  // namespace
 
 // ---- Surface ----
 
@@ -77,48 +83,16 @@ std::vector<DrawCall> HeadlessSurface::CallsOf(DrawCall::Kind kind) const {
   return out;
 }
 
-// ---- Scroll bar ----
+// ---- Controls ----
 
-void HeadlessScrollBar::Clamp() {
-  const int16_t low = std::min(min_, max_);
-  const int16_t high = std::max(min_, max_);
-  const int16_t clamped = std::clamp(value_, low, high);
-  if (clamped != value_) {
-    value_ = clamped;
-    if (onChange) onChange();
-  }
-}
-
-void HeadlessScrollBar::SetMin(int16_t v) {
-  min_ = v;
-  Clamp();
-}
-
-void HeadlessScrollBar::SetMax(int16_t v) {
-  max_ = v;
-  Clamp();
-}
-
-void HeadlessScrollBar::SetValue(int16_t v) {
-  const int16_t low = std::min(min_, max_);
-  const int16_t high = std::max(min_, max_);
-  v = std::clamp(v, low, high);
+// Min may exceed Max; the value stays between the two either way.
+void HeadlessScrollBar::MoveTo(int16_t v, bool byUser) {
+  v = std::clamp(v, std::min(min_, max_), std::max(min_, max_));
   if (v == value_) return;
   value_ = v;
+  if (byUser && onScroll) onScroll();
   if (onChange) onChange();
 }
-
-void HeadlessScrollBar::UserSetValue(int16_t v) {
-  const int16_t low = std::min(min_, max_);
-  const int16_t high = std::max(min_, max_);
-  v = std::clamp(v, low, high);
-  if (v == value_) return;
-  value_ = v;
-  if (onScroll) onScroll();
-  if (onChange) onChange();
-}
-
-// ---- Check box and combo box ----
 
 void HeadlessCheckBox::SetValue(int16_t v) {
   if (v == value_) return;
@@ -127,7 +101,7 @@ void HeadlessCheckBox::SetValue(int16_t v) {
 }
 
 void HeadlessComboBox::SetListIndex(int16_t index) {
-  index_ = (index < -1 || index >= ListCount()) ? int16_t{-1} : index;
+  index_ = InRange(index) ? index : int16_t{-1};
   if (onClick) onClick();
 }
 
@@ -137,7 +111,7 @@ void HeadlessComboBox::AddItem(const std::string& text) {
 }
 
 void HeadlessComboBox::RemoveItem(int16_t index) {
-  if (index < 0 || index >= ListCount()) return;
+  if (!InRange(index)) return;
   items_.erase(items_.begin() + index);
   if (index_ == index)
     index_ = -1;
@@ -145,41 +119,7 @@ void HeadlessComboBox::RemoveItem(int16_t index) {
     --index_;
 }
 
-std::string HeadlessComboBox::List(int16_t index) const {
-  return (index < 0 || index >= ListCount()) ? std::string() : items_[index].text;
-}
-
-int32_t HeadlessComboBox::ItemData(int16_t index) const {
-  return (index < 0 || index >= ListCount()) ? 0 : items_[index].data;
-}
-
-void HeadlessComboBox::SetItemData(int16_t index, int32_t data) {
-  if (index >= 0 && index < ListCount()) items_[index].data = data;
-}
-
-// ---- Menus and windows ----
-
-MenuItem* HeadlessMenu::AddItem(const std::string& caption) {
-  entries.push_back(caption);
-  items.push_back(std::make_unique<HeadlessMenuItem>(caption));
-  return items.back().get();
-}
-
-void HeadlessMenu::AddSeparator() {
-  entries.push_back("-");
-}
-
-HeadlessWindow::HeadlessWindow(WindowKind k, std::string caption, float clientWidth,
-                               float clientHeight)
-    : kind(k),
-      caption_(std::move(caption)),
-      clientWidth_(clientWidth),
-      clientHeight_(clientHeight) {}
-
-void HeadlessWindow::Move(float left, float top) {
-  left_ = left;
-  top_ = top;
-}
+// ---- Window ----
 
 void HeadlessWindow::SetWidth(float width) {
   clientWidth_ = std::max(0.0f, width - kFrameWidth);
@@ -197,62 +137,9 @@ void HeadlessWindow::SetVisible(bool visible) {
   if (visible) RaiseResize();
 }
 
-void HeadlessWindow::RaiseResize() {
-  ++resizeEvents;
-  if (visible_ && onResize) onResize();
-}
-
-template <typename T, typename... Args>
-static T* Keep(std::vector<std::unique_ptr<Control>>& controls, Args&&... args) {
-  auto control = std::make_unique<T>(std::forward<Args>(args)...);
-  T* raw = control.get();
-  controls.push_back(std::move(control));
-  return raw;
-}
-
-Surface* HeadlessWindow::AddSurface(const Place& p) {
-  return Keep<HeadlessSurface>(controls_, p);
-}
-ScrollBar* HeadlessWindow::AddHScrollBar(const Place& p) {
-  return Keep<HeadlessScrollBar>(controls_, p);
-}
-ScrollBar* HeadlessWindow::AddVScrollBar(const Place& p) {
-  return Keep<HeadlessScrollBar>(controls_, p);
-}
-Button* HeadlessWindow::AddButton(const std::string& c, const Place& p) {
-  return Keep<HeadlessButton>(controls_, c, p);
-}
-CheckBox* HeadlessWindow::AddCheckBox(const std::string& c, const Place& p) {
-  return Keep<HeadlessCheckBox>(controls_, c, p);
-}
-ComboBox* HeadlessWindow::AddComboBox(const Place& p) {
-  return Keep<HeadlessComboBox>(controls_, p);
-}
-TextBox* HeadlessWindow::AddTextBox(const std::string& t, const Place& p) {
-  return Keep<HeadlessTextBox>(controls_, t, p);
-}
-Label* HeadlessWindow::AddLabel(const std::string& c, const Place& p) {
-  return Keep<HeadlessLabel>(controls_, c, p);
-}
-
-Menu* HeadlessWindow::AddMenu(const std::string& caption) {
-  menus.push_back(std::make_unique<HeadlessMenu>(caption));
-  return menus.back().get();
-}
-
 void HeadlessWindow::UserResizeClient(float clientWidth, float clientHeight) {
   clientWidth_ = clientWidth;
   clientHeight_ = clientHeight;
-  RaiseResize();
-}
-
-void HeadlessWindow::UserMinimize() {
-  minimized_ = true;
-  RaiseResize();
-}
-
-void HeadlessWindow::UserRestore() {
-  minimized_ = false;
   RaiseResize();
 }
 
@@ -265,45 +152,26 @@ bool HeadlessWindow::UserClose() {
 
 // ---- Toolkit ----
 
-HeadlessToolkit::HeadlessToolkit() = default;
-
-std::unique_ptr<Window> HeadlessToolkit::CreateWindow(WindowKind kind, const std::string& caption,
+std::unique_ptr<Window> HeadlessToolkit::CreateWindow(WindowKind, const std::string& caption,
                                                       float clientWidth, float clientHeight) {
-  return std::make_unique<HeadlessWindow>(kind, caption, clientWidth, clientHeight);
+  return std::make_unique<HeadlessWindow>(caption, clientWidth, clientHeight);
 }
 
 MessageResult HeadlessToolkit::MessageBox(const std::string& prompt, MessageButtons buttons,
                                           const std::string& title) {
   messagesAsked.push_back(MessageAsked{prompt, buttons, title});
-  if (messageAnswers.empty()) {
-    ++unscriptedQuestions;
-    return buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel : MessageResult::No;
-  }
-  const MessageResult answer = messageAnswers.front();
-  messageAnswers.pop_front();
-  return answer;
+  return Next(messageAnswers,
+              buttons == MessageButtons::YesNoCancel ? MessageResult::Cancel : MessageResult::No);
 }
 
 std::string HeadlessToolkit::InputBox(const std::string& prompt, const std::string& title) {
   inputsAsked.push_back(InputAsked{prompt, title});
-  if (inputAnswers.empty()) {
-    ++unscriptedQuestions;
-    return "";
-  }
-  std::string answer = inputAnswers.front();
-  inputAnswers.pop_front();
-  return answer;
+  return Next(inputAnswers, std::string());
 }
 
 std::optional<std::string> HeadlessToolkit::FileDialog(const FileDialogSpec& spec) {
   fileDialogsShown.push_back(spec);
-  if (fileAnswers.empty()) {
-    ++unscriptedQuestions;
-    return std::nullopt;
-  }
-  auto answer = fileAnswers.front();
-  fileAnswers.pop_front();
-  return answer;
+  return Next(fileAnswers, std::optional<std::string>());
 }
 
 PicturePtr HeadlessToolkit::LoadPicture(const std::string& path) {
@@ -312,7 +180,7 @@ PicturePtr HeadlessToolkit::LoadPicture(const std::string& path) {
 }
 
 PicturePtr HeadlessToolkit::PictureFromImage(const RgbImage& image) {
-  return std::make_shared<HeadlessPicture>(image.width, image.height, image);
+  return std::make_shared<HeadlessPicture>(image.width, image.height);
 }
 
 void HeadlessToolkit::DoEvents() {
@@ -322,11 +190,7 @@ void HeadlessToolkit::DoEvents() {
 
 float HeadlessToolkit::Random() {
   ++randomCount;
-  if (!randomValues.empty()) {
-    const float v = randomValues.front();
-    randomValues.pop_front();
-    return v;
-  }
+  if (!randomValues.empty()) return Next(randomValues, 0.0f);
   randomState_ = randomState_ * 1103515245u + 12345u;
   return static_cast<float>((randomState_ >> 8) & 0xFFFFFF) / 16777216.0f;
 }

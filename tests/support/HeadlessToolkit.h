@@ -19,30 +19,22 @@ namespace korvane::headless {
 
 using namespace korvane::toolkit;
 
-inline constexpr float kTwipsPerPixel = 15;
-// Outer frame around a window's client area, in twips.
-inline constexpr float kFrameWidth = 120;
-inline constexpr float kFrameHeight = 420;
-// Text measures: every character is 7 pixels wide, a line 13 pixels high.
-inline constexpr float kCharWidth = 7 * kTwipsPerPixel;
-inline constexpr float kLineHeight = 13 * kTwipsPerPixel;
-
-// A picture of a given pixel size; pixels are kept when the program made them.
+// A picture of a given pixel size, reported in HIMETRIC at 96 dots per inch as a loader does.
 class HeadlessPicture : public Picture {
  public:
-  HeadlessPicture(int32_t widthPx, int32_t heightPx, RgbImage image = {})
-      : widthPx_(widthPx), heightPx_(heightPx), image_(std::move(image)) {}
-  int32_t WidthHimetric() const override;
-  int32_t HeightHimetric() const override;
-  int32_t WidthPixels() const { return widthPx_; }
-  int32_t HeightPixels() const { return heightPx_; }
-  const RgbImage& Image() const { return image_; }
+  HeadlessPicture(int32_t widthPx, int32_t heightPx) : widthPx_(widthPx), heightPx_(heightPx) {}
+  int32_t WidthHimetric() const override { return Himetric(widthPx_); }
+  int32_t HeightHimetric() const override { return Himetric(heightPx_); }
 
  private:
+  static int32_t Himetric(int32_t px) { return static_cast<int32_t>(int64_t{px} * 2540 / 96); }
   int32_t widthPx_;
   int32_t heightPx_;
-  RgbImage image_;
 };
+
+// The outer frame around a window's client area, in twips.
+inline constexpr float kFrameWidth = 120;
+inline constexpr float kFrameHeight = 420;
 
 struct DrawCall {
   enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print };
@@ -55,21 +47,26 @@ struct DrawCall {
   const Picture* picture = nullptr;
 };
 
-class HeadlessControl {
+// Where a control sits and whether it is enabled: kept alike by every headless control.
+template <typename Base>
+class Placed : public Base {
  public:
-  Place place;
-  bool enabled = true;
-};
-
-class HeadlessSurface : public Surface {
- public:
-  explicit HeadlessSurface(Place p) : place_(p) {}
+  explicit Placed(Place p) : place_(p) {}
   Place GetPlace() const override { return place_; }
   void SetPlace(const Place& p) override { place_ = p; }
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool e) override { enabled_ = e; }
-  float ScaleWidth() const override { return place_.width; }
-  float ScaleHeight() const override { return place_.height; }
+
+ private:
+  Place place_;
+  bool enabled_ = true;
+};
+
+class HeadlessSurface : public Placed<Surface> {
+ public:
+  using Placed::Placed;
+  float ScaleWidth() const override { return GetPlace().width; }
+  float ScaleHeight() const override { return GetPlace().height; }
   float ScaleX(float value, ScaleUnit from, ScaleUnit to) const override;
   float ScaleY(float value, ScaleUnit from, ScaleUnit to) const override;
   void PaintPicture(const Picture& picture, float x1, float y1, float w1, float h1, float x2,
@@ -92,12 +89,8 @@ class HeadlessSurface : public Surface {
   void ClearLog() { calls.clear(); }
   std::vector<DrawCall> CallsOf(DrawCall::Kind kind) const;
   int paintCount = 0;
-  Color BackColor() const { return backColor_; }
-  Color ForeColor() const { return foreColor_; }
 
  private:
-  Place place_;
-  bool enabled_ = true;
   float currentX_ = 0;
   float currentY_ = 0;
   Color backColor_{255, 255, 255};
@@ -105,40 +98,35 @@ class HeadlessSurface : public Surface {
   PicturePtr picture_;
 };
 
-class HeadlessScrollBar : public ScrollBar {
+class HeadlessScrollBar : public Placed<ScrollBar> {
  public:
-  explicit HeadlessScrollBar(Place p) : place_(p) {}
-  Place GetPlace() const override { return place_; }
-  void SetPlace(const Place& p) override { place_ = p; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
+  using Placed::Placed;
   int16_t Min() const override { return min_; }
   int16_t Max() const override { return max_; }
   int16_t Value() const override { return value_; }
-  void SetMin(int16_t v) override;
-  void SetMax(int16_t v) override;
-  void SetValue(int16_t v) override;
-  void Refresh() override { ++refreshCount; }
-  // The user moves the thumb: Scroll while dragging (each page passed), Change at the end.
-  void UserSetValue(int16_t v);
-  int refreshCount = 0;
+  void SetMin(int16_t v) override {
+    min_ = v;
+    MoveTo(value_, false);
+  }
+  void SetMax(int16_t v) override {
+    max_ = v;
+    MoveTo(value_, false);
+  }
+  void SetValue(int16_t v) override { MoveTo(v, false); }
+  void Refresh() override {}
+  // The user moves the thumb: Scroll while dragging, Change at the end.
+  void UserSetValue(int16_t v) { MoveTo(v, true); }
 
  private:
-  void Clamp();
-  Place place_;
-  bool enabled_ = true;
+  void MoveTo(int16_t v, bool byUser);
   int16_t min_ = 0;
   int16_t max_ = 32767;
   int16_t value_ = 0;
 };
 
-class HeadlessButton : public Button {
+class HeadlessButton : public Placed<Button> {
  public:
-  HeadlessButton(std::string caption, Place p) : caption_(std::move(caption)), place_(p) {}
-  Place GetPlace() const override { return place_; }
-  void SetPlace(const Place& p) override { place_ = p; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
+  HeadlessButton(std::string caption, Place p) : Placed(p), caption_(std::move(caption)) {}
   std::string Caption() const override { return caption_; }
   void Click() {
     if (onClick) onClick();
@@ -146,44 +134,34 @@ class HeadlessButton : public Button {
 
  private:
   std::string caption_;
-  Place place_;
-  bool enabled_ = true;
 };
 
-class HeadlessCheckBox : public CheckBox {
+class HeadlessCheckBox : public Placed<CheckBox> {
  public:
-  HeadlessCheckBox(std::string caption, Place p) : caption_(std::move(caption)), place_(p) {}
-  Place GetPlace() const override { return place_; }
-  void SetPlace(const Place& p) override { place_ = p; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
+  using Placed::Placed;
   int16_t Value() const override { return value_; }
   // Setting a different value raises onClick, as a user's click does.
   void SetValue(int16_t v) override;
-  std::string Caption() const { return caption_; }
 
  private:
-  std::string caption_;
-  Place place_;
-  bool enabled_ = true;
   int16_t value_ = 0;
 };
 
-class HeadlessComboBox : public ComboBox {
+class HeadlessComboBox : public Placed<ComboBox> {
  public:
-  explicit HeadlessComboBox(Place p) : place_(p) {}
-  Place GetPlace() const override { return place_; }
-  void SetPlace(const Place& p) override { place_ = p; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
+  using Placed::Placed;
   int16_t ListIndex() const override { return index_; }
   void SetListIndex(int16_t index) override;
   int16_t ListCount() const override { return static_cast<int16_t>(items_.size()); }
   void AddItem(const std::string& text) override;
   void RemoveItem(int16_t index) override;
-  std::string List(int16_t index) const override;
-  int32_t ItemData(int16_t index) const override;
-  void SetItemData(int16_t index, int32_t data) override;
+  std::string List(int16_t index) const override {
+    return InRange(index) ? items_[index].text : "";
+  }
+  int32_t ItemData(int16_t index) const override { return InRange(index) ? items_[index].data : 0; }
+  void SetItemData(int16_t index, int32_t data) override {
+    if (InRange(index)) items_[index].data = data;
+  }
   int16_t NewIndex() const override { return newIndex_; }
 
  private:
@@ -191,43 +169,30 @@ class HeadlessComboBox : public ComboBox {
     std::string text;
     int32_t data = 0;
   };
-  Place place_;
-  bool enabled_ = true;
+  bool InRange(int16_t index) const { return index >= 0 && index < ListCount(); }
   std::vector<Item> items_;
   int16_t index_ = -1;
   int16_t newIndex_ = -1;
 };
 
-class HeadlessTextBox : public TextBox {
+class HeadlessTextBox : public Placed<TextBox> {
  public:
-  HeadlessTextBox(std::string text, Place p) : text_(std::move(text)), place_(p) {}
-  Place GetPlace() const override { return place_; }
-  void SetPlace(const Place& p) override { place_ = p; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
+  HeadlessTextBox(std::string text, Place p) : Placed(p), text_(std::move(text)) {}
   std::string Text() const override { return text_; }
   void SetText(const std::string& t) override { text_ = t; }
 
  private:
   std::string text_;
-  Place place_;
-  bool enabled_ = true;
 };
 
-class HeadlessLabel : public Label {
+class HeadlessLabel : public Placed<Label> {
  public:
-  HeadlessLabel(std::string caption, Place p) : caption_(std::move(caption)), place_(p) {}
-  Place GetPlace() const override { return place_; }
-  void SetPlace(const Place& p) override { place_ = p; }
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
+  HeadlessLabel(std::string caption, Place p) : Placed(p), caption_(std::move(caption)) {}
   std::string Caption() const override { return caption_; }
   void SetCaption(const std::string& c) override { caption_ = c; }
 
  private:
   std::string caption_;
-  Place place_;
-  bool enabled_ = true;
 };
 
 class HeadlessMenuItem : public MenuItem {
@@ -244,18 +209,19 @@ class HeadlessMenuItem : public MenuItem {
 
 class HeadlessMenu : public Menu {
  public:
-  explicit HeadlessMenu(std::string caption) : caption(std::move(caption)) {}
-  MenuItem* AddItem(const std::string& caption) override;
-  void AddSeparator() override;
-  std::string caption;
-  // Captions in display order, "-" for separators.
-  std::vector<std::string> entries;
-  std::vector<std::unique_ptr<HeadlessMenuItem>> items;
+  MenuItem* AddItem(const std::string& caption) override {
+    return items_.emplace_back(std::make_unique<HeadlessMenuItem>(caption)).get();
+  }
+  void AddSeparator() override {}
+
+ private:
+  std::vector<std::unique_ptr<HeadlessMenuItem>> items_;
 };
 
 class HeadlessWindow : public Window {
  public:
-  HeadlessWindow(WindowKind kind, std::string caption, float clientWidth, float clientHeight);
+  HeadlessWindow(std::string caption, float clientWidth, float clientHeight)
+      : caption_(std::move(caption)), clientWidth_(clientWidth), clientHeight_(clientHeight) {}
 
   std::string Caption() const override { return caption_; }
   void SetCaption(const std::string& c) override { caption_ = c; }
@@ -263,7 +229,10 @@ class HeadlessWindow : public Window {
   float Top() const override { return top_; }
   float Width() const override { return clientWidth_ + kFrameWidth; }
   float Height() const override { return clientHeight_ + kFrameHeight; }
-  void Move(float left, float top) override;
+  void Move(float left, float top) override {
+    left_ = left;
+    top_ = top;
+  }
   void SetWidth(float width) override;
   void SetHeight(float height) override;
   float ScaleWidth() const override { return clientWidth_; }
@@ -272,30 +241,49 @@ class HeadlessWindow : public Window {
   void SetVisible(bool visible) override;
   bool Minimized() const override { return minimized_; }
 
-  Surface* AddSurface(const Place& place) override;
-  ScrollBar* AddHScrollBar(const Place& place) override;
-  ScrollBar* AddVScrollBar(const Place& place) override;
-  Button* AddButton(const std::string& caption, const Place& place) override;
-  CheckBox* AddCheckBox(const std::string& caption, const Place& place) override;
-  ComboBox* AddComboBox(const Place& place) override;
-  TextBox* AddTextBox(const std::string& text, const Place& place) override;
-  Label* AddLabel(const std::string& caption, const Place& place) override;
-  Menu* AddMenu(const std::string& caption) override;
+  Surface* AddSurface(const Place& p) override { return Keep<HeadlessSurface>(p); }
+  ScrollBar* AddHScrollBar(const Place& p) override { return Keep<HeadlessScrollBar>(p); }
+  ScrollBar* AddVScrollBar(const Place& p) override { return Keep<HeadlessScrollBar>(p); }
+  Button* AddButton(const std::string& c, const Place& p) override {
+    return Keep<HeadlessButton>(c, p);
+  }
+  CheckBox* AddCheckBox(const std::string&, const Place& p) override {
+    return Keep<HeadlessCheckBox>(p);
+  }
+  ComboBox* AddComboBox(const Place& p) override { return Keep<HeadlessComboBox>(p); }
+  TextBox* AddTextBox(const std::string& t, const Place& p) override {
+    return Keep<HeadlessTextBox>(t, p);
+  }
+  Label* AddLabel(const std::string& c, const Place& p) override {
+    return Keep<HeadlessLabel>(c, p);
+  }
+  Menu* AddMenu(const std::string&) override {
+    return menus_.emplace_back(std::make_unique<HeadlessMenu>()).get();
+  }
 
   // What a user does to the window.
   void UserResizeClient(float clientWidth, float clientHeight);
-  void UserMinimize();
-  void UserRestore();
+  void UserMinimize() {
+    minimized_ = true;
+    RaiseResize();
+  }
+  void UserRestore() {
+    minimized_ = false;
+    RaiseResize();
+  }
   // The close box: QueryUnload, then Unload. Returns whether the window closed. The window may
   // be destroyed by the time this returns when it closed.
   bool UserClose();
 
-  WindowKind kind;
-  std::vector<std::unique_ptr<HeadlessMenu>> menus;
-  int resizeEvents = 0;
-
  private:
-  void RaiseResize();
+  void RaiseResize() {
+    if (visible_ && onResize) onResize();
+  }
+  template <typename T, typename... Args>
+  T* Keep(Args&&... args) {
+    return static_cast<T*>(
+        controls_.emplace_back(std::make_unique<T>(std::forward<Args>(args)...)).get());
+  }
   std::string caption_;
   float left_ = 0;
   float top_ = 0;
@@ -304,6 +292,7 @@ class HeadlessWindow : public Window {
   bool visible_ = false;
   bool minimized_ = false;
   std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<HeadlessMenu>> menus_;
 };
 
 // What a test expects to be asked, and the answers it gives.
@@ -319,8 +308,6 @@ struct InputAsked {
 
 class HeadlessToolkit : public Toolkit {
  public:
-  HeadlessToolkit();
-
   std::unique_ptr<Window> CreateWindow(WindowKind kind, const std::string& caption,
                                        float clientWidth, float clientHeight) override;
   MessageResult MessageBox(const std::string& prompt, MessageButtons buttons,
@@ -340,6 +327,7 @@ class HeadlessToolkit : public Toolkit {
   void Quit() override { quit = true; }
 
   // ---- Scripts and records ----
+  // An unscripted question is answered No, Cancel (for Yes/No/Cancel), "" or no file.
   std::deque<MessageResult> messageAnswers;
   std::vector<MessageAsked> messagesAsked;
   std::deque<std::string> inputAnswers;
@@ -359,8 +347,6 @@ class HeadlessToolkit : public Toolkit {
   float screenWidth = 12000;
   float screenHeight = 9000;
   bool quit = false;
-  // A questions asked without a scripted answer: the test has missed something.
-  int unscriptedQuestions = 0;
   FaultyFileSystem files;
 
  private:
@@ -379,12 +365,6 @@ inline HeadlessScrollBar& H(ScrollBar& s) {
 }
 inline HeadlessButton& H(Button& b) {
   return static_cast<HeadlessButton&>(b);
-}
-inline HeadlessCheckBox& H(CheckBox& c) {
-  return static_cast<HeadlessCheckBox&>(c);
-}
-inline HeadlessComboBox& H(ComboBox& c) {
-  return static_cast<HeadlessComboBox&>(c);
 }
 
 }  // namespace korvane::headless

@@ -3,107 +3,66 @@
 namespace korvane::tools_test {
 namespace {
 
-class OverlayPlacement : public ToolsTest {
- protected:
-  OverlayPlacement() : dat(ShowCatalogue()) {
-    view.MapTiles.Set(2, 1, 25);
-    view.MapTiles.TakeUndoSnapshot();
-  }
-  void Choose(int16_t entry) {
-    dat.Items->SetListIndex(entry);
-    ClearLogs();
-  }
-  DatView& dat;
-};
+using OverlayPlacement = ToolsTest;
 
-TEST_F(OverlayPlacement, AnyButtonPlacesChosenEntryAndDrawsMarker) {
+// Overlay mode with "Remove" and seven more catalogue entries, on a 7 x 4 map: the view's six
+// whole columns and its strip lie on the map, its last row and the columns past it do not.
+TEST_F(OverlayPlacement, PlacesTheChosenEntryWithAnyButtonOnTheMapOnly) {
+  DatView& dat = editor->datView();
+  for (int i = 1; i <= 7; ++i) dat.Items->AddItem("Object " + std::to_string(i));
+  dat.window->SetVisible(true);
+  MakeMap(7, 4);
+  v.MapTiles.Set(2, 1, 25);
   Select({5});
   SetMode(kBlockPaste);  // the painting mode plays no part in overlay mode
-  const Grid16 tiles = view.MapTiles.Tiles();
-  for (int16_t button : {1, 2, 4}) {
-    SCOPED_TRACE(button);
-    view.OverlayData.Set(2, 1, 0);
-    view.MapChanged = 0;
-    Choose(7);
-    Press(button, 2, 1);
-    EXPECT_EQ(view.OverlayData.At(2, 1), 7);
-    EXPECT_EQ(view.MapChanged, 1);
-    EXPECT_EQ(view.MapTiles.Tiles(), tiles);
-    ASSERT_EQ(Tiles().size(), 1u);
-    ExpectTileDrawn(Tiles()[0], 25, 2, 1);
-    EXPECT_EQ(Surface().CallsOf(Kind::Circle).size(), 1u);
-    ASSERT_EQ(Surface().CallsOf(Kind::Print).size(), 1u);
-    EXPECT_EQ(Surface().CallsOf(Kind::Print)[0].text, "7");
+  struct Case {
+    const char* name;
+    int16_t button, entry;
+    float x, y;
+    int cx, cy;  // the map cell and screen cell under the pointer
+    bool placed;
+  };
+  const float x = AtX(2), y = AtY(1);
+  for (const Case& k :
+       {Case{"left button", 1, 7, x, y, 2, 1, true}, Case{"right button", 2, 7, x, y, 2, 1, true},
+        Case{"middle button", 4, 7, x, y, 2, 1, true},
+        Case{"Remove clears the marker", 1, 0, x, y, 2, 1, true},
+        Case{"nothing chosen", 1, -1, x, y, 2, 1, false},
+        Case{"beyond the map's last column", 1, 3, AtX(7), y, 7, 1, false},
+        Case{"beyond the map's last row", 1, 3, x, AtY(4), 2, 4, false},
+        Case{"a cell left of column 0", 1, 3, -240.0f, y, -1, 1, false},
+        Case{"the strip beyond the view", 1, 4, StripX(), y, 6, 1, true}}) {
+    SCOPED_TRACE(k.name);
+    if (k.placed) v.OverlayData.Set(k.cx, k.cy, 3);
+    Grid16 overlay = v.OverlayData;
+    EditSinceSnapshot();
+    const Grid16 tiles = v.MapTiles.Tiles();
+    const Grid16 undo = v.MapTiles.UndoTiles();
+    v.MapChanged = 0;
+    dat.Items->SetListIndex(k.entry);
+    ClearLogs();
+    v.Display_MouseDown(k.button, 0, k.x, k.y);
+    if (k.placed) overlay.Set(k.cx, k.cy, k.entry);
+    EXPECT_EQ(v.OverlayData, overlay);
+    EXPECT_EQ(v.MapChanged, k.placed ? 1 : 0);
+    EXPECT_EQ(v.MapTiles.Tiles(), tiles);
+    EXPECT_EQ(v.MapTiles.UndoTiles(), undo);  // no snapshot in overlay mode
+    EXPECT_EQ(Drawn(), k.placed ? Calls{TileCall(tiles.At(k.cx, k.cy), k.cx, k.cy)} : Calls{});
+    const auto prints = display().CallsOf(Kind::Print);
+    const bool marked = k.placed && k.entry > 0;
+    EXPECT_EQ(display().CallsOf(Kind::Circle).size(), marked ? 1u : 0u);
+    ASSERT_EQ(prints.size(), marked ? 1u : 0u);
+    if (marked) {
+      EXPECT_EQ(prints[0].text, std::to_string(k.entry));
+    }
+    EXPECT_EQ(tk.randomCount, 0);
   }
-  EXPECT_EQ(tk.randomCount, 0);
-}
-
-TEST_F(OverlayPlacement, RemoveEntryClearsMarkerAndRedrawsTileOnly) {
-  view.OverlayData.Set(2, 1, 3);
-  Choose(0);
-  Press(1, 2, 1);
-  EXPECT_EQ(view.OverlayData.At(2, 1), 0);
-  EXPECT_EQ(Tiles().size(), 1u);
-  EXPECT_TRUE(Surface().CallsOf(Kind::Circle).empty());
-  EXPECT_TRUE(Surface().CallsOf(Kind::Print).empty());
-}
-
-TEST_F(OverlayPlacement, NothingChosenOrBeyondMapDoesNothing) {
-  MakeMap(5, 4);
-  const Grid16 overlay = view.OverlayData;
-  Choose(-1);
-  Press(1, 1, 1);
-  Choose(3);
-  Press(1, 5, 1);                                 // beyond the map's last column
-  Press(1, 1, 4);                                 // beyond the map's last row
-  view.Display_MouseDown(1, 0, -240.0f, AtY(1));  // no map column left of 0
-  EXPECT_EQ(view.OverlayData, overlay);
-  EXPECT_EQ(view.MapChanged, 0);
-  EXPECT_TRUE(Surface().calls.empty());
-}
-
-TEST_F(OverlayPlacement, StripBeyondLastWholeCellStillPlaces) {
-  Choose(4);
-  view.Display_MouseDown(1, 0, StripX(), AtY(1));
-  EXPECT_EQ(view.OverlayData.At(6, 1), 4);
-  ASSERT_EQ(Tiles().size(), 1u);
-  ExpectTileDrawn(Tiles()[0], 0, 6, 1);
-}
-
-TEST_F(OverlayPlacement, TileBeyondCountStoresButDrawsNothing) {
-  view.MapTiles.Set(3, 3, 270);
-  Choose(2);
-  Press(1, 3, 3);
-  EXPECT_EQ(view.OverlayData.At(3, 3), 2);
-  EXPECT_EQ(view.MapChanged, 1);
-  EXPECT_TRUE(Surface().calls.empty());
-}
-
-TEST_F(OverlayPlacement, NoSnapshotAndUndoLeavesOverlay) {
-  const Grid16 undo = view.MapTiles.UndoTiles();
-  view.MapTiles.Set(0, 0, 9);  // an edit the overlay press must not fold into the snapshot
-  Choose(5);
-  Press(1, 1, 1);
-  EXPECT_EQ(view.MapTiles.UndoTiles(), undo);
-  view.CommandUndo_Click();
-  EXPECT_EQ(view.MapTiles.Tiles(), undo);
-  EXPECT_EQ(view.OverlayData.At(1, 1), 5);
-}
-
-TEST_F(OverlayPlacement, DragAndReleasePlaceNothingMore) {
-  Select({5});
-  SetMode(kDragFill);
-  Choose(6);
-  Press(1, 1, 1);
-  Move(1, 2, 1);
-  Release(1, 3, 3);
-  SetMode(kNormalPainting);
-  Move(1, 3, 1);
-  Grid16 expected = *Grid16::TryCreate(10, 8);
-  expected.Set(1, 1, 6);
-  EXPECT_EQ(view.OverlayData, expected);
-  EXPECT_EQ(view.MapTiles.At(2, 1), 25);
-  EXPECT_EQ(view.MapTiles.At(3, 1), 0);
+  // Undo brings back the last tile-mode snapshot and leaves the overlay as it is.
+  const Grid16 overlay = v.OverlayData;
+  const Grid16 undo = v.MapTiles.UndoTiles();
+  v.CommandUndo_Click();
+  EXPECT_EQ(v.MapTiles.Tiles(), undo);
+  EXPECT_EQ(v.OverlayData, overlay);
 }
 
 }  // namespace

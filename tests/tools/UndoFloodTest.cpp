@@ -1,3 +1,6 @@
+#include <array>
+#include <functional>
+#include <random>
 #include <set>
 
 #include "tests/tools/ToolsFixture.h"
@@ -6,83 +9,73 @@ namespace korvane::tools_test {
 namespace {
 
 using UndoFlood = ToolsTest;
-using toolkit::MessageButtons;
 using toolkit::MessageResult;
 
-TEST_F(UndoFlood, FloodWithTwoTilesUsesOnlyThemOneNumberPerCell) {
+TEST_F(UndoFlood, FloodAnsweredNoChangesNothingAndYesUsesOnlyTheSelection) {
   Select({4, 9});
-  tk.messageAnswers = {MessageResult::Yes};
-  view.FloodFillMap->onClick();
-  ASSERT_EQ(tk.messagesAsked.size(), 1u);
-  EXPECT_EQ(tk.messagesAsked[0].prompt, "Are you sure you want to flood fill the entire map?");
-  EXPECT_EQ(tk.messagesAsked[0].buttons, MessageButtons::YesNo);
-  EXPECT_EQ(tk.messagesAsked[0].title, "");
-  std::set<int16_t> seen(view.MapTiles.Tiles().Cells().begin(),
-                         view.MapTiles.Tiles().Cells().end());
-  EXPECT_EQ(seen, (std::set<int16_t>{4, 9}));
-  EXPECT_EQ(tk.randomCount, 80);
-  EXPECT_EQ(view.MapChanged, 1);
-}
-
-TEST_F(UndoFlood, FloodPicksRowByRow) {
-  MakeMap(2, 2);
-  Select({4, 9});
-  tk.randomValues = {0.1f, 0.6f, 0.6f, 0.1f};
-  tk.messageAnswers = {MessageResult::Yes};
-  view.FloodFillMap_Click();
-  EXPECT_EQ(view.MapTiles.At(0, 0), 4);
-  EXPECT_EQ(view.MapTiles.At(1, 0), 9);
-  EXPECT_EQ(view.MapTiles.At(0, 1), 9);
-  EXPECT_EQ(view.MapTiles.At(1, 1), 4);
-}
-
-TEST_F(UndoFlood, FloodAnsweredNoOrNotPossibleChangesNothing) {
-  Select({4});
-  tk.messageAnswers = {MessageResult::No};
-  view.FloodFillMap_Click();
-  EXPECT_EQ(tk.messagesAsked.size(), 1u);
-  // Without a map, a sheet or a selection nothing is even asked.
-  Select({});
-  view.FloodFillMap_Click();
-  Select({4});
-  g.TileSize = 0;
-  view.FloodFillMap_Click();
-  g.TileSize = 16;
-  view.MapWidth = 0;
-  view.FloodFillMap_Click();
-  EXPECT_EQ(tk.messagesAsked.size(), 1u);
-  EXPECT_EQ(view.MapTiles.Tiles(), *Grid16::TryCreate(10, 8));
-  EXPECT_EQ(view.MapChanged, 0);
+  tk.messageAnswers = {MessageResult::No, MessageResult::Yes};
+  v.FloodFillMap->onClick();
+  EXPECT_EQ(v.MapTiles.Tiles(), *Grid16::TryCreate(10, 8));
+  EXPECT_EQ(v.MapChanged, 0);
   EXPECT_EQ(tk.randomCount, 0);
+  v.FloodFillMap->onClick();
+  ASSERT_EQ(tk.messagesAsked.size(), 2u);
+  EXPECT_EQ(tk.messagesAsked[1].prompt, "Are you sure you want to flood fill the entire map?");
+  const std::vector<int16_t>& cells = v.MapTiles.Tiles().Cells();
+  EXPECT_EQ(std::set<int16_t>(cells.begin(), cells.end()), (std::set<int16_t>{4, 9}));
+  EXPECT_EQ(tk.randomCount, 80);  // one number per cell
+  EXPECT_EQ(v.MapChanged, 1);
 }
 
-TEST_F(UndoFlood, UndoRevertsStrokeTwiceAlikeAndLeavesOverlayAndFlag) {
-  view.OverlayData.Set(1, 1, 3);
-  view.MapTiles.Set(4, 4, 12);
-  view.MapTiles.TakeUndoSnapshot();
-  const Grid16 before = view.MapTiles.Tiles();
-  Select({5});
-  Press(1, 1, 1);
-  Move(1, 2, 1);
-  Move(1, 2, 2);
-  view.MapChanged = 0;  // as after a save
-  view.CommandUndo->onClick();
-  EXPECT_EQ(view.MapTiles.Tiles(), before);
-  view.CommandUndo_Click();
-  EXPECT_EQ(view.MapTiles.Tiles(), before);
-  EXPECT_EQ(view.OverlayData.At(1, 1), 3);
-  EXPECT_EQ(view.MapChanged, 0);
+// Random presses, drags, releases, floods and undos in every painting mode, checked against the
+// plainest undo there is: a full copy of the tiles taken at every tile-mode press.
+class UndoModel : public ToolsTest, public testing::WithParamInterface<uint32_t> {};
+
+TEST_P(UndoModel, UndoCopyMatchesAFullCopyTakenAtEveryPress) {
+  std::mt19937 rng(GetParam());
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  MakeMap(9, 7);
+  Grid16 modelUndo = v.MapTiles.Tiles();
+  for (int step = 0; step < 400; ++step) {
+    SCOPED_TRACE(step);
+    if (pick(0, 19) == 0) SetView(6, 5, static_cast<int16_t>(6 * pick(0, 1)));
+    if (pick(0, 9) == 0) SetMode(static_cast<int16_t>(pick(0, 2)));
+    if (pick(0, 9) == 0) {
+      g.SelectedCount = static_cast<int16_t>(pick(0, 4));
+      for (int i = 1; i <= g.SelectedCount; ++i)
+        g.SelectedTiles[i] = static_cast<int16_t>(pick(0, 60));
+    }
+    // From a cell left of or above the display to the strip beyond it, any buttons.
+    const float x = static_cast<float>(pick(-300, 1500));
+    const float y = static_cast<float>(pick(-300, 1300));
+    const auto button = static_cast<int16_t>(std::array{1, 1, 1, 2, 3, 4}[pick(0, 5)]);
+    const Grid16 before = v.MapTiles.Tiles();
+    const std::function<void()> actions[] = {
+        [&] {
+          v.Display_MouseDown(button, 0, x, y);
+          modelUndo = before;
+        },
+        [&] { v.Display_MouseMove(button, 0, x, y); }, [&] { v.Display_MouseUp(button, 0, x, y); },
+        [&] {
+          tk.messageAnswers = {pick(0, 1) ? MessageResult::Yes : MessageResult::No};
+          v.FloodFillMap_Click();
+        },
+        [&] {
+          v.CommandUndo_Click();
+          EXPECT_EQ(v.MapTiles.Tiles(), modelUndo);
+        }};
+    actions[pick(0, 4)]();
+    ASSERT_EQ(v.MapTiles.UndoTiles(), modelUndo);
+    // Every cell a tool wrote holds a selected tile, unless undo brought it back.
+    for (int cy = 0; cy < 7; ++cy)
+      for (int cx = 0; cx < 9; ++cx) {
+        const int16_t now = v.MapTiles.At(cx, cy);
+        ASSERT_TRUE(now == before.At(cx, cy) || g.IsSelected(now) || now == modelUndo.At(cx, cy));
+      }
+  }
 }
 
-TEST_F(UndoFlood, UndoWithoutMapIsHarmless) {
-  headless::HeadlessToolkit freshTk;
-  freshTk.executableFolder = FreshFolder();
-  Editor fresh(freshTk);
-  MapView& empty = fresh.mapView();
-  empty.CommandUndo_Click();
-  EXPECT_EQ(empty.MapTiles.Width(), 0);
-  EXPECT_EQ(empty.MapChanged, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Seeds, UndoModel, testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
 
 }  // namespace
 }  // namespace korvane::tools_test
