@@ -1,134 +1,62 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include "document/MapFile.h"
 #include "overlay/DatView.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
-#include "tests/overlay/OverlayTestFolder.h"
-#include "tests/support/HeadlessToolkit.h"
+#include "tests/document/DocumentFixture.h"
 #include "tiles/TileView.h"
 
 namespace korvane {
 namespace {
 
 using headless::H;
-using overlaytest::WriteText;
+using testing_document::MakeGrid;
+using ModeSwitch = testing_support::EditorTest;
 
-class ModeSwitch : public testing::Test {
- protected:
-  ModeSwitch() {
-    tk.executableFolder = overlaytest::FreshFolder();
-    WriteText(tk.executableFolder + "/Overlay.dat", "1\r\n\"1: Tree\"\r\n259\r\n");
-    editor.Start();
+// One script through the ways of entering and leaving overlay mode: after each step, EditMode and
+// which companion window is shown.
+TEST_F(ModeSwitch, FollowsEverySwitchMinimiseCloseAndLoad) {
+  const std::string map = Folder() + "/small.map";
+  testing_document::WriteBytes(map, *SerializeMapFile(0, 0, MakeGrid(2, 1), MakeGrid(2, 1)));
+  const auto switchMode = [&] { view().MENU_DATA_VIEW_Click(); };
+  const auto minimise = [&] { mainWindow().UserMinimize(); };
+  const auto restore = [&] { mainWindow().UserRestore(); };
+  const auto closeCatalogueAndChangeItsFile = [&] {
+    ASSERT_TRUE(H(*editor->datView().window).UserClose());
+    std::ofstream(Folder() + "/Overlay.dat") << "1\r\n\"1: Rock\"\r\n129\r\n";
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int16_t mode;
+    std::string shown;
+  } steps[] = {
+      {"start", [] {}, 0, "palette"},
+      {"switch", switchMode, 1, "catalogue"},
+      {"switch back", switchMode, 0, "palette"},
+      {"switch again", switchMode, 1, "catalogue"},
+      {"minimise", minimise, 1, ""},
+      {"restore", restore, 1, "catalogue"},
+      {"close the catalogue", closeCatalogueAndChangeItsFile, 1, ""},
+      {"switch with the catalogue closed", switchMode, 0, "palette"},
+      {"switch reads the catalogue again", switchMode, 1, "catalogue"},
+      {"load a map", [&] { view().LoadMap(map); }, 0, "palette"},
+      {"minimise after the load", minimise, 0, ""},
+      {"restore after the load", restore, 0, "palette"},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    EXPECT_EQ(view().EditMode, step.mode);
+    EXPECT_EQ(std::string(editor->TileViewVisible() ? "palette" : "") +
+                  (editor->DatViewVisible() ? "catalogue" : ""),
+              step.shown);
   }
-
-  MapView& view() { return editor.mapView(); }
-  headless::HeadlessSurface& display() { return H(*view().Display); }
-  void Switch() { view().MENU_DATA_VIEW_Click(); }
-
-  void ExpectTileMode() {
-    EXPECT_TRUE(editor.TileViewVisible());
-    EXPECT_FALSE(editor.DatViewVisible());
-    EXPECT_EQ(view().EditMode, 0);
-  }
-  void ExpectOverlayMode() {
-    EXPECT_FALSE(editor.TileViewVisible());
-    EXPECT_TRUE(editor.DatViewVisible());
-    EXPECT_EQ(view().EditMode, 1);
-  }
-
-  // A 3 x 2 map on a 16-pixel sheet with objects in two cells.
-  void SetUpMap() {
-    MapGlobal& g = editor.Global();
-    g.TileSheet = std::make_shared<headless::HeadlessPicture>(64, 64);
-    g.TileSize = 16;
-    g.TileCount = 16;
-    g.PixelTwipsX = g.PixelTwipsY = 15;
-    g.TileTwipsX = g.TileTwipsY = 240;
-    MapView& v = view();
-    v.MapWidth = 3;
-    v.MapHeight = 2;
-    v.MapTiles = TileLayer(*Grid16::TryCreate(3, 2));
-    v.OverlayData = *Grid16::TryCreate(3, 2);
-    v.OverlayData.Set(0, 0, 1);
-    v.OverlayData.Set(2, 1, 4);
-    // The first drawing of a map settles the scroll bars, which asks for more drawings.
-    v.Display->Refresh();
-  }
-
-  headless::HeadlessToolkit tk;
-  Editor editor{tk};
-};
-
-TEST_F(ModeSwitch, TwoSwitchesReturnToTheStart) {
-  ExpectTileMode();
-  Switch();
-  ExpectOverlayMode();
-  EXPECT_EQ(editor.datView().Items->List(1), "1: Tree");
-  Switch();
-  ExpectTileMode();
-}
-
-TEST_F(ModeSwitch, ClosedPaletteSwitchesBackToTileMode) {
-  H(*editor.tileView().window).UserClose();
-  ASSERT_FALSE(editor.TileViewVisible());
-  Switch();
-  ExpectTileMode();
-}
-
-TEST_F(ModeSwitch, EverySwitchRepaintsTheMapWithOrWithoutMarkers) {
-  SetUpMap();
-  const int before = display().paintCount;
-  display().ClearLog();
-  Switch();
-  EXPECT_EQ(display().paintCount, before + 1);
-  EXPECT_EQ(display().CallsOf(headless::DrawCall::Kind::Circle).size(), 2u);
-  display().ClearLog();
-  Switch();
-  EXPECT_EQ(display().paintCount, before + 2);
-  EXPECT_TRUE(display().CallsOf(headless::DrawCall::Kind::Circle).empty());
-}
-
-TEST_F(ModeSwitch, MinimiseAndRestoreKeepTheMode) {
-  Switch();
-  H(*view().window).UserMinimize();
-  EXPECT_FALSE(editor.TileViewVisible());
-  EXPECT_FALSE(editor.DatViewVisible());
-  EXPECT_EQ(view().EditMode, 1);
-  H(*view().window).UserRestore();
-  ExpectOverlayMode();
-}
-
-TEST_F(ModeSwitch, ClosedCatalogueIsReadAgainOnTheNextSwitch) {
-  Switch();
-  ASSERT_TRUE(H(*editor.datView().window).UserClose());
-  EXPECT_FALSE(editor.HasDatView());
-  // Switching back does not load the closed catalogue only to hide it.
-  Switch();
-  ExpectTileMode();
-  EXPECT_FALSE(editor.HasDatView());
-
-  WriteText(tk.executableFolder + "/Overlay.dat", "1\r\n\"1: Rock\"\r\n129\r\n");
-  Switch();
-  ExpectOverlayMode();
-  EXPECT_EQ(editor.datView().Items->List(1), "1: Rock");
-}
-
-TEST_F(ModeSwitch, LoadingAMapReturnsToTileMode) {
-  SetUpMap();
-  const std::string path = tk.executableFolder + "/small.map";
-  const auto bytes = SerializeMapFile(0, 0, view().MapTiles.Tiles(), view().OverlayData);
-  ASSERT_TRUE(bytes);
-  WriteText(path, std::string(bytes->begin(), bytes->end()));
-  Switch();
-  view().LoadMap(path);
-  ExpectTileMode();
-  H(*view().window).UserMinimize();
-  H(*view().window).UserRestore();
-  ExpectTileMode();
+  EXPECT_EQ(editor->datView().Items->List(1), "1: Rock");
+  EXPECT_EQ(view().MapWidth, 2);
 }
 
 }  // namespace

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Editor.h"
-#include "shell/MapView.h"
-#include "tests/support/HeadlessToolkit.h"
+#include "tests/support/EditorFixture.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/TileView.h"
 
@@ -22,16 +20,15 @@ inline constexpr toolkit::Color kBlack = toolkit::Rgb(0, 0, 0);
 // Palette cell pitch of 16-pixel tiles at zoom 1: 240 twips of tile and a 30-twip gutter.
 inline constexpr float kCell = 270;
 
-// An editor started on the headless toolkit with the palette shown at a known size.
-class TilesTest : public ::testing::Test {
+// A started editor with the palette shown at a known size and no sheet applied yet.
+class TilesTest : public testing_support::EditorTest {
  protected:
-  void SetUp() override {
-    editor.Start();
+  TilesTest() {
     palette().window->SetVisible(true);
     ResizePalette(4800, 7800);
   }
-  TileView& palette() { return editor.tileView(); }
-  MapGlobal& g() { return editor.Global(); }
+  TileView& palette() { return editor->tileView(); }
+  MapGlobal& g() { return global(); }
   headless::HeadlessSurface& surface() { return H(*palette().Display); }
   headless::HeadlessScrollBar& bar() { return H(*palette().HScroll); }
   void ResizePalette(float w, float h) { H(*palette().window).UserResizeClient(w, h); }
@@ -41,7 +38,7 @@ class TilesTest : public ::testing::Test {
   // Types the geometry into the dialog, optionally with another preview, and presses Ok.
   bool ApplySheet(const std::string& size, const std::string& spacing, const std::string& offset,
                   toolkit::PicturePtr picture = nullptr) {
-    LoadTiles& dialog = editor.loadTiles();
+    LoadTiles& dialog = editor->loadTiles();
     dialog.TileSize->SetText(size);
     dialog.TileSpacing->SetText(spacing);
     dialog.TileOffset->SetText(offset);
@@ -56,9 +53,6 @@ class TilesTest : public ::testing::Test {
   void PressCell(int16_t button, int x, int y) {
     palette().Display_MouseDown(button, 0, x * kCell + 120, y * kCell + 120);
   }
-
-  headless::HeadlessToolkit tk;
-  Editor editor{tk};
 };
 
 // The calls of one kind that the latest repaint drew (after the surface's last clear).
@@ -69,11 +63,6 @@ inline std::vector<DrawCall> LastPaint(const headless::HeadlessSurface& s, DrawC
     if (call.kind == kind) out.push_back(call);
   }
   return out;
-}
-
-// The sample tile a PaintPicture call copies, from its source rectangle.
-inline int SampleTileOf(const DrawCall& call) {
-  return static_cast<int>(call.args[5] / 255) * 18 + static_cast<int>(call.args[4] / 255);
 }
 
 }  // namespace korvane::tiletest
