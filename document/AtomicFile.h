@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -14,5 +15,10 @@ namespace korvane {
 // stays absent) and the temporary file is removed.
 bool WriteFileAtomically(toolkit::FileSystem& files, const std::string& path,
                          std::span<const uint8_t> bytes);
+
+// The same, with the content put into the temporary file by `write` (in as many writes as it
+// likes); `write` returns false when a write failed, and the save then fails as above.
+bool WriteFileAtomically(toolkit::FileSystem& files, const std::string& path,
+                         const std::function<bool(toolkit::OutputFile&)>& write);
 
 }  // namespace korvane

@@ -3,13 +3,20 @@
 #include <new>
 #include <stdexcept>
 
+#include "document/LargeMemory.h"
+
 namespace korvane {
 
 std::optional<Grid16> Grid16::TryCreate(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return std::nullopt;
   Grid16 grid;
   try {
-    grid.cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    const size_t cells = static_cast<size_t>(width) * static_cast<size_t>(height);
+    // Reserved first and advised before the zeros touch it: a large map fills its memory in big
+    // pages.
+    grid.cells_.reserve(cells);
+    AdviseLargeBlock(grid.cells_.data(), cells * sizeof(int16_t));
+    grid.cells_.assign(cells, 0);
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   } catch (const std::length_error&) {

@@ -22,12 +22,16 @@ void MapView::SetCaptionFromFile() {
 bool MapView::SaveNow(const std::string& savenowfile) {
   if (MapWidth < 1) return false;
   const std::string path = savenowfile;  // the caller may pass CurrentMapFile itself
-  const auto bytes =
-      SerializeMapFile(HumanResources, ComputerResources, MapTiles.Tiles(), OverlayData);
-  if (!bytes) return false;
+  // Checked before the disk is touched; the bytes then go from the layers straight to the file.
+  const auto writer =
+      MapFileWriter::For(HumanResources, ComputerResources, MapTiles.Tiles(), OverlayData);
+  if (!writer) return false;
   // The old file stays whole until the new one is complete on the disk, and the document is
   // marked saved only once it is.
-  if (!WriteFileAtomically(editor_.Toolkit().Files(), path, *bytes)) return false;
+  const auto write = [&writer](toolkit::OutputFile& file) {
+    return writer->WriteTo([&file](std::span<const uint8_t> piece) { return file.Write(piece); });
+  };
+  if (!WriteFileAtomically(editor_.Toolkit().Files(), path, write)) return false;
   MapChanged = 0;
   CurrentMapFile = path;
   SetCaptionFromFile();

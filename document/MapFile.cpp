@@ -1,6 +1,8 @@
 #include "document/MapFile.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -28,6 +30,17 @@ void AppendInt16(std::vector<uint8_t>& out, int32_t v) {
 void AppendInt32(std::vector<uint8_t>& out, int32_t v) {
   const auto u = static_cast<uint32_t>(v);
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(u >> shift));
+}
+
+// The tile layer is stored exactly as the cells lie in memory on a little-endian machine, so
+// there it moves as one block; elsewhere each value is put together byte by byte.
+void DecodeCells(const uint8_t* from, std::vector<int16_t>& cells) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(cells.data(), from, cells.size() * sizeof(int16_t));
+  } else {
+    for (size_t i = 0; i < cells.size(); ++i)
+      cells[i] = static_cast<int16_t>(static_cast<uint16_t>(from[2 * i] | (from[2 * i + 1] << 8)));
+  }
 }
 
 MapFileError EndsEarly(size_t offset, const std::string& what, size_t needed, size_t have) {
@@ -91,8 +104,7 @@ MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
   if (!tiles || !overlay)
     return MapFileError{kMapWidthOffset, "There is not enough memory for a " + std::to_string(w) +
                                              " x " + std::to_string(h) + " map."};
-  auto& cells = tiles->Cells();
-  for (size_t i = 0; i < cells.size(); ++i) cells[i] = ReadInt16(bytes, kTileLayerOffset + 2 * i);
+  DecodeCells(bytes.data() + kTileLayerOffset, tiles->Cells());
   for (size_t i = 0; i < entries; ++i) {
     const size_t at = entriesOffset + 6 * i;
     overlay->Set(ReadInt16(bytes, at), ReadInt16(bytes, at + 2), ReadInt16(bytes, at + 4));
@@ -102,42 +114,92 @@ MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
   return contents;
 }
 
-std::optional<std::vector<uint8_t>> SerializeMapFile(int32_t humanResources,
-                                                     int32_t computerResources, const Grid16& tiles,
-                                                     const Grid16& overlay,
-                                                     const std::array<uint8_t, 16>& signature) {
+std::optional<MapFileWriter> MapFileWriter::For(int32_t humanResources, int32_t computerResources,
+                                                const Grid16& tiles, const Grid16& overlay,
+                                                const std::array<uint8_t, 16>& signature) {
   const int32_t w = tiles.Width();
   const int32_t h = tiles.Height();
   if (tiles.Empty() || w > 32767 || h > 32767 || overlay.Width() != w || overlay.Height() != h)
     return std::nullopt;
-  size_t entries = 0;
-  for (const int16_t v : overlay.Cells())
-    if (v > 0) ++entries;
-  // The count is a signed 16-bit field: more entries cannot be written faithfully.
-  if (entries > static_cast<size_t>(kMaxOverlayEntries)) return std::nullopt;
+  MapFileWriter writer(tiles);
+  std::vector<uint8_t>& head = writer.head_;
+  head.insert(head.end(), signature.begin(), signature.end());
+  AppendInt16(head, w);
+  AppendInt16(head, h);
+  AppendInt32(head, humanResources);
+  AppendInt32(head, computerResources);
 
+  // The entries, one per cell with an object (a value above 0), in the tile layer's order (y
+  // outer, x inner) as the cells lie in memory. Objects are few, so runs of cells without one are
+  // passed over a block at a time, which the compiler turns into wide vector steps.
+  std::vector<uint8_t>& tail = writer.tail_;
+  AppendInt16(tail, 0);  // the count, filled in below
+  const auto& objects = overlay.Cells();
+  constexpr size_t kBlock = 64;
+  size_t entries = 0;
+  for (size_t start = 0; start < objects.size(); start += kBlock) {
+    const size_t end = std::min(objects.size(), start + kBlock);
+    int16_t most = 0;
+    for (size_t i = start; i < end; ++i) most = std::max(most, objects[i]);
+    if (most <= 0) continue;
+    for (size_t i = start; i < end; ++i) {
+      const int16_t v = objects[i];
+      if (v <= 0) continue;
+      // The count is a signed 16-bit field: more entries cannot be written faithfully.
+      if (++entries > static_cast<size_t>(kMaxOverlayEntries)) return std::nullopt;
+      AppendInt16(tail, static_cast<int32_t>(i % static_cast<size_t>(w)));
+      AppendInt16(tail, static_cast<int32_t>(i / static_cast<size_t>(w)));
+      AppendInt16(tail, v);
+    }
+  }
+  tail[0] = static_cast<uint8_t>(entries & 0xFF);
+  tail[1] = static_cast<uint8_t>(entries >> 8);
+  return writer;
+}
+
+size_t MapFileWriter::Size() const {
+  return head_.size() + tiles_.Cells().size() * sizeof(int16_t) + tail_.size();
+}
+
+bool MapFileWriter::WriteTo(const std::function<bool(std::span<const uint8_t>)>& sink) const {
+  if (!sink(head_)) return false;
+  const auto& cells = tiles_.Cells();
+  if constexpr (std::endian::native == std::endian::little) {
+    // The layer already lies in memory as the file holds it: it goes out as it is, uncopied.
+    if (!sink({reinterpret_cast<const uint8_t*>(cells.data()), cells.size() * sizeof(int16_t)}))
+      return false;
+  } else {
+    constexpr size_t kPieceCells = 32 * 1024;
+    std::vector<uint8_t> piece;
+    for (size_t start = 0; start < cells.size(); start += kPieceCells) {
+      piece.clear();
+      const size_t end = std::min(cells.size(), start + kPieceCells);
+      for (size_t i = start; i < end; ++i) AppendInt16(piece, cells[i]);
+      if (!sink(piece)) return false;
+    }
+  }
+  return sink(tail_);
+}
+
+std::optional<std::vector<uint8_t>> SerializeMapFile(int32_t humanResources,
+                                                     int32_t computerResources, const Grid16& tiles,
+                                                     const Grid16& overlay,
+                                                     const std::array<uint8_t, 16>& signature) {
+  const auto writer =
+      MapFileWriter::For(humanResources, computerResources, tiles, overlay, signature);
+  if (!writer) return std::nullopt;
   std::vector<uint8_t> out;
   try {
-    out.reserve(kTileLayerOffset + tiles.Cells().size() * 2 + 2 + entries * 6);
+    out.reserve(writer->Size());
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   } catch (const std::length_error&) {
     return std::nullopt;
   }
-  out.insert(out.end(), signature.begin(), signature.end());
-  AppendInt16(out, w);
-  AppendInt16(out, h);
-  AppendInt32(out, humanResources);
-  AppendInt32(out, computerResources);
-  for (const int16_t v : tiles.Cells()) AppendInt16(out, v);
-  AppendInt16(out, static_cast<int32_t>(entries));
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      if (const int16_t v = overlay.At(x, y); v > 0) {
-        AppendInt16(out, x);
-        AppendInt16(out, y);
-        AppendInt16(out, v);
-      }
+  writer->WriteTo([&out](std::span<const uint8_t> piece) {
+    out.insert(out.end(), piece.begin(), piece.end());
+    return true;
+  });
   return out;
 }
 

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -78,6 +79,33 @@ MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes);
 std::optional<std::vector<uint8_t>> SerializeMapFile(
     int32_t humanResources, int32_t computerResources, const Grid16& tiles, const Grid16& overlay,
     const std::array<uint8_t, 16>& signature = kStandardMapSignature);
+
+// The bytes of a map file handed out piece by piece, in file order, so that saving a large map
+// needs no second copy of it in memory. The layers are checked when the writer is made, exactly
+// as SerializeMapFile checks them; the tile layer must outlive the writer and stay unchanged.
+class MapFileWriter {
+ public:
+  // Nullopt when the layers cannot be written (see SerializeMapFile). Reads the overlay layer
+  // once; only the tile layer is kept by reference.
+  static std::optional<MapFileWriter> For(
+      int32_t humanResources, int32_t computerResources, const Grid16& tiles, const Grid16& overlay,
+      const std::array<uint8_t, 16>& signature = kStandardMapSignature);
+
+  // The length of the whole file in bytes.
+  size_t Size() const;
+  // Gives every byte of the file to `sink`, in order, in three or more pieces (the tile layer in
+  // one piece of its own on a little-endian machine). Stops and returns false as soon as the
+  // sink returns false.
+  bool WriteTo(const std::function<bool(std::span<const uint8_t>)>& sink) const;
+
+ private:
+  explicit MapFileWriter(const Grid16& tiles) : tiles_(tiles) {}
+
+  const Grid16& tiles_;
+  // The bytes before the tile layer (signature and header) and after it (count and entries).
+  std::vector<uint8_t> head_;
+  std::vector<uint8_t> tail_;
+};
 
 // The same for a whole contents record (its signature included; overlayEntries is recomputed).
 // Fails as above, and also when width and height disagree with the layers.

@@ -35,6 +35,9 @@ class DatView {
 
  private:
   Editor& editor_;
+  // How Form_Load found Overlay.dat: unreadable or absent, read in part, or read whole.
+  enum class CatalogueRead { None, Partial, Whole };
+  CatalogueRead catalogueRead_ = CatalogueRead::None;
 };
 
 }  // namespace korvane

@@ -16,8 +16,11 @@ void DatView::Form_Load() {
   Items->SetListIndex(0);
   const std::optional<std::vector<uint8_t>> bytes =
       editor_.Toolkit().Files().ReadAll(CatalogueFile());
+  catalogueRead_ = CatalogueRead::None;
   if (!bytes) return;  // no catalogue yet: only "Remove"
-  for (const CatalogueEntry& entry : ReadCatalogue(*bytes).entries) {
+  const CatalogueReading reading = ReadCatalogue(*bytes);
+  catalogueRead_ = reading.complete ? CatalogueRead::Whole : CatalogueRead::Partial;
+  for (const CatalogueEntry& entry : reading.entries) {
     Items->AddItem(entry.text);
     Items->SetItemData(Items->NewIndex(), entry.packedSize);
   }
@@ -26,10 +29,15 @@ void DatView::Form_Load() {
 bool DatView::Form_QueryUnload() {
   toolkit::FileSystem& files = editor_.Toolkit().Files();
   const std::string path = CatalogueFile();
-  // A catalogue on disk that cannot be read to its end is copied to Overlay.dat.bak before it is
-  // replaced, so the entries after the fault are never lost; without that copy it is left alone.
-  if (const auto old = files.ReadAll(path); old && !ReadCatalogue(*old).complete) {
-    if (!WriteFileAtomically(files, path + ".bak", *old)) return true;
+  // A catalogue on disk that the window did not read whole when it opened (unreadable then, or
+  // readable only in part), or that cannot be read to its end now, is copied to Overlay.dat.bak
+  // before it is replaced, so entries the window never held are not lost; without that copy it is
+  // left alone. Only a file that neither read could open is taken for absent.
+  const auto old = files.ReadAll(path);
+  if (catalogueRead_ != CatalogueRead::Whole || (old && !ReadCatalogue(*old).complete)) {
+    if (old ? !WriteFileAtomically(files, path + ".bak", *old)
+            : catalogueRead_ == CatalogueRead::Partial)
+      return true;
   }
   std::vector<CatalogueEntry> entries;
   for (int16_t i = 1; i < Items->ListCount(); ++i)

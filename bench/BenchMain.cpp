@@ -1,0 +1,28 @@
+// The benchmarks' entry point. Two probes run in a fresh process of their own:
+//   --peak-load PATH     the memory probe of MemoryBench.cpp
+//   --qt-startup MAP     the start-up probe of qt/QtBench.cpp (with the Qt backend only)
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+
+#include "bench/PeakLoad.h"
+#ifdef KORVANE_BENCH_QT
+#include "bench/qt/QtStartup.h"
+#endif
+
+int main(int argc, char** argv) {
+  const auto entered = std::chrono::steady_clock::now();
+  const std::string probe = argc == 3 ? argv[1] : "";
+  if (probe == "--peak-load") return korvane::bench::PeakLoadMain(argv[2]);
+#ifdef KORVANE_BENCH_QT
+  if (probe == "--qt-startup") return korvane::bench::QtStartupMain(argv[2], entered);
+#endif
+  (void)entered;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,88 @@
+// Painting speed: a tile-mode press on a huge map against the same press on a small one, and a
+// flood fill of a large map per cell.
+
+#include <utility>
+#include <vector>
+
+#include "bench/BenchSupport.h"
+#include "shell/MapGlobal.h"
+
+namespace korvane::bench {
+namespace {
+
+constexpr int kPressesPerRound = 512;
+
+// Pointer positions in the middle of whole display cells, row by row from the top-left one.
+std::vector<std::pair<float, float>> PressPositions(const MapView& v) {
+  std::vector<std::pair<float, float>> at;
+  const int32_t cols = v.ViewCols, rows = v.ViewRows;
+  for (int k = 0; k < kPressesPerRound; ++k) {
+    const int32_t c = k % cols, r = (k / cols) % rows;
+    at.emplace_back(static_cast<float>(c * 240 + 120), static_cast<float>(r * 240 + 120));
+  }
+  return at;
+}
+
+// The press copies nothing of the layer (its undo copy is a journal), so its cost must not grow
+// with the map: one cell painted on an 8192 x 8192 map against the same on 64 x 64.
+void BM_TilePress8192vs64(benchmark::State& state) {
+  BenchEditor large, small;
+  large.PutBlankMap(8192, 8192);
+  small.PutBlankMap(64, 64);
+  const auto at = PressPositions(small.view());
+  const auto pressAll = [&at](BenchEditor& e) {
+    for (const auto& [x, y] : at) e.view().Display_MouseDown(1, 0, x, y);
+  };
+  Timings times;
+  int16_t tile = 1;
+  bool largeFirst = false;
+  for (auto _ : state) {
+    // A different tile each round, so every press paints its cell.
+    tile = tile == 1 ? 2 : 1;
+    large.editor.Global().SelectedTiles[1] = small.editor.Global().SelectedTiles[1] = tile;
+    largeFirst = !largeFirst;
+    const double first = largeFirst ? Seconds([&] { pressAll(large); }) : 0;
+    times.floor.push_back(Seconds([&] { pressAll(small); }));
+    times.editor.push_back(largeFirst ? first : Seconds([&] { pressAll(large); }));
+    state.SetIterationTime(times.editor.back());
+    large.ForgetDrawing();
+    small.ForgetDrawing();
+  }
+  ReportRatio(state, times, 1.5);
+  state.counters["press_ns_8192"] = Median(times.editor) / kPressesPerRound * 1e9;
+  state.counters["press_ns_64"] = Median(times.floor) / kPressesPerRound * 1e9;
+}
+BENCHMARK(BM_TilePress8192vs64)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(400);
+
+// Flood fill of a 4096 x 4096 map with two selected tiles, right after a press (so the undo
+// journal starts empty, as in use).
+void BM_FloodFill4096(benchmark::State& state) {
+  BenchEditor e;
+  e.PutBlankMap(4096, 4096);
+  MapGlobal& g = e.editor.Global();
+  g.SelectedCount = 2;
+  g.SelectedTiles[1] = 3;
+  g.SelectedTiles[2] = 4;
+  double fill = 0, plain = 0;
+  for (auto _ : state) {
+    e.view().MapTiles.TakeUndoSnapshot();
+    e.tk.messageAnswers = {toolkit::MessageResult::Yes};
+    const double t = Seconds([&] { e.view().FloodFillMap_Click(); });
+    fill += t;
+    state.SetIterationTime(t);
+    e.ForgetDrawing();
+    // For scale: storing one value into every cell of a layer of the same size.
+    Grid16 layer = *Grid16::TryCreate(4096, 4096);
+    plain += Seconds([&] {
+      for (int16_t& cell : layer.Cells()) cell = 5;
+      benchmark::DoNotOptimize(layer.Cells().data());
+    });
+  }
+  const double cells = static_cast<double>(state.iterations()) * 4096.0 * 4096.0;
+  state.counters["ns_per_cell"] = fill / cells * 1e9;
+  state.counters["plain_store_ns_per_cell"] = plain / cells * 1e9;
+}
+BENCHMARK(BM_FloodFill4096)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+}  // namespace korvane::bench

@@ -1,0 +1,155 @@
+// The map display on the Qt backend: a full redraw of a 3840 x 2112 pixel display into its
+// backing image against filling that image once, and the start-up of the editor to the first
+// paint of the demo map (in a fresh process each time).
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QImage>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "bench/BenchSupport.h"
+#include "bench/qt/QtStartup.h"
+#include "toolkit/qt/QtSurface.h"
+#include "toolkit/qt/QtToolkit.h"
+
+namespace korvane::bench {
+
+namespace {
+
+constexpr int kDisplayWidthPx = 3840;
+constexpr int kDisplayHeightPx = 2112;
+
+// The one QApplication of the program, on the offscreen platform unless another is chosen.
+QApplication& Application() {
+  static int argc = 1;
+  static char name[] = "korvane_bench";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  return app;
+}
+
+void RunPendingEvents() {
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+void BM_QtFullRedraw(benchmark::State& state) {
+  Application();
+  const std::string path = ScratchFolder() + "/redraw.map";
+  WriteWholeFile(path, MapFileBytes(512, 512, 0));
+  {
+    qt::QtToolkit tk("", ScratchFolder());
+    Editor editor(tk);
+    editor.Start();
+    RunPendingEvents();
+    MapView& v = editor.mapView();
+    v.LoadMap(path);  // applies the built-in sample sheet of 16-pixel tiles
+    RunPendingEvents();
+    v.MapZoomFactor = static_cast<int16_t>(state.range(0));
+    v.GridOn = static_cast<int16_t>(state.range(1));
+    const float w =
+        v.Display->ScaleX(kDisplayWidthPx, toolkit::ScaleUnit::Pixels, toolkit::ScaleUnit::Twips);
+    const float h =
+        v.Display->ScaleY(kDisplayHeightPx, toolkit::ScaleUnit::Pixels, toolkit::ScaleUnit::Twips);
+    v.Display->SetPlace(toolkit::Place{0, v.Display->GetPlace().top, w, h});
+    v.Display->Refresh();
+    RunPendingEvents();
+    const QImage& image = static_cast<qt::QtSurface*>(v.Display)->Image();
+    if (image.size() != QSize(kDisplayWidthPx, kDisplayHeightPx) || editor.Global().TileCount < 1 ||
+        v.MapWidth != 512) {
+      state.SkipWithError("the display or the map is not set up");
+      return;
+    }
+    Timings times;
+    for (auto _ : state) {
+      times.editor.push_back(Seconds([&] { v.Display->Refresh(); }));
+      times.floor.push_back(Seconds([&] {
+        v.Display->FilledBox(0, 0, w, h, toolkit::Color{40, 90, 190});
+      }));
+      state.SetIterationTime(times.editor.back());
+      RunPendingEvents();
+    }
+    ReportRatio(state, times, 2.5);
+    state.counters["cells"] = static_cast<double>(v.ViewCols) * v.ViewRows;
+  }
+  RunPendingEvents();
+}
+BENCHMARK(BM_QtFullRedraw)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"zoom", "grid"})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+
+// This program started again as `--qt-startup demo.map`; returns the milliseconds it reports.
+double StartupOfChild(double& wallMs) {
+  char self[4096] = {};
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return -1;
+  std::string command = "'";
+  command.append(self, static_cast<size_t>(n))
+      .append("' --qt-startup '")
+      .append(KORVANE_DEMO_MAP)
+      .append("' 2>/dev/null");
+  double inside = -1;
+  wallMs = 1e3 * Seconds([&] {
+             FILE* child = ::popen(command.c_str(), "r");
+             if (!child) return;
+             if (std::fscanf(child, "%lf", &inside) != 1) inside = -1;
+             if (::pclose(child) != 0) inside = -1;
+           });
+  return inside;
+}
+
+// Start-up to the first paint of the demo map: the whole program as a user starts it (process,
+// Qt, the editor's windows, reading the map and drawing it).
+void BM_QtStartupToFirstPaint(benchmark::State& state) {
+  std::vector<double> wall, inside;
+  for (auto _ : state) {
+    double w = 0;
+    const double in = StartupOfChild(w);
+    if (in < 0) {
+      state.SkipWithError("the start-up probe failed");
+      return;
+    }
+    wall.push_back(w);
+    inside.push_back(in);
+    state.SetIterationTime(w / 1e3);
+  }
+  state.counters["process_ms"] = Median(wall);
+  state.counters["in_main_ms"] = Median(inside);
+}
+BENCHMARK(BM_QtStartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+int QtStartupMain(const std::string& map, std::chrono::steady_clock::time_point mainEntered) {
+  Application();
+  int status = 1;
+  {
+    qt::QtToolkit tk(map, ScratchFolder());
+    Editor editor(tk);
+    editor.Start();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    // The first paint of the map display loads the map named on the command line and draws it.
+    while (editor.mapView().MapWidth == 0 && std::chrono::steady_clock::now() < deadline)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    if (editor.mapView().MapWidth > 0) {
+      std::printf("%.3f\n", std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - mainEntered)
+                                .count());
+      std::fflush(stdout);
+      status = 0;
+    }
+  }
+  RunPendingEvents();
+  return status;
+}
+
+}  // namespace korvane::bench

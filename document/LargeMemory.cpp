@@ -1,0 +1,25 @@
+#include "document/LargeMemory.h"
+
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace korvane {
+
+void AdviseLargeBlock(void* data, size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr uintptr_t kHugePage = uintptr_t{2} << 20;
+  if (data == nullptr || bytes < 2 * kHugePage) return;
+  const auto start = reinterpret_cast<uintptr_t>(data);
+  const uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t last = (start + bytes) & ~(kHugePage - 1);
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)bytes;
+#endif
+}
+
+}  // namespace korvane
