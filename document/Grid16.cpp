@@ -3,7 +3,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "document/LargeMemory.h"
+#include "toolkit/LargeMemory.h"
 
 namespace korvane {
 

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "toolkit/LargeMemory.h"
+
 namespace korvane::toolkit {
 
 namespace {
@@ -59,6 +61,9 @@ std::optional<std::vector<uint8_t>> PosixFileSystem::ReadAll(const std::string& 
   }
   std::vector<uint8_t> bytes;
   try {
+    // A large map's bytes land in big pages: fewer page faults while the file is read.
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    AdviseLargeBlock(bytes.data(), static_cast<size_t>(st.st_size));
     bytes.resize(static_cast<size_t>(st.st_size));
   } catch (const std::bad_alloc&) {
     ::close(fd);

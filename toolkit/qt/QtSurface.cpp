@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <cmath>
 
+#include "toolkit/qt/QtBlit.h"
 #include "toolkit/qt/QtPicture.h"
 
 namespace korvane::qt {
@@ -115,12 +116,36 @@ QtSurface::~QtSurface() {
   if (widget_) widget_->owner = nullptr;
 }
 
+// Asking the widget for its DPI costs more than copying a tile, so the answer is kept; it is
+// asked again whenever the surface is fitted to its widget or refreshed.
 double QtSurface::TppX() const {
-  return widget_ ? TwipsPerPixelX(*widget_) : ScreenTwipsPerPixelX();
+  if (tppX_ <= 0) tppX_ = widget_ ? TwipsPerPixelX(*widget_) : ScreenTwipsPerPixelX();
+  return tppX_;
 }
 
 double QtSurface::TppY() const {
-  return widget_ ? TwipsPerPixelY(*widget_) : ScreenTwipsPerPixelY();
+  if (tppY_ <= 0) tppY_ = widget_ ? TwipsPerPixelY(*widget_) : ScreenTwipsPerPixelY();
+  return tppY_;
+}
+
+void QtSurface::ForgetScale() {
+  tppX_ = tppY_ = 0;
+}
+
+// One repaint of the widget for a whole run of drawing calls, once control is back in the event
+// loop, instead of one request per call.
+void QtSurface::ShowLater() {
+  if (!widget_ || showQueued_) return;
+  showQueued_ = true;
+  QPointer<SurfaceWidget> widget = widget_;
+  QMetaObject::invokeMethod(
+      widget_,
+      [widget] {
+        if (!widget) return;
+        if (widget->owner) widget->owner->showQueued_ = false;
+        widget->update();
+      },
+      Qt::QueuedConnection);
 }
 
 void QtSurface::SetPlace(const toolkit::Place& place) {
@@ -151,6 +176,7 @@ void QtSurface::FitImage() {
   constexpr int kLargestImageSide = 8192;
   const QSize size = widget_->size().boundedTo(QSize(kLargestImageSide, kLargestImageSide));
   if (fitted_ && size == fittedSize_) return;
+  ForgetScale();
   const bool grew =
       !fitted_ || size.width() > fittedSize_.width() || size.height() > fittedSize_.height();
   fitted_ = true;
@@ -201,6 +227,7 @@ void QtSurface::UncoverPaint() {
 }
 
 void QtSurface::Refresh() {
+  ForgetScale();
   FitImage();
   paintPending_ = false;
   ClearImage();
@@ -229,11 +256,12 @@ void QtSurface::PaintPicture(const toolkit::Picture& picture, float x1, float y1
   const QRect to = TwipsToPixelRect(x1, y1, w1, h1, TppX(), TppY());
   const QRect from = TwipsToPixelRect(x2, y2, w2, h2, TppX(), TppY());
   if (to.isEmpty() || from.isEmpty()) return;
-  QPainter painter(&image_);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(to, source->Image(), from);
-  painter.end();
-  if (widget_) widget_->update(to);
+  if (!BlitPlainCopy(image_, to, source->Image(), from)) {
+    QPainter painter(&image_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(to, source->Image(), from);
+  }
+  ShowLater();
 }
 
 // The box takes in both corners, so a box from a cell's corner to one pixel beyond its tile
@@ -247,7 +275,7 @@ void QtSurface::FilledBox(float x1, float y1, float dx, float dy, toolkit::Color
   QPainter painter(&image_);
   painter.fillRect(box, ToQColor(color));
   painter.end();
-  if (widget_) widget_->update(box);
+  ShowLater();
 }
 
 void QtSurface::Circle(float x, float y, float radius) {
