@@ -37,11 +37,11 @@ void LoadTiles::Form_Load() {
 }
 
 void LoadTiles::LoadPic_Click() {
-  toolkit::FileDialogSpec spec;
-  spec.mode = toolkit::FileDialogMode::Open;
-  spec.flags = 4;  // no read-only check box
-  spec.filter = "Windows Bitmap (*.bmp)|*.bmp";
-  const auto path = editor_.Toolkit().FileDialog(spec);
+  toolkit::FileDialogSpec dialog;
+  dialog.mode = toolkit::FileDialogMode::Open;
+  dialog.flags = 4;  // no read-only check box
+  dialog.filter = "Windows Bitmap (*.bmp)|*.bmp";
+  const auto path = editor_.Toolkit().FileDialog(dialog);
   // A cancelled dialog, or a file that is no picture, leaves the preview as it was.
   if (!path) return;
   toolkit::PicturePtr picture = editor_.Toolkit().LoadPicture(*path);

@@ -42,7 +42,7 @@ class Toolkit {
   // Returns the typed text; empty when cancelled. The box starts empty.
   virtual std::string InputBox(const std::string& prompt, const std::string& title = "") = 0;
   // The chosen path, or nullopt when the user cancelled.
-  virtual std::optional<std::string> FileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> FileDialog(const FileDialogSpec& request) = 0;
 
   // Decodes a picture file; null when it cannot be read or is not a picture.
   virtual PicturePtr LoadPicture(const std::string& path) = 0;

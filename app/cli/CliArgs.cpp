@@ -30,12 +30,12 @@ std::variant<ParsedArgs, std::string> ParseArgs(std::span<const std::string> arg
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     for (const OptionSpec& s : specs)
-      if (s.name == name) spec = &s;
-    if (!spec) return "unknown option " + name;
+      if (s.name == name) option = &s;
+    if (!option) return "unknown option " + name;
     if (parsed.values.count(name) || parsed.flags.count(name)) return name + " is given twice";
-    if (!spec->takesValue) {
+    if (!option->takesValue) {
       if (equals != std::string::npos) return name + " takes no value";
       parsed.flags.insert(name);
       continue;

@@ -169,8 +169,8 @@ std::string HeadlessToolkit::InputBox(const std::string& prompt, const std::stri
   return Next(inputAnswers, std::string());
 }
 
-std::optional<std::string> HeadlessToolkit::FileDialog(const FileDialogSpec& spec) {
-  fileDialogsShown.push_back(spec);
+std::optional<std::string> HeadlessToolkit::FileDialog(const FileDialogSpec& dialog) {
+  fileDialogsShown.push_back(dialog);
   return Next(fileAnswers, std::optional<std::string>());
 }
 

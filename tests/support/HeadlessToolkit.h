@@ -313,7 +313,7 @@ class HeadlessToolkit : public Toolkit {
   MessageResult MessageBox(const std::string& prompt, MessageButtons buttons,
                            const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title) override;
-  std::optional<std::string> FileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> FileDialog(const FileDialogSpec& dialog) override;
   PicturePtr LoadPicture(const std::string& path) override;
   PicturePtr PictureFromImage(const RgbImage& image) override;
   std::string CommandLine() const override { return commandLine; }

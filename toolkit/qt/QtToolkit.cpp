@@ -62,23 +62,24 @@ std::string QtToolkit::InputBox(const std::string& prompt, const std::string& ti
   return ok ? text.toStdString() : std::string();
 }
 
-std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& spec) {
-  const bool save = spec.mode == toolkit::FileDialogMode::Save;
+std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& request) {
+  const bool save = request.mode == toolkit::FileDialogMode::Save;
   QFileDialog dialog(nullptr, QString::fromStdString(save ? "Save As" : "Open"));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode((!save && (spec.flags & kFileMustExist)) ? QFileDialog::ExistingFile
-                                                              : QFileDialog::AnyFile);
-  if (save && !(spec.flags & kOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(ToQtFilter(spec.filter));
+  dialog.setFileMode((!save && (request.flags & kFileMustExist)) ? QFileDialog::ExistingFile
+                                                                 : QFileDialog::AnyFile);
+  if (save && !(request.flags & kOverwritePrompt))
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(ToQtFilter(request.filter));
   if (save) {
-    QString suffix = QString::fromStdString(spec.defaultExtension);
+    QString suffix = QString::fromStdString(request.defaultExtension);
     if (suffix.startsWith('.')) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   QString chosen = dialog.selectedFiles().constFirst();
   if (chosen.isEmpty()) return std::nullopt;
-  if (save) chosen = WithDefaultExtension(chosen, spec.defaultExtension);
+  if (save) chosen = WithDefaultExtension(chosen, request.defaultExtension);
   return ToLocalPath(chosen);
 }
 

@@ -22,7 +22,7 @@ class QtToolkit : public toolkit::Toolkit {
   toolkit::MessageResult MessageBox(const std::string& prompt, toolkit::MessageButtons buttons,
                                     const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title) override;
-  std::optional<std::string> FileDialog(const toolkit::FileDialogSpec& spec) override;
+  std::optional<std::string> FileDialog(const toolkit::FileDialogSpec& request) override;
   toolkit::PicturePtr LoadPicture(const std::string& path) override;
   toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) override;
   std::string CommandLine() const override { return commandLine_; }
