@@ -1,11 +1,10 @@
 #pragma once
 
 // Shared set-up of the command-line tests: a fresh folder per test, map files built with the
-// editor's writer or by hand, and RunCli driven with captured output.
+// editor's writer, and RunCli driven with captured output.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,25 +15,16 @@
 #include "app/cli/CliCommands.h"
 #include "document/Grid16.h"
 #include "document/MapFile.h"
+#include "tests/document/DocumentFixture.h"
+#include "tests/support/EditorFixture.h"
 #include "toolkit/posix/PosixFileSystem.h"
 
 namespace korvane::clitest {
 
+using testing_document::ReadBytes;
+using testing_document::WriteBytes;
 inline Grid16 Grid(int32_t w, int32_t h, const std::vector<int16_t>& cells = {}) {
-  Grid16 g = *Grid16::TryCreate(w, h);
-  for (size_t i = 0; i < cells.size(); ++i) g.Cells()[i] = cells[i];
-  return g;
-}
-
-inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  return testing_document::MakeGrid(w, h, cells);
 }
 
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
@@ -54,16 +44,7 @@ struct RunResult {
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* root = std::getenv("KORVANE_TEST_TMP");
-    const std::filesystem::path base = root ? root : ::testing::TempDir();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name)
-      if (c == '/') c = '_';
-    dir_ = base / "cli" / name;
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
+  CliTest() {
     // A picture service that knows one picture size, and a stand-in for the sample PNG.
     services_.pictureSize =
         [this](const std::string& path) -> std::optional<std::pair<int32_t, int32_t>> {
@@ -83,17 +64,13 @@ class CliTest : public ::testing::Test {
   }
 
   RunResult Run(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     cli::CliContext context{out, err, files_, services_, false};
-    RunResult r;
-    r.code = cli::RunCli(args, context);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    const int code = cli::RunCli(args, context);
+    return {code, out.str(), err.str()};
   }
 
-  std::filesystem::path dir_;
+  std::filesystem::path dir_ = testing_support::FreshFolder();
   toolkit::PosixFileSystem files_;
   cli::CliServices services_;
   std::pair<int32_t, int32_t> pictureSize_{64, 48};

@@ -1,10 +1,12 @@
 #pragma once
 
-// A fresh folder on the real disk per test, and editors started on the headless toolkit in it, as
-// many as a test needs (a loop that injects a fault at every step wants a new editor each time).
+// A fresh folder on the real disk per test, editors started in it as many as a test needs (a
+// loop that injects a fault at every step wants a new editor each time), and the one value that
+// says whether a failed command left the document as it was.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,9 +18,8 @@
 #include "shell/MapGlobal.h"
 #include "shell/MapView.h"
 #include "tests/document/DocumentFixture.h"
-#include "tests/hardening/DocumentSnapshot.h"
 #include "tests/support/EditorFixture.h"
-#include "tests/support/HeadlessToolkit.h"
+#include "toolkit/Window.h"
 
 namespace korvane::hardening {
 
@@ -26,34 +27,60 @@ using testing_document::MakeGrid;
 using testing_document::ReadBytes;
 using testing_document::WriteBytes;
 
-// One running editor. The toolkit is declared first: the editor refers to it.
+// Everything a failed command must leave as it was.
+struct DocumentSnapshot {
+  int16_t width = 0, height = 0;
+  int32_t human = 0, computer = 0;
+  Grid16 tiles, undo, overlay;
+  std::string file, caption;
+  int16_t changed = 0;
+  bool operator==(const DocumentSnapshot&) const = default;
+};
+
+inline DocumentSnapshot Snapshot(MapView& v) {
+  return {v.MapWidth,          v.MapHeight,        v.HumanResources,
+          v.ComputerResources, v.MapTiles.Tiles(), v.MapTiles.UndoTiles(),
+          v.OverlayData,       v.CurrentMapFile,   v.window->Caption(),
+          v.MapChanged};
+}
+
+// The layers agree with the map size, as every command must leave them.
+inline void ExpectConsistent(MapView& v) {
+  EXPECT_EQ(v.MapTiles.Width(), v.MapWidth);
+  EXPECT_EQ(v.MapTiles.Height(), v.MapHeight);
+  EXPECT_EQ(v.OverlayData.Width(), v.MapWidth);
+  EXPECT_EQ(v.OverlayData.Height(), v.MapHeight);
+}
+
+// Names in a folder other than the ones given: temporary files a save or close left behind.
+inline std::vector<std::string> StrayFiles(const std::filesystem::path& folder,
+                                           const std::vector<std::string>& expected) {
+  std::vector<std::string> stray;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    const std::string name = e.path().filename().string();
+    if (std::find(expected.begin(), expected.end(), name) == expected.end()) stray.push_back(name);
+  }
+  return stray;
+}
+
+// One running editor with the sample sheet and tile 9 selected. With failAt at 0 or above the
+// start-up's own file operations are counted and the chosen one fails; otherwise counting starts
+// after the start-up.
 struct Session {
-  // With failAt at 0 or above, the start-up's own file operations are counted too and the chosen
-  // one fails; otherwise counting starts after the start-up.
-  explicit Session(const std::string& folder, const std::string& commandLine = "",
-                   int failAt = -1) {
+  explicit Session(const std::string& folder, int failAt = -1) {
     tk.executableFolder = folder;
-    tk.commandLine = commandLine;
     tk.files.failAt = failAt;
     editor.Start();
-    if (failAt < 0) {
-      tk.files.operations = 0;
-      tk.files.log.clear();
-    }
+    if (failAt < 0) tk.files.operations = 0;
+    testing_support::ApplyTestSheet(editor.Global());
+    editor.Global().SelectedCount = 1;
+    editor.Global().SelectedTiles[1] = 9;
   }
   MapView& view() { return editor.mapView(); }
 
-  // The sample sheet's geometry as the tile-sheet dialog leaves it, and tile 9 selected.
-  void UseTileSheet() {
-    MapGlobal& g = editor.Global();
-    testing_support::ApplyTestSheet(g);
-    g.SelectedCount = 1;
-    g.SelectedTiles[1] = 9;
-  }
-
-  // Puts a map into the document as if it had been loaded from `file`, with an edit since the
-  // last press so that the undo copy differs from the tiles.
-  void PutMap(Grid16 tiles, Grid16 overlay, const std::string& file, int16_t changed) {
+  // A map as if loaded from `file`, with an edit since the last press so that the undo copy
+  // differs from the tiles.
+  void PutMap(Grid16 tiles, Grid16 overlay, const std::string& file) {
     MapView& v = view();
     v.MapWidth = static_cast<int16_t>(tiles.Width());
     v.MapHeight = static_cast<int16_t>(tiles.Height());
@@ -63,11 +90,15 @@ struct Session {
     v.HumanResources = 11;
     v.ComputerResources = -22;
     v.CurrentMapFile = file;
-    v.MapChanged = changed;
-    if (!file.empty()) v.SetCaptionFromFile();
+    v.MapChanged = 1;
+    v.SetCaptionFromFile();
+  }
+  // The unsaved 3 x 2 map most tests start from.
+  void PutSmallMap(const std::string& file) {
+    PutMap(MakeGrid(3, 2, {1, 2, 3, 4, 5, 6}), MakeGrid(3, 2, {0, 4, 0, 0, 0, 2}), file);
   }
 
-  headless::HeadlessToolkit tk;
+  headless::HeadlessToolkit tk;  // first: the editor refers to it
   Editor editor{tk};
 };
 
@@ -95,25 +126,17 @@ inline std::vector<uint8_t> Bytes(const MapFileContents& m) {
 
 class HardeningTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir = testing_support::FreshFolder();
-    maps = dir / "maps";
-    std::filesystem::create_directories(maps);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  void SetUp() override { std::filesystem::create_directories(maps); }
+  void TearDown() override { std::filesystem::remove_all(dir); }
 
-  // A started editor whose executable folder (and so Overlay.dat) is the test's folder.
-  std::unique_ptr<Session> NewSession(const std::string& commandLine = "", int failAt = -1) {
-    return std::make_unique<Session>(dir.string(), commandLine, failAt);
+  std::unique_ptr<Session> NewSession(int failAt = -1) {
+    return std::make_unique<Session>(dir.string(), failAt);
   }
   std::string Path(const std::string& name) const { return (maps / name).string(); }
   std::string CataloguePath() const { return (dir / "Overlay.dat").string(); }
 
-  std::filesystem::path dir;
-  std::filesystem::path maps;
+  const std::filesystem::path dir = testing_support::FreshFolder();
+  const std::filesystem::path maps = dir / "maps";
 };
 
 }  // namespace korvane::hardening

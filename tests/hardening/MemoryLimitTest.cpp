@@ -8,7 +8,6 @@
 
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "tests/hardening/HardeningFixture.h"
 
@@ -40,27 +39,15 @@ int16_t BigTile(size_t i) {
   return static_cast<int16_t>(i % 251);
 }
 
-// Writes a valid kBigSide x kBigSide map file piece by piece, without holding it in memory.
+// A valid kBigSide x kBigSide map file: BigTile everywhere and one entry, (5, 6) holding 3.
 void WriteBigMap(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  std::vector<uint8_t> head(kStandardMapSignature.begin(), kStandardMapSignature.end());
-  for (const int32_t v : {int32_t{kBigSide}, int32_t{kBigSide}}) {
-    head.push_back(static_cast<uint8_t>(v & 0xFF));
-    head.push_back(static_cast<uint8_t>(v >> 8));
-  }
-  head.insert(head.end(), {7, 0, 0, 0, 9, 0, 0, 0});
-  out.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
-  std::vector<uint8_t> row(2 * static_cast<size_t>(kBigSide));
-  for (size_t y = 0; y < static_cast<size_t>(kBigSide); ++y) {
-    for (size_t x = 0; x < static_cast<size_t>(kBigSide); ++x) {
-      const auto t = static_cast<uint16_t>(BigTile(y * kBigSide + x));
-      row[2 * x] = static_cast<uint8_t>(t & 0xFF);
-      row[2 * x + 1] = static_cast<uint8_t>(t >> 8);
-    }
-    out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
-  }
-  const uint8_t entries[] = {1, 0, 5, 0, 6, 0, 3, 0};  // one entry: (5, 6) holds 3
-  out.write(reinterpret_cast<const char*>(entries), sizeof entries);
+  std::vector<uint8_t> b = testing_document::MapBytes(kBigSide, kBigSide, 7, 9, {}, {});
+  const size_t cells = size_t{kBigSide} * size_t{kBigSide};
+  const size_t head = b.size();
+  b.resize(head + 2 * cells);
+  for (size_t i = 0; i < cells; ++i) b[head + 2 * i] = static_cast<uint8_t>(BigTile(i));
+  b.insert(b.end(), {1, 0, 5, 0, 6, 0, 3, 0});
+  WriteBytes(path, b);
 }
 
 // The address space the process holds now, in bytes.
@@ -80,9 +67,7 @@ class MemoryLimit : public HardeningTest {
 #endif
     HardeningTest::SetUp();
     session = NewSession();
-    session->UseTileSheet();
-    session->PutMap(MakeGrid(3, 2, {1, 2, 3, 4, 5, 6}), MakeGrid(3, 2, {0, 4, 0, 0, 0, 2}),
-                    Path("current.map"), 1);
+    session->PutSmallMap(Path("current.map"));
     before = Snapshot(session->view());
   }
 
@@ -158,11 +143,8 @@ TEST_F(MemoryLimit, ANewMapTooLargeForMemoryKeepsThePreviousMap) {
   };
   const auto blank = [](int16_t w, int16_t h) {
     return [w, h](MapView& v) {
-      const auto zero = [](int16_t x) { return x == 0; };
-      return v.MapWidth == w && v.MapHeight == h && v.MapChanged == 1 &&
-             std::all_of(v.MapTiles.Tiles().Cells().begin(), v.MapTiles.Tiles().Cells().end(),
-                         zero) &&
-             std::all_of(v.OverlayData.Cells().begin(), v.OverlayData.Cells().end(), zero);
+      const Grid16 zero = MakeGrid(w, h);
+      return v.MapChanged == 1 && v.MapTiles.Tiles() == zero && v.OverlayData == zero;
     };
   };
   // 32767 x 32767 needs 2 GiB a layer; 16384 x 8192 fits one 256 MiB layer but not the second.

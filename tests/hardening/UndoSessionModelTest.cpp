@@ -21,7 +21,6 @@ TEST_P(UndoSessionModel, UndoCopyIsTheTilesWhenTheLastCopyWasDue) {
     return std::uniform_int_distribution<int>(lo, hi)(rng);
   };
   auto s = NewSession();
-  s->UseTileSheet();
   MapView& v = s->view();
   headless::HeadlessToolkit& tk = s->tk;
   Grid16 model;  // the undo copy as a full copy: empty before the first map
@@ -37,10 +36,8 @@ TEST_P(UndoSessionModel, UndoCopyIsTheTilesWhenTheLastCopyWasDue) {
     tk.messageAnswers = {yes ? MessageResult::Yes : MessageResult::No};
     return yes;
   };
-  const auto side = [&] {
-    const char* answers[] = {"0", "abc", "-3", "1", "2", "5", "8", "9"};
-    return std::string(answers[pick(0, 7)]);
-  };
+  const char* sides[] = {"0", "abc", "-3", "1", "2", "5", "8", "9"};
+  const auto side = [&] { return std::string(sides[pick(0, 7)]); };
 
   for (int step = 0; step < 400; ++step) {
     SCOPED_TRACE(step);
