@@ -11,6 +11,15 @@ bool Is32Bit(const QImage& image) {
   return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
 }
 
+void CopyRow(uint32_t* out, const uint32_t* in, int count) {
+  std::memcpy(out, in, static_cast<size_t>(count) * 4);
+}
+
+// Each pixel of the row written twice side by side.
+void DoubleRow(uint32_t* out, const uint32_t* in, int count) {
+  for (int x = 0; x < count; ++x) out[2 * x] = out[2 * x + 1] = in[x];
+}
+
 }  // namespace
 
 // Drawing a map is one such copy per visible tile, thousands per redraw: going through a
@@ -20,21 +29,25 @@ bool BlitPlainCopy(QImage& target, const QRect& to, const QImage& source, const 
   if (from.isEmpty() || !source.rect().contains(from) || !target.rect().contains(to)) return false;
   const int w = from.width();
   const int h = from.height();
+  // Row addresses from the base pointers: scanLine() checks for sharing on every call.
+  const uchar* sourceBits = source.constBits();
+  uchar* targetBits = target.bits();
+  const auto row = [&](const QImage& image, int y, int x) {
+    return reinterpret_cast<const uint32_t*>(sourceBits + y * image.bytesPerLine()) + x;
+  };
+  const auto targetRow = [&](int y, int x) {
+    return reinterpret_cast<uint32_t*>(targetBits + y * target.bytesPerLine()) + x;
+  };
   if (to.width() == w && to.height() == h) {
-    for (int y = 0; y < h; ++y) {
-      std::memcpy(target.scanLine(to.y() + y) + to.x() * 4,
-                  source.constScanLine(from.y() + y) + from.x() * 4, static_cast<size_t>(w) * 4);
-    }
+    for (int y = 0; y < h; ++y)
+      CopyRow(targetRow(to.y() + y, to.x()), row(source, from.y() + y, from.x()), w);
     return true;
   }
   if (to.width() == 2 * w && to.height() == 2 * h) {
     for (int y = 0; y < h; ++y) {
-      const auto* in =
-          reinterpret_cast<const uint32_t*>(source.constScanLine(from.y() + y)) + from.x();
-      auto* out = reinterpret_cast<uint32_t*>(target.scanLine(to.y() + 2 * y)) + to.x();
-      for (int x = 0; x < w; ++x) out[2 * x] = out[2 * x + 1] = in[x];
-      std::memcpy(target.scanLine(to.y() + 2 * y + 1) + to.x() * 4, out,
-                  static_cast<size_t>(2 * w) * 4);
+      const uint32_t* in = row(source, from.y() + y, from.x());
+      DoubleRow(targetRow(to.y() + 2 * y, to.x()), in, w);
+      DoubleRow(targetRow(to.y() + 2 * y + 1, to.x()), in, w);
     }
     return true;
   }
