@@ -3,13 +3,13 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "app/cli/CliToolkit.h"
 #include "shell/Editor.h"
 #include "shell/MapGlobal.h"
 #include "shell/MapView.h"
 #include "tiles/LoadTiles.h"
+#include "toolkit/qt/QtBlit.h"
 #include "toolkit/qt/QtSurface.h"
 
 namespace korvane::cli {
@@ -174,22 +174,14 @@ class Renderer {
         const QImage& shown = surface->Image();
         const int32_t cols = std::min(pageCols_, map_.width - x0);
         const int32_t rows = std::min(pageRows_, map_.height - y0);
-        CopyCells(shown, (x0 - left) * pitchX_, (y0 - top) * pitchY_, image, x0 * pitchX_,
-                  y0 * pitchY_, cols * pitchX_, rows * pitchY_);
+        // The display's image and the output hold the same 32-bit pixels: a plain copy.
+        qt::BlitPlainCopy(
+            image, QRect(x0 * pitchX_, y0 * pitchY_, cols * pitchX_, rows * pitchY_), shown,
+            QRect((x0 - left) * pitchX_, (y0 - top) * pitchY_, cols * pitchX_, rows * pitchY_));
         if (progress) progress(++done, pages);
       }
     }
     return image;
-  }
-
-  static void CopyCells(const QImage& from, int32_t fx, int32_t fy, QImage& to, int32_t tx,
-                        int32_t ty, int32_t w, int32_t h) {
-    const QImage source =
-        from.format() == QImage::Format_RGB32 ? from : from.convertToFormat(QImage::Format_RGB32);
-    for (int32_t row = 0; row < h; ++row)
-      std::memcpy(to.scanLine(ty + row) + static_cast<size_t>(tx) * 4,
-                  source.constScanLine(fy + row) + static_cast<size_t>(fx) * 4,
-                  static_cast<size_t>(w) * 4);
   }
 
   const MapFileContents& map_;
