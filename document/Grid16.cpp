@@ -3,8 +3,6 @@
 #include <new>
 #include <stdexcept>
 
-#include "toolkit/LargeMemory.h"
-
 namespace korvane {
 
 std::optional<Grid16> Grid16::TryCreate(int32_t width, int32_t height) {
@@ -12,11 +10,7 @@ std::optional<Grid16> Grid16::TryCreate(int32_t width, int32_t height) {
   Grid16 grid;
   try {
     const size_t cells = static_cast<size_t>(width) * static_cast<size_t>(height);
-    // Reserved first and advised before the zeros touch it: a large map fills its memory in big
-    // pages.
-    grid.cells_.reserve(cells);
-    AdviseLargeBlock(grid.cells_.data(), cells * sizeof(int16_t));
-    grid.cells_.assign(cells, 0);
+    grid.cells_.resize(cells);  // zeroed by the allocator, untouched
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   } catch (const std::length_error&) {

@@ -1,10 +1,42 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace korvane {
+
+// Layer memory comes from calloc: a large layer is memory the system hands out already zeroed,
+// so making one costs no pass over it and pages that are never written are never backed.
+// Value-initialising a cell therefore leaves it as calloc made it, 0.
+template <class T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <class U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) {}
+
+  T* allocate(size_t n) {
+    void* p = std::calloc(n, sizeof(T));
+    if (p == nullptr) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, size_t) { std::free(p); }
+  template <class U>
+  void construct(U*) noexcept {}
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
+
+// A layer's cells. Only ever sized once, from empty: growing it again after shrinking would
+// not zero the regained cells.
+using CellVector = std::vector<int16_t, ZeroedAllocator<int16_t>>;
 
 // A rectangle of 16-bit cells indexed (x, y), x varying fastest in memory.
 class Grid16 {
@@ -27,15 +59,15 @@ class Grid16 {
   size_t Index(int32_t x, int32_t y) const {
     return static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
   }
-  std::vector<int16_t>& Cells() { return cells_; }
-  const std::vector<int16_t>& Cells() const { return cells_; }
+  CellVector& Cells() { return cells_; }
+  const CellVector& Cells() const { return cells_; }
 
   friend bool operator==(const Grid16&, const Grid16&) = default;
 
  private:
   int32_t width_ = 0;
   int32_t height_ = 0;
-  std::vector<int16_t> cells_;
+  CellVector cells_;
 };
 
 }  // namespace korvane

@@ -5,6 +5,7 @@
 
 #include "document/AtomicFile.h"
 #include "document/CaptionRule.h"
+#include "document/FileMessages.h"
 #include "document/MapFile.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
@@ -23,15 +24,24 @@ bool MapView::SaveNow(const std::string& savenowfile) {
   if (MapWidth < 1) return false;
   const std::string path = savenowfile;  // the caller may pass CurrentMapFile itself
   // Checked before the disk is touched; the bytes then go from the layers straight to the file.
+  toolkit::Toolkit& tk = editor_.Toolkit();
   const auto writer =
       MapFileWriter::For(HumanResources, ComputerResources, MapTiles.Tiles(), OverlayData);
-  if (!writer) return false;
+  if (!writer) {
+    tk.ReportFailure(SaveFailedMessage(path, kTooManyObjects));
+    return false;
+  }
   // The old file stays whole until the new one is complete on the disk, and the document is
   // marked saved only once it is.
   const auto write = [&writer](toolkit::OutputFile& file) {
     return writer->WriteTo([&file](std::span<const uint8_t> piece) { return file.Write(piece); });
   };
-  if (!WriteFileAtomically(editor_.Toolkit().Files(), path, write)) return false;
+  // A save that did not happen is never silent: the designer would believe the work is on disk.
+  toolkit::FileError error;
+  if (!WriteFileAtomically(tk.Files(), path, write, error)) {
+    tk.ReportFailure(SaveFailedMessage(path, error.reason));
+    return false;
+  }
   MapChanged = 0;
   CurrentMapFile = path;
   SetCaptionFromFile();
@@ -51,12 +61,20 @@ void MapView::LoadMap(const std::string& MapFileName) {
   EditMode = 0;
 
   // Reading never creates a file, and a file that cannot be read or parsed leaves the document,
-  // its file name, the caption and MapChanged exactly as they were.
-  const auto bytes = editor_.Toolkit().Files().ReadAll(path);
-  if (!bytes) return;
-  MapFileParseResult parsed = ParseMapFile(*bytes);
+  // its file name, the caption and MapChanged exactly as they were, and says why.
+  toolkit::Toolkit& tk = editor_.Toolkit();
+  toolkit::FileError error;
+  const auto file = tk.Files().OpenForReading(path, error);
+  if (!file) {
+    tk.ReportFailure(OpenFailedMessage(path, error.reason));
+    return;
+  }
+  MapFileParseResult parsed = ReadMapFile(*file);
   auto* contents = std::get_if<MapFileContents>(&parsed);
-  if (!contents) return;
+  if (!contents) {
+    tk.ReportFailure(NotAMapMessage(path, std::get<MapFileError>(parsed)));
+    return;
+  }
 
   CurrentMapFile = path;
   SetCaptionFromFile();

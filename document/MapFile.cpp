@@ -6,6 +6,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "toolkit/LargeMemory.h"
+
 namespace korvane {
 
 namespace {
@@ -32,37 +34,73 @@ void AppendInt32(std::vector<uint8_t>& out, int32_t v) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(u >> shift));
 }
 
-// The tile layer is stored exactly as the cells lie in memory on a little-endian machine, so
-// there it moves as one block; elsewhere each value is put together byte by byte.
-void DecodeCells(const uint8_t* from, std::vector<int16_t>& cells) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(cells.data(), from, cells.size() * sizeof(int16_t));
-  } else {
-    for (size_t i = 0; i < cells.size(); ++i)
-      cells[i] = static_cast<int16_t>(static_cast<uint16_t>(from[2 * i] | (from[2 * i + 1] << 8)));
-  }
-}
-
-MapFileError EndsEarly(size_t offset, const std::string& what, size_t needed, size_t have) {
-  const size_t remaining = have > offset ? have - offset : 0;
+MapFileError EndsEarly(size_t offset, const std::string& what, size_t needed, uint64_t have) {
+  const uint64_t remaining = have > offset ? have - offset : 0;
   return MapFileError{offset, "The file ends inside " + what + ": " + std::to_string(needed) +
                                   " bytes are needed but only " + std::to_string(remaining) +
                                   " remain."};
 }
 
+MapFileError ReadFailed(size_t offset, const toolkit::FileError& error) {
+  return MapFileError{offset, "The file could not be read: " + error.reason + "."};
+}
+
+// A file's bytes already in memory, read through the same interface as a file on the disk.
+class MemoryFile : public toolkit::InputFile {
+ public:
+  explicit MemoryFile(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  uint64_t Size() const override { return bytes_.size(); }
+  bool ReadAt(uint64_t offset, std::span<uint8_t> out, toolkit::FileError& error) override {
+    if (offset > bytes_.size() || out.size() > bytes_.size() - offset) {
+      error = toolkit::FileError{"the file is shorter"};
+      return false;
+    }
+    if (!out.empty()) std::memcpy(out.data(), bytes_.data() + offset, out.size());
+    return true;
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+};
+
+// The tile layer is stored exactly as the cells lie in memory on a little-endian machine, so
+// there it is read straight into the layer; elsewhere it comes in pieces, put together byte by
+// byte.
+bool ReadCells(toolkit::InputFile& file, uint64_t offset, CellVector& cells,
+               toolkit::FileError& error) {
+  if constexpr (std::endian::native == std::endian::little) {
+    // A large layer is filled in big pages: a few hundred page faults instead of one per 4 KiB.
+    AdviseLargeBlock(cells.data(), cells.size() * sizeof(int16_t));
+    return file.ReadAt(offset, {reinterpret_cast<uint8_t*>(cells.data()), cells.size() * 2}, error);
+  } else {
+    constexpr size_t kPieceCells = 32 * 1024;
+    std::vector<uint8_t> piece;
+    for (size_t start = 0; start < cells.size(); start += kPieceCells) {
+      const size_t n = std::min(kPieceCells, cells.size() - start);
+      piece.resize(2 * n);
+      if (!file.ReadAt(offset + 2 * start, piece, error)) return false;
+      for (size_t i = 0; i < n; ++i) cells[start + i] = ReadInt16(piece, 2 * i);
+    }
+    return true;
+  }
+}
+
 }  // namespace
 
-MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
-  const size_t size = bytes.size();
+MapFileParseResult ReadMapHeader(toolkit::InputFile& file) {
+  const uint64_t size = file.Size();
   if (size < kMapWidthOffset) return EndsEarly(0, "the 16-byte signature", 16, size);
   if (size < kTileLayerOffset) return EndsEarly(kMapWidthOffset, "the map header", 12, size);
+  std::array<uint8_t, kTileLayerOffset> head{};
+  toolkit::FileError error;
+  if (!file.ReadAt(0, head, error)) return ReadFailed(0, error);
 
   MapFileContents contents;
-  std::copy(bytes.begin(), bytes.begin() + 16, contents.signature.begin());
-  contents.width = ReadInt16(bytes, kMapWidthOffset);
-  contents.height = ReadInt16(bytes, kMapHeightOffset);
-  contents.humanResources = ReadInt32(bytes, kHumanResourcesOffset);
-  contents.computerResources = ReadInt32(bytes, kComputerResourcesOffset);
+  std::copy(head.begin(), head.begin() + 16, contents.signature.begin());
+  contents.width = ReadInt16(head, kMapWidthOffset);
+  contents.height = ReadInt16(head, kMapHeightOffset);
+  contents.humanResources = ReadInt32(head, kHumanResourcesOffset);
+  contents.computerResources = ReadInt32(head, kComputerResourcesOffset);
   const int32_t w = contents.width;
   const int32_t h = contents.height;
   if (w < 1)
@@ -71,31 +109,47 @@ MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
   if (h < 1)
     return MapFileError{kMapHeightOffset,
                         "The map height is " + std::to_string(h) + " but must be at least 1."};
-
   // At most 2 * 32767 * 32767 bytes, which fits size_t everywhere the editor runs.
   const size_t layerBytes = 2 * static_cast<size_t>(w) * static_cast<size_t>(h);
-  const size_t countOffset = kTileLayerOffset + layerBytes;
-  if (size < countOffset)
+  if (size < kTileLayerOffset + layerBytes)
     return EndsEarly(
         kTileLayerOffset,
         "the tile layer of " + std::to_string(w) + " x " + std::to_string(h) + " tiles", layerBytes,
         size);
+  return contents;
+}
+
+MapFileParseResult ReadMapFile(toolkit::InputFile& file) {
+  MapFileParseResult header = ReadMapHeader(file);
+  auto* found = std::get_if<MapFileContents>(&header);
+  if (!found) return header;
+  MapFileContents contents = std::move(*found);
+  const uint64_t size = file.Size();
+  const int32_t w = contents.width;
+  const int32_t h = contents.height;
+  const size_t countOffset = kTileLayerOffset + 2 * static_cast<size_t>(w) * static_cast<size_t>(h);
+  toolkit::FileError error;
+
   if (size < countOffset + 2) return EndsEarly(countOffset, "the overlay entry count", 2, size);
-  contents.overlayEntries = ReadInt16(bytes, countOffset);
+  std::array<uint8_t, 2> count{};
+  if (!file.ReadAt(countOffset, count, error)) return ReadFailed(countOffset, error);
+  contents.overlayEntries = ReadInt16(count, 0);
   const size_t entries =
       contents.overlayEntries > 0 ? static_cast<size_t>(contents.overlayEntries) : 0;
   const size_t entriesOffset = countOffset + 2;
   if (size < entriesOffset + 6 * entries)
     return EndsEarly(entriesOffset, "the " + std::to_string(entries) + " overlay entries",
                      6 * entries, size);
+  std::vector<uint8_t> list(6 * entries);
+  if (!file.ReadAt(entriesOffset, list, error)) return ReadFailed(entriesOffset, error);
   for (size_t i = 0; i < entries; ++i) {
-    const size_t at = entriesOffset + 6 * i;
-    const int32_t x = ReadInt16(bytes, at);
-    const int32_t y = ReadInt16(bytes, at + 2);
+    const int32_t x = ReadInt16(list, 6 * i);
+    const int32_t y = ReadInt16(list, 6 * i + 2);
     if (x < 0 || y < 0 || x >= w || y >= h)
-      return MapFileError{at, "Overlay entry " + std::to_string(i + 1) + " lies at (" +
-                                  std::to_string(x) + ", " + std::to_string(y) + "), outside the " +
-                                  std::to_string(w) + " x " + std::to_string(h) + " map."};
+      return MapFileError{entriesOffset + 6 * i,
+                          "Overlay entry " + std::to_string(i + 1) + " lies at (" +
+                              std::to_string(x) + ", " + std::to_string(y) + "), outside the " +
+                              std::to_string(w) + " x " + std::to_string(h) + " map."};
   }
 
   // Only a file that passed every check above gets its layers.
@@ -104,14 +158,18 @@ MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
   if (!tiles || !overlay)
     return MapFileError{kMapWidthOffset, "There is not enough memory for a " + std::to_string(w) +
                                              " x " + std::to_string(h) + " map."};
-  DecodeCells(bytes.data() + kTileLayerOffset, tiles->Cells());
-  for (size_t i = 0; i < entries; ++i) {
-    const size_t at = entriesOffset + 6 * i;
-    overlay->Set(ReadInt16(bytes, at), ReadInt16(bytes, at + 2), ReadInt16(bytes, at + 4));
-  }
+  if (!ReadCells(file, kTileLayerOffset, tiles->Cells(), error))
+    return ReadFailed(kTileLayerOffset, error);
+  for (size_t i = 0; i < entries; ++i)
+    overlay->Set(ReadInt16(list, 6 * i), ReadInt16(list, 6 * i + 2), ReadInt16(list, 6 * i + 4));
   contents.tiles = std::move(*tiles);
   contents.overlay = std::move(*overlay);
   return contents;
+}
+
+MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
+  MemoryFile file(bytes);
+  return ReadMapFile(file);
 }
 
 std::optional<MapFileWriter> MapFileWriter::For(int32_t humanResources, int32_t computerResources,

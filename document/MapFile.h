@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "document/Grid16.h"
+#include "toolkit/FileSystem.h"
 
 namespace korvane {
 
@@ -64,13 +65,22 @@ struct MapFileError {
 
 using MapFileParseResult = std::variant<MapFileContents, MapFileError>;
 
-// Reads a whole map file held in memory. The header and every entry are checked before any layer
-// is allocated, so a damaged or hostile file costs no memory and yields the first problem found:
-// a width or height below 1, a file that ends early, an overlay entry outside the map, or a map
-// too large for the memory available. Overlay entries may come in any order, a later one for the
-// same cell wins, values are kept as read (also 0 and below); bytes after the last entry are
-// ignored and any signature is accepted.
+// Reads a map file. The header and every entry are checked before any layer is allocated, so a
+// damaged or hostile file costs no memory and yields the first problem found: a width or height
+// below 1, a file that ends early, an overlay entry outside the map, a map too large for the
+// memory available, or a read that failed. Overlay entries may come in any order, a later one for
+// the same cell wins, values are kept as read (also 0 and below); bytes after the last entry are
+// neither read nor checked, and any signature is accepted. Memory beyond the two layers is a few
+// hundred kilobytes at most: the tile layer is read straight into its place.
+MapFileParseResult ReadMapFile(toolkit::InputFile& file);
+
+// The same for the bytes of a whole file held in memory.
 MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes);
+
+// Only the fixed header: signature, size and resources, with the size checked against the
+// length of the file (no layers are read or allocated; overlayEntries stays 0). Lets a caller
+// refuse a map by its size before paying for its layers.
+MapFileParseResult ReadMapHeader(toolkit::InputFile& file);
 
 // The bytes of a map file for the given layers; width and height are those of `tiles`, and
 // `overlay` must have the same shape. Only overlay cells above 0 are written. Returns nullopt,

@@ -88,8 +88,9 @@ int main(int argc, char** argv) {
 
   const auto bytes = korvane::SerializeMapFile(250, 180, *tiles, *overlay);
   korvane::toolkit::PosixFileSystem disk;
-  if (!bytes || !korvane::WriteFileAtomically(disk, path, *bytes)) {
-    std::fprintf(stderr, "could not write %s\n", path.c_str());
+  korvane::toolkit::FileError error;
+  if (!bytes || !korvane::WriteFileAtomically(disk, path, *bytes, error)) {
+    std::fprintf(stderr, "could not write %s: %s\n", path.c_str(), error.reason.c_str());
     return 1;
   }
   std::printf("wrote %s (%zu bytes)\n", path.c_str(), bytes->size());

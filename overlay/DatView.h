@@ -24,7 +24,7 @@ class DatView {
   toolkit::Button* Add = nullptr;
 
   void Form_Load();
-  // Writes Overlay.dat; never refuses the close.
+  // Writes Overlay.dat, or says why it could not; never refuses the close.
   bool Form_QueryUnload();
   void Items_Click();
   void Add_Click();
@@ -35,8 +35,8 @@ class DatView {
 
  private:
   Editor& editor_;
-  // How Form_Load found Overlay.dat: unreadable or absent, read in part, or read whole.
-  enum class CatalogueRead { None, Partial, Whole };
+  // How Form_Load found Overlay.dat: absent, there but unreadable, read in part, or read whole.
+  enum class CatalogueRead { None, Unreadable, Partial, Whole };
   CatalogueRead catalogueRead_ = CatalogueRead::None;
 };
 

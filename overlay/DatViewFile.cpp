@@ -3,6 +3,7 @@
 
 #include "document/AtomicFile.h"
 #include "overlay/Catalogue.h"
+#include "overlay/CatalogueMessages.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
 
@@ -14,10 +15,15 @@ std::string DatView::CatalogueFile() const {
 
 void DatView::Form_Load() {
   Items->SetListIndex(0);
+  toolkit::FileError error;
   const std::optional<std::vector<uint8_t>> bytes =
-      editor_.Toolkit().Files().ReadAll(CatalogueFile());
-  catalogueRead_ = CatalogueRead::None;
-  if (!bytes) return;  // no catalogue yet: only "Remove"
+      editor_.Toolkit().Files().ReadAll(CatalogueFile(), error);
+  if (!bytes) {
+    // No catalogue yet: only "Remove". One that exists but cannot be read is remembered, so
+    // that closing does not replace it.
+    catalogueRead_ = error.notFound ? CatalogueRead::None : CatalogueRead::Unreadable;
+    return;
+  }
   const CatalogueReading reading = ReadCatalogue(*bytes);
   catalogueRead_ = reading.complete ? CatalogueRead::Whole : CatalogueRead::Partial;
   for (const CatalogueEntry& entry : reading.entries) {
@@ -27,24 +33,33 @@ void DatView::Form_Load() {
 }
 
 bool DatView::Form_QueryUnload() {
-  toolkit::FileSystem& files = editor_.Toolkit().Files();
+  toolkit::Toolkit& tk = editor_.Toolkit();
+  toolkit::FileSystem& files = tk.Files();
   const std::string path = CatalogueFile();
-  // A catalogue on disk that the window did not read whole when it opened (unreadable then, or
-  // readable only in part), or that cannot be read to its end now, is copied to Overlay.dat.bak
-  // before it is replaced, so entries the window never held are not lost; without that copy it is
-  // left alone. Only a file that neither read could open is taken for absent.
-  const auto old = files.ReadAll(path);
+  // A catalogue on disk that cannot be read now is never replaced: its entries would be lost.
+  toolkit::FileError error;
+  const auto old = files.ReadAll(path, error);
+  if (!old && !error.notFound) {
+    tk.ReportFailure(CatalogueUnreadableMessage(path, error.reason));
+    return true;
+  }
+  // One that the window did not read whole when it opened (unreadable then, or readable only in
+  // part), or that cannot be read to its end now, is copied to Overlay.dat.bak before it is
+  // replaced, so entries the window never held are not lost; without that copy it is left alone.
   if (catalogueRead_ != CatalogueRead::Whole || (old && !ReadCatalogue(*old).complete)) {
-    if (old ? !WriteFileAtomically(files, path + ".bak", *old)
-            : catalogueRead_ == CatalogueRead::Partial)
+    if (old && !WriteFileAtomically(files, path + ".bak", *old, error)) {
+      tk.ReportFailure(CatalogueNotBackedUpMessage(path, error.reason));
       return true;
+    }
+    if (!old && catalogueRead_ == CatalogueRead::Partial) return true;
   }
   std::vector<CatalogueEntry> entries;
   for (int16_t i = 1; i < Items->ListCount(); ++i)
     entries.push_back(CatalogueEntry{Items->List(i), Items->ItemData(i)});
   // Written to a temporary file and renamed over the old one: a failed write leaves the previous
-  // catalogue whole. The close goes ahead either way.
-  WriteFileAtomically(files, path, WriteCatalogue(entries));
+  // catalogue whole, and says so. The close goes ahead either way.
+  if (!WriteFileAtomically(files, path, WriteCatalogue(entries), error))
+    tk.ReportFailure(CatalogueNotSavedMessage(path, error.reason));
   return true;
 }
 

@@ -39,6 +39,9 @@ class Toolkit {
   // Modal questions. An empty title means the application title.
   virtual MessageResult MessageBox(const std::string& prompt, MessageButtons buttons,
                                    const std::string& title = "") = 0;
+  // Tells the user that something they asked for did not happen (a save, a load), with an OK
+  // button and a warning sign; returns once it is dismissed.
+  virtual void ReportFailure(const std::string& message) = 0;
   // Returns the typed text; empty when cancelled. The box starts empty.
   virtual std::string InputBox(const std::string& prompt, const std::string& title = "") = 0;
   // The chosen path, or nullopt when the user cancelled.

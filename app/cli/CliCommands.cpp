@@ -11,7 +11,9 @@
 #include "app/cli/MapSummary.h"
 #include "app/cli/OutputFile.h"
 #include "app/cli/Progress.h"
+#include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
+#include "app/cli/TmjSize.h"
 #include "document/AtomicFile.h"
 #include "overlay/Catalogue.h"
 #include "tiles/SampleSheet.h"
@@ -37,21 +39,77 @@ int UsageError(CliContext& ctx, const char* command, const std::string& problem)
   return Fail(ctx, command, kExitBadUsage, problem + " (see korvane-cli " + command + " --help).");
 }
 
-// The map file named, read and parsed as the editor reads it; nullopt after reporting why not.
+int ReportMapError(CliContext& ctx, const char* command, const std::string& path,
+                   const MapFileParseResult& parsed) {
+  const auto& error = std::get<MapFileError>(parsed);
+  return Fail(ctx, command, kExitBadInput,
+              path + ": byte " + std::to_string(error.offset) + ": " + error.reason);
+}
+
+// Refuses a map by its header alone (its size), before its layers are read: a sentence, or
+// nullopt to go on.
+using HeaderCheck = std::function<std::optional<std::string>(const MapFileContents& header)>;
+
+// The map file named, read and parsed as the editor reads it, straight from the file; nullopt
+// after reporting why not.
 std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
-                                       const std::string& path, int& code) {
-  const auto bytes = ctx.files.ReadAll(path);
-  if (!bytes) {
-    code = Fail(ctx, command, kExitBadInput, "cannot read the map file " + path + ".");
+                                       const std::string& path, int& code,
+                                       const HeaderCheck& check = nullptr) {
+  toolkit::FileError error;
+  const auto file = ctx.files.OpenForReading(path, error);
+  if (!file) {
+    code = Fail(ctx, command, kExitBadInput,
+                "cannot read the map file " + path + ": " + error.reason + ".");
     return std::nullopt;
   }
-  MapFileParseResult parsed = ParseMapFile(*bytes);
-  if (const auto* error = std::get_if<MapFileError>(&parsed)) {
-    code = Fail(ctx, command, kExitBadInput,
-                path + ": byte " + std::to_string(error->offset) + ": " + error->reason);
+  if (check) {
+    const MapFileParseResult header = ReadMapHeader(*file);
+    if (std::holds_alternative<MapFileError>(header)) {
+      code = ReportMapError(ctx, command, path, header);
+      return std::nullopt;
+    }
+    if (const auto refusal = check(std::get<MapFileContents>(header))) {
+      code = Fail(ctx, command, kExitBadInput, *refusal);
+      return std::nullopt;
+    }
+  }
+  MapFileParseResult parsed = ReadMapFile(*file);
+  if (std::holds_alternative<MapFileError>(parsed)) {
+    code = ReportMapError(ctx, command, path, parsed);
     return std::nullopt;
   }
   return std::move(std::get<MapFileContents>(parsed));
+}
+
+// An output must never replace one of the command's own inputs, however the two are spelled:
+// exit code 2 after saying which, or nullopt when they are all different files.
+std::optional<int> RefuseOutputOverInput(CliContext& ctx, const char* command,
+                                         const std::string& output,
+                                         std::initializer_list<std::string> inputs) {
+  if (output == kStandardOutput) return std::nullopt;
+  for (const std::string& input : inputs)
+    if (!input.empty() && ctx.files.SameFile(output, input))
+      return UsageError(ctx, command,
+                        "the output " + output + " is the input file " + input + " itself");
+  return std::nullopt;
+}
+
+// Reports a failed write of one output.
+int WriteFailed(CliContext& ctx, const char* command, const std::string& path,
+                const std::string& why) {
+  return Fail(ctx, command, kExitBadInput, "cannot write " + path + ": " + why + ".");
+}
+
+int WriteBytes(CliContext& ctx, const char* command, const std::string& path,
+               std::span<const uint8_t> bytes) {
+  std::string why;
+  const bool written = WriteOutput(
+      ctx.files, ctx.out, path,
+      [bytes](const JsonWriter::Sink& sink) {
+        return sink({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+      },
+      why);
+  return written ? kExitOk : WriteFailed(ctx, command, path, why);
 }
 
 // The single positional argument and -o, which every command but info and check needs.
@@ -124,12 +182,12 @@ std::optional<SheetLayout> SheetFor(CliContext& ctx, const char* command,
   int32_t height = kSampleSheetHeight;
   if (!sheetPath.empty()) {
     const auto size = ctx.services.pictureSize(sheetPath);
-    if (!size) {
+    if (const auto* why = std::get_if<std::string>(&size)) {
       code = Fail(ctx, command, kExitBadInput,
-                  "cannot read the tile sheet " + sheetPath + " as a picture.");
+                  "cannot read the tile sheet " + sheetPath + ": " + *why + ".");
       return std::nullopt;
     }
-    std::tie(width, height) = *size;
+    std::tie(width, height) = std::get<std::pair<int32_t, int32_t>>(size);
   }
   auto layout = LayOutSheet(width, height, settings);
   if (const auto* refusal = std::get_if<std::string>(&layout)) {
@@ -144,10 +202,12 @@ std::optional<std::vector<uint8_t>> ReadCatalogueOption(const ParsedArgs& args, 
                                                         int& code) {
   const auto path = args.Value("--catalogue");
   if (!path) return std::nullopt;
-  auto bytes = ctx.files.ReadAll(*path);
+  toolkit::FileError error;
+  auto bytes = ctx.files.ReadAll(*path, error);
   if (!bytes) {
     failed = true;
-    code = Fail(ctx, command, kExitBadInput, "cannot read the catalogue " + *path + ".");
+    code = Fail(ctx, command, kExitBadInput,
+                "cannot read the catalogue " + *path + ": " + error.reason + ".");
   }
   return bytes;
 }
@@ -170,7 +230,16 @@ int RunRender(const ParsedArgs& args, CliContext& ctx) {
   if (args.Value("--catalogue") && !request.overlay)
     return UsageError(ctx, "render", "--catalogue applies only with --overlay");
 
-  const auto map = ReadMap(ctx, "render", io->in, code);
+  if (const auto refused = RefuseOutputOverInput(
+          ctx, "render", io->out,
+          {io->in, request.sheetPath, args.Value("--catalogue").value_or("")}))
+    return *refused;
+  // The image's size follows from the header: a map too large to draw is refused unread.
+  const int64_t pitch = int64_t{request.sheet.tileSize} * request.zoom + (request.grid ? 1 : 0);
+  const auto tooLarge = [pitch](const MapFileContents& header) {
+    return ImageSizeRefusal(header.width * pitch, header.height * pitch);
+  };
+  const auto map = ReadMap(ctx, "render", io->in, code, tooLarge);
   if (!map) return code;
   if (!SheetFor(ctx, "render", request.sheetPath, request.sheet, code)) return code;
   bool failed = false;
@@ -182,9 +251,7 @@ int RunRender(const ParsedArgs& args, CliContext& ctx) {
   progress.Done();
   if (const auto* refusal = std::get_if<std::string>(&outcome))
     return Fail(ctx, "render", kExitBadInput, *refusal);
-  if (!WriteFileAtomically(ctx.files, io->out, std::get<std::vector<uint8_t>>(outcome)))
-    return Fail(ctx, "render", kExitBadInput, "cannot write " + io->out + ".");
-  return kExitOk;
+  return WriteBytes(ctx, "render", io->out, std::get<std::vector<uint8_t>>(outcome));
 }
 
 // How the tileset refers to its picture: relative to the folder of the .tmj file, as Tiled
@@ -211,6 +278,17 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
   if (const auto problem = ReadSheetOptions(args, settings))
     return UsageError(ctx, "export", *problem);
   const std::string sheetPath = args.Value("--sheet").value_or("");
+  const bool toStdout = io->out == kStandardOutput;
+  if (toStdout && sheetPath.empty())
+    return UsageError(ctx, "export",
+                      "-o - needs --sheet: the sample sheet is written beside the output file");
+  const std::string samplePath = sheetPath.empty() ? SampleSheetPathFor(io->out) : "";
+  const std::string catalogue = args.Value("--catalogue").value_or("");
+  for (const std::string& output : {io->out, samplePath})
+    if (!output.empty())
+      if (const auto refused =
+              RefuseOutputOverInput(ctx, "export", output, {io->in, sheetPath, catalogue}))
+        return *refused;
 
   const auto map = ReadMap(ctx, "export", io->in, code);
   if (!map) return code;
@@ -220,32 +298,49 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
   const auto catalogueBytes = ReadCatalogueOption(args, ctx, "export", failed, code);
   if (failed) return code;
   // As the catalogue window reads it: the entries before any fault stay.
-  std::vector<CatalogueEntry> catalogue;
-  if (catalogueBytes) catalogue = ReadCatalogue(*catalogueBytes).entries;
+  std::vector<CatalogueEntry> entries;
+  if (catalogueBytes) entries = ReadCatalogue(*catalogueBytes).entries;
 
   TmjExport input;
   input.map = &*map;
   input.sheet = *sheet;
+  input.catalogue = catalogueBytes ? &entries : nullptr;
   if (sheetPath.empty()) {
-    const std::string samplePath = SampleSheetPathFor(io->out);
-    const auto png = ctx.services.samplePng();
-    if (!png || !WriteFileAtomically(ctx.files, samplePath, *png))
-      return Fail(ctx, "export", kExitBadInput,
-                  "cannot write the sample sheet " + samplePath + ".");
     input.imagePath = ImagePathFrom(io->out, samplePath);
     input.tilesetName = "sample";
   } else {
-    input.imagePath = ImagePathFrom(io->out, sheetPath);
+    input.imagePath = toStdout ? sheetPath : ImagePathFrom(io->out, sheetPath);
     input.tilesetName = std::filesystem::path(sheetPath).stem().string();
   }
-  input.catalogue = catalogueBytes ? &catalogue : nullptr;
-
   ProgressLine progress(ctx.err, "export", ctx.showProgress);
-  const bool written = WriteStreamedAtomically(
-      ctx.files, io->out,
-      [&](const JsonWriter::Sink& sink) { return WriteTmj(input, sink, std::ref(progress)); });
+  const auto produce = [&](const JsonWriter::Sink& sink) {
+    return WriteTmj(input, sink, std::ref(progress));
+  };
+  if (toStdout || !sheetPath.empty()) {
+    std::string why;
+    const bool written = WriteOutput(ctx.files, ctx.out, io->out, produce, why);
+    progress.Done();
+    return written ? kExitOk : WriteFailed(ctx, "export", io->out, why);
+  }
+
+  // Two outputs: both are made ready beside their targets before either replaces anything.
+  toolkit::FileError error;
+  const auto png = ctx.services.samplePng();
+  if (!png) return WriteFailed(ctx, "export", samplePath, "the sample sheet could not be encoded");
+  const auto sheetFile = FileReplacement::Begin(ctx.files, samplePath, error);
+  if (!sheetFile) return WriteFailed(ctx, "export", samplePath, error.reason);
+  if (!sheetFile->File().Write(*png))
+    return WriteFailed(ctx, "export", samplePath, sheetFile->File().LastError().reason);
+  if (!sheetFile->Finish(error)) return WriteFailed(ctx, "export", samplePath, error.reason);
+  const auto tmjFile = FileReplacement::Begin(ctx.files, io->out, error);
+  if (!tmjFile) return WriteFailed(ctx, "export", io->out, error.reason);
+  const bool produced = produce(SinkInto(tmjFile->File()));
   progress.Done();
-  if (!written) return Fail(ctx, "export", kExitBadInput, "cannot write " + io->out + ".");
+  if (!produced || !tmjFile->Finish(error))
+    return WriteFailed(ctx, "export", io->out,
+                       produced ? error.reason : tmjFile->File().LastError().reason);
+  if (!sheetFile->Commit(error)) return WriteFailed(ctx, "export", samplePath, error.reason);
+  if (!tmjFile->Commit(error)) return WriteFailed(ctx, "export", io->out, error.reason);
   return kExitOk;
 }
 
@@ -253,8 +348,11 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   int code = kExitOk;
   const auto io = InputAndOutput(args, ctx, "import", "IN.tmj", true, code);
   if (!io) return code;
-  const auto bytes = ctx.files.ReadAll(io->in);
-  if (!bytes) return Fail(ctx, "import", kExitBadInput, "cannot read " + io->in + ".");
+  if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
+  toolkit::FileError error;
+  const auto bytes = ctx.files.ReadAll(io->in, error, LargestTmjBytes());
+  if (!bytes)
+    return Fail(ctx, "import", kExitBadInput, "cannot read " + io->in + ": " + error.reason + ".");
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   auto imported = ImportTmj(text);
   if (const auto* refusal = std::get_if<std::string>(&imported))
@@ -263,9 +361,7 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   const auto mapBytes = SerializeMapFile(std::get<MapFileContents>(imported));
   if (!mapBytes)
     return Fail(ctx, "import", kExitBadInput, "there is not enough memory to write the map.");
-  if (!WriteFileAtomically(ctx.files, io->out, *mapBytes))
-    return Fail(ctx, "import", kExitBadInput, "cannot write " + io->out + ".");
-  return kExitOk;
+  return WriteBytes(ctx, "import", io->out, *mapBytes);
 }
 
 const std::vector<Command>& Commands() {

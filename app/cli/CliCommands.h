@@ -43,9 +43,10 @@ using RenderOutcome = std::variant<std::vector<uint8_t>, std::string>;
 
 // What the commands need from outside the core.
 struct CliServices {
-  // Pixel width and height of a picture that the editor's picture loader reads; nullopt when it
+  // Pixel width and height of a picture that the editor's picture loader reads, or why it
   // cannot read it.
-  std::function<std::optional<std::pair<int32_t, int32_t>>(const std::string& path)> pictureSize;
+  std::function<std::variant<std::pair<int32_t, int32_t>, std::string>(const std::string& path)>
+      pictureSize;
   // The built-in sample sheet as a PNG file's bytes.
   std::function<std::optional<std::vector<uint8_t>>()> samplePng;
   // Draws the whole map as the editor does.

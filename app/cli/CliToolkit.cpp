@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "overlay/Catalogue.h"
 
@@ -26,6 +27,10 @@ CliToolkit::CliToolkit(const std::optional<std::vector<uint8_t>>& catalogue) : Q
   std::ofstream(folder_.Path() + "/" + kCatalogueFileName, std::ios::binary)
       .write(reinterpret_cast<const char*>(catalogue->data()),
              static_cast<std::streamsize>(catalogue->size()));
+}
+
+void CliToolkit::ReportFailure(const std::string& message) {
+  std::cerr << "korvane-cli: " << message << '\n';
 }
 
 }  // namespace korvane::cli

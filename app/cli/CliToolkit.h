@@ -32,6 +32,8 @@ class CliToolkit : public qt::QtToolkit {
   // The catalogue's bytes are placed in the private folder as Overlay.dat when given.
   explicit CliToolkit(const std::optional<std::vector<uint8_t>>& catalogue);
   std::string ExecutableFolder() const override { return folder_.Path(); }
+  // No window may wait for a click here: a failure goes to stderr.
+  void ReportFailure(const std::string& message) override;
 
  private:
   PrivateFolder folder_;

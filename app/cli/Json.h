@@ -52,8 +52,9 @@ struct JsonError {
 
 using JsonParseResult = std::variant<JsonValue, JsonError>;
 
-// Parses one JSON text (RFC 8259; surrounding blanks allowed, nothing else after the value).
-// Nesting deeper than 200 levels is refused rather than risking the stack. Throws nothing but
+// Parses one JSON text (RFC 8259; surrounding blanks and a leading UTF-8 byte-order mark allowed,
+// nothing else after the value). A member name that appears twice in one object is refused, as
+// is nesting deeper than 200 levels (rather than risking the stack). Throws nothing but
 // std::bad_alloc when memory runs out.
 JsonParseResult ParseJson(std::string_view text);
 

@@ -24,6 +24,8 @@ class Parser {
   explicit Parser(std::string_view text) : text_(text) {}
 
   JsonValue Document() {
+    // A byte-order mark before the text is accepted, as JSON readers commonly do.
+    if (text_.starts_with("\xEF\xBB\xBF")) at_ = 3;
     SkipBlanks();
     JsonValue value = Value(0);
     SkipBlanks();
@@ -94,7 +96,14 @@ class Parser {
     for (;;) {
       SkipBlanks();
       if (Peek() != '"') Fail("a member name in double quotes was expected");
+      const size_t nameAt = at_;
       std::string name = String();
+      // A repeated name would leave it to chance which of the two values counts.
+      for (const auto& earlier : v.object)
+        if (earlier.first == name) {
+          at_ = nameAt;
+          Fail("the member name \"" + name + "\" appears twice in one object");
+        }
       SkipBlanks();
       Expect(':', "a ':' was expected after the member name");
       SkipBlanks();

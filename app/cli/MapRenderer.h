@@ -6,17 +6,10 @@
 #include <variant>
 
 #include "app/cli/CliCommands.h"
+#include "app/cli/RenderLimits.h"
 #include "document/MapFile.h"
 
 namespace korvane::cli {
-
-struct RenderLimits {
-  // The largest image written: this many pixels on a side, this many bytes of pixels.
-  int32_t maxSide = 32767;
-  int64_t maxBytes = int64_t{1} << 30;
-  // About how many pixels across and down the display is for one page.
-  int32_t pagePixels = 1024;
-};
 
 // Draws the whole map with the editor itself: an editor on the Qt backend (off screen) gets the
 // sheet through its tile-sheet dialog, the zoom, grid and mode through its own buttons and menu,

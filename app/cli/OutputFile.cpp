@@ -1,24 +1,34 @@
 #include "app/cli/OutputFile.h"
 
 #include <cstdint>
+#include <ostream>
 #include <span>
+
+#include "document/AtomicFile.h"
 
 namespace korvane::cli {
 
-bool WriteStreamedAtomically(toolkit::FileSystem& files, const std::string& path,
-                             const std::function<bool(const JsonWriter::Sink&)>& produce) {
-  std::unique_ptr<toolkit::OutputFile> temp = files.CreateTemporaryBeside(path);
-  if (!temp) return false;
-  const std::string tempPath = temp->Path();
-  const JsonWriter::Sink sink = [&temp](std::string_view piece) {
-    return temp->Write(std::span(reinterpret_cast<const uint8_t*>(piece.data()), piece.size()));
+JsonWriter::Sink SinkInto(toolkit::OutputFile& file) {
+  return [&file](std::string_view piece) {
+    return file.Write(std::span(reinterpret_cast<const uint8_t*>(piece.data()), piece.size()));
   };
-  const bool written = produce(sink) && temp->Flush();
-  const bool closed = temp->Close();
-  temp.reset();
-  if (written && closed && files.Rename(tempPath, path)) return true;
-  files.Remove(tempPath);
-  return false;
+}
+
+bool WriteOutput(toolkit::FileSystem& files, std::ostream& out, const std::string& path,
+                 const std::function<bool(const JsonWriter::Sink&)>& produce, std::string& why) {
+  if (path == kStandardOutput) {
+    const JsonWriter::Sink sink = [&out](std::string_view piece) {
+      return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+    };
+    if (produce(sink) && out.flush()) return true;
+    why = "standard output could not be written";
+    return false;
+  }
+  toolkit::FileError error;
+  const bool written = WriteFileAtomically(
+      files, path, [&](toolkit::OutputFile& file) { return produce(SinkInto(file)); }, error);
+  if (!written) why = error.reason;
+  return written;
 }
 
 }  // namespace korvane::cli

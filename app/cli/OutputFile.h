@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <string>
 
 #include "app/cli/Json.h"
@@ -8,11 +9,16 @@
 
 namespace korvane::cli {
 
-// Like WriteFileAtomically, for output too large to hold in memory: `produce` writes the content
-// piece by piece into the sink, which goes to a temporary file beside `path`; only when produce
-// and every write succeeded is the file flushed and renamed over `path`. Otherwise the temporary
-// file is removed, `path` keeps its old content, and the result is false.
-bool WriteStreamedAtomically(toolkit::FileSystem& files, const std::string& path,
-                             const std::function<bool(const JsonWriter::Sink&)>& produce);
+// The output name that means standard output, for formats that can be written there.
+inline constexpr const char* kStandardOutput = "-";
+
+// A sink into a file being written; false when a write failed.
+JsonWriter::Sink SinkInto(toolkit::OutputFile& file);
+
+// Writes what `produce` hands to its sink to `path`, or to `out` for "-". A file is written
+// whole or not at all (see FileReplacement): when `produce` or a write fails, `path` keeps its
+// old content and the result is false, with the reason in `why`.
+bool WriteOutput(toolkit::FileSystem& files, std::ostream& out, const std::string& path,
+                 const std::function<bool(const JsonWriter::Sink&)>& produce, std::string& why);
 
 }  // namespace korvane::cli

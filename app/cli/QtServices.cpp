@@ -1,11 +1,11 @@
 #include "app/cli/QtServices.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageWriter>
 
 #include "app/cli/MapRenderer.h"
 #include "tiles/SampleSheet.h"
+#include "toolkit/qt/QtPictureFile.h"
 
 namespace korvane::cli {
 
@@ -21,9 +21,10 @@ std::optional<std::vector<uint8_t>> EncodePng(const QImage& image) {
 namespace {
 
 // Decoded as the editor's picture loader decodes a sheet.
-std::optional<std::pair<int32_t, int32_t>> PictureSize(const std::string& path) {
-  const QImage image(QFile::decodeName(QByteArray::fromStdString(path)));
-  if (image.isNull()) return std::nullopt;
+std::variant<std::pair<int32_t, int32_t>, std::string> PictureSize(const std::string& path) {
+  std::string why;
+  const QImage image = qt::DecodePictureFile(path, why);
+  if (image.isNull()) return why;
   return std::pair<int32_t, int32_t>(image.width(), image.height());
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/cli/Json.h"
 #include "app/cli/TmjExport.h"
+#include "app/cli/TmjSize.h"
 
 namespace korvane::cli {
 
@@ -230,6 +231,13 @@ Grid16 ReadOverlay(const JsonValue* layer, int32_t w, int32_t h, int64_t tileW, 
 }
 
 MapFileContents Import(std::string_view text) {
+  // A text far longer than its map could need is refused before it is parsed: parsing costs
+  // memory in proportion to the text.
+  if (const auto size = TopLevelSize(text);
+      size && text.size() > MaxTmjBytes(size->first, size->second))
+    Refuse("The file is " + std::to_string(text.size()) + " bytes long, more than a map of " +
+           std::to_string(size->first) + " x " + std::to_string(size->second) +
+           " cells can take (" + std::to_string(MaxTmjBytes(size->first, size->second)) + ").");
   JsonParseResult parsed = ParseJson(text);
   if (const auto* error = std::get_if<JsonError>(&parsed))
     Refuse("The file is not valid JSON: at line " + std::to_string(error->line) + ", column " +

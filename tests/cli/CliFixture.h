@@ -47,8 +47,8 @@ class CliTest : public ::testing::Test {
   CliTest() {
     // A picture service that knows one picture size, and a stand-in for the sample PNG.
     services_.pictureSize =
-        [this](const std::string& path) -> std::optional<std::pair<int32_t, int32_t>> {
-      if (!std::filesystem::exists(path)) return std::nullopt;
+        [this](const std::string& path) -> std::variant<std::pair<int32_t, int32_t>, std::string> {
+      if (!std::filesystem::exists(path)) return std::string("there is no such file");
       return pictureSize_;
     };
     services_.samplePng = [] { return std::vector<uint8_t>{0x89, 'P', 'N', 'G'}; };

@@ -96,7 +96,8 @@ TEST_F(CliInfoCheck, BrokenFilesNameTheByteWhereTheyGoWrong) {
 TEST_F(CliInfoCheck, AMissingFileIsBadInput) {
   const RunResult r = Run({"check", Path("nowhere.map")});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "korvane-cli check: cannot read the map file " + Path("nowhere.map") + ".\n");
+  EXPECT_EQ(r.err, "korvane-cli check: cannot read the map file " + Path("nowhere.map") +
+                       ": there is no such file.\n");
   EXPECT_FALSE(std::filesystem::exists(Path("nowhere.map")));  // reading never creates it
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,7 +49,7 @@ inline std::vector<uint8_t> MapBytes(int w, int h, int32_t human, int32_t comput
 
 inline Grid16 MakeGrid(int32_t w, int32_t h, std::vector<int16_t> cells = {}) {
   Grid16 g = *Grid16::TryCreate(w, h);
-  if (!cells.empty()) g.Cells() = std::move(cells);
+  std::copy_n(cells.begin(), std::min(cells.size(), g.Cells().size()), g.Cells().begin());
   return g;
 }
 

@@ -42,11 +42,12 @@ TEST_F(CrashDuringSave, AKilledSaveLeavesTheOldMapOrTheNewOne) {
   ASSERT_NE(versions[0], versions[1]);
   const std::string target = Path("big.map");
   toolkit::PosixFileSystem disk;
-  ASSERT_TRUE(WriteFileAtomically(disk, target, versions[0]));
+  toolkit::FileError error;
+  ASSERT_TRUE(WriteFileAtomically(disk, target, versions[0], error));
 
   // How long one whole save takes here, so that the kills spread over all of it.
   const auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(WriteFileAtomically(disk, Path("probe.map"), versions[1]));
+  ASSERT_TRUE(WriteFileAtomically(disk, Path("probe.map"), versions[1], error));
   const int64_t saveMicros = std::chrono::duration_cast<std::chrono::microseconds>(
                                  std::chrono::steady_clock::now() - start)
                                  .count();
@@ -68,7 +69,8 @@ TEST_F(CrashDuringSave, AKilledSaveLeavesTheOldMapOrTheNewOne) {
       toolkit::PosixFileSystem childDisk;
       const char go = 1;
       const bool told = ::write(ready[1], &go, 1) == 1;
-      const bool saved = WriteFileAtomically(childDisk, target, versions[next]);
+      toolkit::FileError childError;
+      const bool saved = WriteFileAtomically(childDisk, target, versions[next], childError);
       ::_exit(told && saved ? 0 : 1);
     }
     ::close(ready[1]);

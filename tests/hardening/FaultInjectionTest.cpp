@@ -118,7 +118,7 @@ TEST_F(FaultInjection, ASaveInManyPiecesFailingAtAnyStepKeepsTheOldFile) {
 TEST_F(FaultInjection, ACatalogueThatFailedToLoadSurvivesTheClose) {
   WriteBytes(CataloguePath(), WriteCatalogue(kTwoEntries));
   auto s = NewSession(0);
-  ASSERT_EQ(s->tk.files.log.at(0), "ReadAll");
+  ASSERT_EQ(s->tk.files.log.at(0), "OpenForReading");
   ASSERT_EQ(s->editor.datView().Items->ListCount(), 1);
   ASSERT_TRUE(s->editor.UnloadDatView());
   const auto kept = [&](const std::string& path) {

@@ -7,14 +7,22 @@
 
 namespace korvane::headless {
 
-// The real disk, with a switch that makes one chosen operation fail. Operations are counted
-// across ReadAll, CreateTemporaryBeside, Write, Flush, Close, Rename and Remove, from 0.
+// The real disk, with a switch that makes one chosen operation fail with kInjectedFailure.
+// Operations are counted across OpenForReading, ReadAt, CreateTemporaryBeside, Write, Flush,
+// Close, Rename and Remove, from 0.
 class FaultyFileSystem : public toolkit::FileSystem {
  public:
-  std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) override;
-  std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target) override;
-  bool Rename(const std::string& from, const std::string& to) override;
+  static constexpr const char* kInjectedFailure = "an input/output error occurred";
+
+  std::unique_ptr<toolkit::InputFile> OpenForReading(const std::string& path,
+                                                     toolkit::FileError& error) override;
+  std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target,
+                                                             toolkit::FileError& error) override;
+  bool Rename(const std::string& from, const std::string& to, toolkit::FileError& error) override;
   bool Remove(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override {
+    return disk_.SameFile(a, b);
+  }
 
   // -1: nothing fails. Otherwise the operation with this number fails (and later ones succeed).
   int failAt = -1;

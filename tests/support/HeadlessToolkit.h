@@ -312,6 +312,7 @@ class HeadlessToolkit : public Toolkit {
                                        float clientWidth, float clientHeight) override;
   MessageResult MessageBox(const std::string& prompt, MessageButtons buttons,
                            const std::string& title) override;
+  void ReportFailure(const std::string& message) override { failuresReported.push_back(message); }
   std::string InputBox(const std::string& prompt, const std::string& title) override;
   std::optional<std::string> FileDialog(const FileDialogSpec& dialog) override;
   PicturePtr LoadPicture(const std::string& path) override;
@@ -330,6 +331,7 @@ class HeadlessToolkit : public Toolkit {
   // An unscripted question is answered No, Cancel (for Yes/No/Cancel), "" or no file.
   std::deque<MessageResult> messageAnswers;
   std::vector<MessageAsked> messagesAsked;
+  std::vector<std::string> failuresReported;
   std::deque<std::string> inputAnswers;
   std::vector<InputAsked> inputsAsked;
   std::deque<std::optional<std::string>> fileAnswers;

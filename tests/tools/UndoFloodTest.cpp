@@ -21,7 +21,7 @@ TEST_F(UndoFlood, FloodAnsweredNoChangesNothingAndYesUsesOnlyTheSelection) {
   v.FloodFillMap->onClick();
   ASSERT_EQ(tk.messagesAsked.size(), 2u);
   EXPECT_EQ(tk.messagesAsked[1].prompt, "Are you sure you want to flood fill the entire map?");
-  const std::vector<int16_t>& cells = v.MapTiles.Tiles().Cells();
+  const auto& cells = v.MapTiles.Tiles().Cells();
   EXPECT_EQ(std::set<int16_t>(cells.begin(), cells.end()), (std::set<int16_t>{4, 9}));
   EXPECT_EQ(tk.randomCount, 80);  // one number per cell
   EXPECT_EQ(v.MapChanged, 1);

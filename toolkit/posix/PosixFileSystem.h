@@ -4,14 +4,29 @@
 
 namespace korvane::toolkit {
 
-// The real disk through POSIX calls. Temporary files are created beside their target so that
-// the final rename stays within one file system.
+// The real disk through POSIX calls.
+//
+// Inputs are opened without waiting (a FIFO with no writer would block forever) and refused
+// unless they are regular files. A temporary file is created beside the file its target names,
+// so that the final rename stays within one file system: a symbolic link is followed and the
+// file it points to is replaced, the link stays. Temporary files are hidden and recognisable
+// (".NAME.korvane-tmp-XXXXXX"), locked while they are written, and leftovers of a save that was
+// killed are removed by the next save to the same target.
 class PosixFileSystem : public FileSystem {
  public:
-  std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateTemporaryBeside(const std::string& target) override;
-  bool Rename(const std::string& from, const std::string& to) override;
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path, FileError& error) override;
+  std::unique_ptr<OutputFile> CreateTemporaryBeside(const std::string& target,
+                                                    FileError& error) override;
+  bool Rename(const std::string& from, const std::string& to, FileError& error) override;
   bool Remove(const std::string& path) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
 };
+
+// The words for a failed system call's errno; `creating` tells a missing folder from a missing
+// file.
+std::string DescribeErrno(int err, bool creating = false);
+
+// The name a temporary file for `targetName` (a name without folder) starts with.
+std::string TemporaryPrefixFor(const std::string& targetName);
 
 }  // namespace korvane::toolkit

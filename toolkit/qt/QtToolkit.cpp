@@ -11,6 +11,7 @@
 
 #include "toolkit/qt/QtFileFilter.h"
 #include "toolkit/qt/QtPicture.h"
+#include "toolkit/qt/QtPictureFile.h"
 #include "toolkit/qt/QtUnits.h"
 #include "toolkit/qt/QtWindow.h"
 
@@ -54,6 +55,12 @@ toolkit::MessageResult QtToolkit::MessageBox(const std::string& prompt,
   return toolkit::MessageResult::Cancel;
 }
 
+void QtToolkit::ReportFailure(const std::string& message) {
+  QMessageBox box(QMessageBox::Warning, TitleOrApplication(""), QString::fromStdString(message),
+                  QMessageBox::Ok);
+  box.exec();
+}
+
 std::string QtToolkit::InputBox(const std::string& prompt, const std::string& title) {
   bool ok = false;
   const QString text =
@@ -85,7 +92,8 @@ std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& 
 
 toolkit::PicturePtr QtToolkit::LoadPicture(const std::string& path) {
   if (path.empty()) return nullptr;
-  QImage image(QFile::decodeName(QByteArray::fromStdString(path)));
+  std::string why;  // a refused picture is silent in the editor
+  const QImage image = DecodePictureFile(path, why);
   if (image.isNull()) return nullptr;
   // A plain copy of the picture's colours: any transparency is dropped here once.
   return std::make_shared<QtPicture>(image.convertToFormat(QImage::Format_RGB32));

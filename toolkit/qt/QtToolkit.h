@@ -21,6 +21,7 @@ class QtToolkit : public toolkit::Toolkit {
                                                 float clientHeight) override;
   toolkit::MessageResult MessageBox(const std::string& prompt, toolkit::MessageButtons buttons,
                                     const std::string& title) override;
+  void ReportFailure(const std::string& message) override;
   std::string InputBox(const std::string& prompt, const std::string& title) override;
   std::optional<std::string> FileDialog(const toolkit::FileDialogSpec& request) override;
   toolkit::PicturePtr LoadPicture(const std::string& path) override;

@@ -1,0 +1,21 @@
+#pragma once
+
+// What the editor tells the designer when a map could not be saved or opened.
+
+#include <string>
+
+#include "document/MapFile.h"
+
+namespace korvane {
+
+inline constexpr const char* kTooManyObjects =
+    "it holds more than 32767 overlay objects, more than a map file can store";
+
+// "The map could not be saved to "PATH": REASON."
+std::string SaveFailedMessage(const std::string& path, const std::string& reason);
+// "The map "PATH" could not be opened: REASON."
+std::string OpenFailedMessage(const std::string& path, const std::string& reason);
+// "The file "PATH" is not a map that Korvane can open. At byte N: REASON"
+std::string NotAMapMessage(const std::string& path, const MapFileError& error);
+
+}  // namespace korvane
