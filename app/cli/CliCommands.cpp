@@ -8,8 +8,12 @@
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliHelp.h"
+#include "app/cli/CommandKit.h"
+#include "app/cli/MapDiff.h"
+#include "app/cli/MapDump.h"
 #include "app/cli/MapSummary.h"
 #include "app/cli/OutputFile.h"
+#include "app/cli/OverviewCommand.h"
 #include "app/cli/Progress.h"
 #include "app/cli/TmjImport.h"
 #include "document/AtomicFile.h"
@@ -268,6 +272,12 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   return kExitOk;
 }
 
+// The shared pieces for the commands kept in files of their own.
+const CommandKit& Kit() {
+  static const CommandKit kit{ReadMap, Fail, UsageError, ReadSheetOptions, SheetFor};
+  return kit;
+}
+
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"info", kInfoHelp, {}, RunInfo},
@@ -282,8 +292,11 @@ const std::vector<Command>& Commands() {
         {"--zoom", true},
         {"--grid", false},
         {"--overlay", false},
-        {"--catalogue", true}},
-       RunRender},
+        {"--catalogue", true},
+        {"--cell-pixels", true}},
+       [](const ParsedArgs& a, CliContext& c) {
+         return a.Value("--cell-pixels") ? RunOverview(a, c, Kit()) : RunRender(a, c);
+       }},
       {"export",
        kExportHelp,
        {{"-o", true},
@@ -294,6 +307,21 @@ const std::vector<Command>& Commands() {
         {"--catalogue", true}},
        RunExport},
       {"import", kImportHelp, {{"-o", true}}, RunImport},
+      {"dump",
+       kDumpHelp,
+       {{"--rows", true}},
+       [](const ParsedArgs& a, CliContext& c) { return RunDump(a, c, Kit()); }},
+      {"diff",
+       kDiffHelp,
+       {{"--json", false},
+        {"-o", true},
+        {"--sheet", true},
+        {"--tile-size", true},
+        {"--spacing", true},
+        {"--offset", true},
+        {"--zoom", true},
+        {"--context", true}},
+       [](const ParsedArgs& a, CliContext& c) { return RunDiff(a, c, Kit()); }},
   };
   return commands;
 }
@@ -301,6 +329,9 @@ const std::vector<Command>& Commands() {
 }  // namespace
 
 bool NeedsPictures(const std::vector<std::string>& args) {
+  if (!args.empty() && args[0] == "diff")
+    for (const std::string& arg : args)
+      if (arg == "-o" || arg.starts_with("-o=")) return true;
   return !args.empty() && (args[0] == "render" || args[0] == "export");
 }
 

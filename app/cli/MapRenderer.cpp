@@ -100,11 +100,7 @@ class Renderer {
       return std::string("The screen's resolution does not give whole pixels per map cell.");
     const int64_t width = int64_t{map_.width} * pitchX_;
     const int64_t height = int64_t{map_.height} * pitchY_;
-    if (width > limits_.maxSide || height > limits_.maxSide ||
-        width * height * 4 > limits_.maxBytes)
-      return "The image would be " + std::to_string(width) + " x " + std::to_string(height) +
-             " pixels; render writes at most " + std::to_string(limits_.maxSide) +
-             " pixels on a side and " + std::to_string(limits_.maxBytes >> 20) + " MiB of pixels.";
+    if (auto problem = ImageSizeProblem(width, height, limits_, "render")) return problem;
 
     const MapGlobal& g = editor_.Global();
     if (request_.overlay) {
@@ -198,6 +194,15 @@ class Renderer {
 };
 
 }  // namespace
+
+std::optional<std::string> ImageSizeProblem(int64_t width, int64_t height,
+                                            const RenderLimits& limits, const char* command) {
+  if (width <= limits.maxSide && height <= limits.maxSide && width * height * 4 <= limits.maxBytes)
+    return std::nullopt;
+  return "The image would be " + std::to_string(width) + " x " + std::to_string(height) +
+         " pixels; " + command + " writes at most " + std::to_string(limits.maxSide) +
+         " pixels on a side and " + std::to_string(limits.maxBytes >> 20) + " MiB of pixels.";
+}
 
 std::variant<QImage, std::string> RenderMapImage(const MapFileContents& map,
                                                  const RenderRequest& request,

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -17,6 +18,11 @@ struct RenderLimits {
   // About how many pixels across and down the display is for one page.
   int32_t pagePixels = 1024;
 };
+
+// Why an image of width x height pixels is too large to make, in one sentence naming the command
+// (`render` or `diff`); nullopt when it fits the limits.
+std::optional<std::string> ImageSizeProblem(int64_t width, int64_t height,
+                                            const RenderLimits& limits, const char* command);
 
 // Draws the whole map with the editor itself: an editor on the Qt backend (off screen) gets the
 // sheet through its tile-sheet dialog, the zoom, grid and mode through its own buttons and menu,
