@@ -62,7 +62,7 @@ struct CliServices {
       render;
   // Draws the region of the request from both maps, the changed cells outlined.
   std::function<RenderOutcome(const MapFileContents& before, const MapFileContents& after,
-                              const DiffPictureRequest&)>
+                              const DiffPictureRequest&, const ProgressFn&)>
       diffPicture;
   // Draws the map with every cell an N x N block of its tile's average colour.
   std::function<RenderOutcome(const MapFileContents&, const RenderRequest&, int32_t cellPixels,

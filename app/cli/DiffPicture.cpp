@@ -56,11 +56,11 @@ void Outline(QImage& image, const QRect& cell) {
 std::variant<QImage, std::string> DrawSide(const MapFileContents& map,
                                            const MapFileContents& before,
                                            const MapFileContents& after,
-                                           const DiffPictureRequest& r,
+                                           const DiffPictureRequest& r, const ProgressFn& progress,
                                            const RenderLimits& limits) {
   const auto part = Crop(map, r);
   if (!part) return std::string("There is not enough memory for the picture.");
-  auto drawn = RenderMapImage(*part, r.render, nullptr, limits);
+  auto drawn = RenderMapImage(*part, r.render, progress, limits);
   if (std::holds_alternative<std::string>(drawn)) return drawn;
   QImage& image = std::get<QImage>(drawn);
   const int pitchX = image.width() / r.width;
@@ -81,10 +81,18 @@ std::variant<QImage, std::string> DrawSide(const MapFileContents& map,
 std::variant<QImage, std::string> DrawDiffPicture(const MapFileContents& before,
                                                   const MapFileContents& after,
                                                   const DiffPictureRequest& request,
+                                                  const ProgressFn& progress,
                                                   const RenderLimits& limits) {
-  auto left = DrawSide(before, before, after, request, limits);
+  // Each side is half of the work.
+  const auto half = [&progress](int64_t offset) -> ProgressFn {
+    if (!progress) return nullptr;
+    return [&progress, offset](int64_t done, int64_t total) {
+      progress(offset * total + done, 2 * total);
+    };
+  };
+  auto left = DrawSide(before, before, after, request, half(0), limits);
   if (std::holds_alternative<std::string>(left)) return left;
-  auto right = DrawSide(after, before, after, request, limits);
+  auto right = DrawSide(after, before, after, request, half(1), limits);
   if (std::holds_alternative<std::string>(right)) return right;
   const QImage& l = std::get<QImage>(left);
   const QImage& r = std::get<QImage>(right);

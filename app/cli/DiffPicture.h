@@ -18,6 +18,7 @@ namespace korvane::cli {
 std::variant<QImage, std::string> DrawDiffPicture(const MapFileContents& before,
                                                   const MapFileContents& after,
                                                   const DiffPictureRequest& request,
+                                                  const ProgressFn& progress = nullptr,
                                                   const RenderLimits& limits = {});
 
 // The outline's colours and the fill of cells a map does not have.

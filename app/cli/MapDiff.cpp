@@ -1,6 +1,7 @@
 #include "app/cli/MapDiff.h"
 
 #include <algorithm>
+#include <functional>
 #include <ostream>
 
 #include "app/cli/Json.h"
@@ -283,7 +284,9 @@ int WritePicture(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit,
   int code = kExitOk;
   if (!kit.sheetFor(ctx, "diff", request.render.sheetPath, request.render.sheet, code))
     return kExitTrouble;
-  RenderOutcome outcome = ctx.services.diffPicture(before, after, request);
+  ProgressLine progress(ctx.err, "diff", ctx.showProgress);
+  RenderOutcome outcome = ctx.services.diffPicture(before, after, request, std::ref(progress));
+  progress.Done();
   if (const auto* refusal = std::get_if<std::string>(&outcome))
     return kit.fail(ctx, "diff", kExitTrouble, *refusal);
   if (!WriteFileAtomically(ctx.files, out, std::get<std::vector<uint8_t>>(outcome)))

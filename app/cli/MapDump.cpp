@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <ostream>
 #include <string>
+
+#include "app/cli/Progress.h"
 
 namespace korvane::cli {
 
@@ -33,7 +36,8 @@ std::optional<RowRange> ParseRowRange(const std::string& text) {
 
 }  // namespace
 
-void WriteMapDump(const MapFileContents& map, const RowRange& rows, std::ostream& out) {
+void WriteMapDump(const MapFileContents& map, const RowRange& rows, std::ostream& out,
+                  const ProgressFn& progress) {
   out << "korvane map\n"
       << "size: " << map.width << " x " << map.height << '\n'
       << "human resources: " << map.humanResources << '\n'
@@ -51,6 +55,7 @@ void WriteMapDump(const MapFileContents& map, const RowRange& rows, std::ostream
     }
     line += '\n';
     out << line;
+    if (progress) progress(y - first + 1, last - first + 1);
   }
   for (int32_t y = first; y <= last; ++y)
     for (int32_t x = 0; x < map.width; ++x)
@@ -71,7 +76,9 @@ int RunDump(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) {
   int code = kExitOk;
   const auto map = kit.readMap(ctx, "dump", args.positionals[0], code);
   if (!map) return code;
-  WriteMapDump(*map, rows, ctx.out);
+  ProgressLine progress(ctx.err, "dump", ctx.showProgress);
+  WriteMapDump(*map, rows, ctx.out, std::ref(progress));
+  progress.Done();
   ctx.out.flush();
   if (!ctx.out) return kit.fail(ctx, "dump", kExitBadInput, "cannot write the text.");
   return kExitOk;

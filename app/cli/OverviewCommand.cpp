@@ -1,5 +1,7 @@
 #include "app/cli/OverviewCommand.h"
 
+#include <functional>
+
 #include "app/cli/Progress.h"
 #include "document/AtomicFile.h"
 

@@ -57,8 +57,8 @@ RenderOutcome Render(const MapFileContents& map, const RenderRequest& request,
 }
 
 RenderOutcome DiffPicture(const MapFileContents& before, const MapFileContents& after,
-                          const DiffPictureRequest& request) {
-  return Encoded(DrawDiffPicture(before, after, request));
+                          const DiffPictureRequest& request, const ProgressFn& progress) {
+  return Encoded(DrawDiffPicture(before, after, request, progress));
 }
 
 RenderOutcome Overview(const MapFileContents& map, const RenderRequest& request, int32_t cellPixels,
