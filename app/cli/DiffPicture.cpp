@@ -83,6 +83,12 @@ std::variant<QImage, std::string> DrawDiffPicture(const MapFileContents& before,
                                                   const DiffPictureRequest& request,
                                                   const ProgressFn& progress,
                                                   const RenderLimits& limits) {
+  // Refused before any drawing when the tiles alone, at their size on the sheet, are too many
+  // pixels (the editor's pitch can only add to that).
+  const int64_t pitch = int64_t{request.render.zoom} * request.render.sheet.tileSize;
+  if (auto problem = ImageSizeProblem(2 * request.width * pitch + kDiffGap, request.height * pitch,
+                                      limits, "diff"))
+    return *problem;
   // Each side is half of the work.
   const auto half = [&progress](int64_t offset) -> ProgressFn {
     if (!progress) return nullptr;

@@ -102,11 +102,19 @@ TEST_F(CliDiffPicture, SidesAreTheEditorsDrawingWithChangedCellsOutlined) {
   }
 }
 
-TEST_F(CliDiffPicture, EqualMapsWriteNoPicture) {
+TEST_F(CliDiffPicture, EqualMapsOrATooLargeChangeWriteNoPicture) {
   const MapFileContents map = Sample(4, 4);
   const std::string path = WriteMap("m.map", map.tiles, map.overlay);
-  const RunResult r = Run({"diff", path, path, "-o", Path("d.png")});
-  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(Run({"diff", path, path, "-o", Path("d.png")}).code, 0);
+  // Changes at both ends of a long row: two sides of 1100 tiles of 16 pixels.
+  const Grid16 row = Grid(1100, 1);
+  Grid16 ends = Grid(1100, 1);
+  ends.Set(0, 0, 1);
+  ends.Set(1099, 0, 1);
+  const RunResult r =
+      Run({"diff", WriteMap("a.map", row, row), WriteMap("b.map", ends, row), "-o", Path("d.png")});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("35208 x 16 pixels; diff writes at most"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(Path("d.png")));
 }
 
