@@ -9,7 +9,7 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliHelp.h"
 #include "app/cli/CommandKit.h"
-#include "app/cli/MapDiff.h"
+#include "app/cli/DiffCommand.h"
 #include "app/cli/MapDump.h"
 #include "app/cli/MapSummary.h"
 #include "app/cli/OutputFile.h"

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/CommandKit.h"
 #include "document/MapFile.h"
 
 namespace korvane::cli {
@@ -67,7 +66,5 @@ bool CellChanged(const MapFileContents& before, const MapFileContents& after, in
 std::string DiffText(const MapDiff& diff);
 // The same as one JSON object.
 std::string DiffJson(const MapDiff& diff);
-
-int RunDiff(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit);
 
 }  // namespace korvane::cli
