@@ -18,7 +18,9 @@ TEST_F(CliGit, GitDiffShowsDumpLinesOnceTheTwoLinesAreApplied) {
   if (Shell("git --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "git is not installed";
   const std::string repo = Path("repo");
   std::filesystem::create_directories(repo);
-  const std::string git = "git -C '" + repo + "' -c user.name=t -c user.email=t@example.com ";
+  // A test run from inside a Git hook must not reach the outer repository.
+  const std::string git = "env -u GIT_DIR -u GIT_WORK_TREE -u GIT_INDEX_FILE git -C '" + repo +
+                          "' -c user.name=t -c user.email=t@example.com ";
   ASSERT_EQ(Shell(git + "init -q"), 0);
   WriteText(repo + "/.gitattributes", "*.map diff=korvane\n");
   ASSERT_EQ(Shell(git + "config diff.korvane.textconv \"" KORVANE_CLI_PATH " dump\""), 0);
