@@ -8,8 +8,12 @@
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliHelp.h"
+#include "app/cli/CommandKit.h"
+#include "app/cli/DiffCommand.h"
+#include "app/cli/MapDump.h"
 #include "app/cli/MapSummary.h"
 #include "app/cli/OutputFile.h"
+#include "app/cli/OverviewCommand.h"
 #include "app/cli/Progress.h"
 #include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
@@ -237,7 +241,7 @@ int RunRender(const ParsedArgs& args, CliContext& ctx) {
   // The image's size follows from the header: a map too large to draw is refused unread.
   const int64_t pitch = int64_t{request.sheet.tileSize} * request.zoom + (request.grid ? 1 : 0);
   const auto tooLarge = [pitch](const MapFileContents& header) {
-    return ImageSizeRefusal(header.width * pitch, header.height * pitch);
+    return ImageSizeProblem(header.width * pitch, header.height * pitch, RenderLimits{}, "render");
   };
   const auto map = ReadMap(ctx, "render", io->in, code, tooLarge);
   if (!map) return code;
@@ -364,6 +368,19 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   return WriteBytes(ctx, "import", io->out, *mapBytes);
 }
 
+// The shared pieces for the commands kept in files of their own.
+const CommandKit& Kit() {
+  static const CommandKit kit{[](CliContext& ctx, const char* command, const std::string& path,
+                                 int& code) { return ReadMap(ctx, command, path, code); },
+                              Fail,
+                              UsageError,
+                              ReadSheetOptions,
+                              SheetFor,
+                              RefuseOutputOverInput,
+                              WriteBytes};
+  return kit;
+}
+
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"info", kInfoHelp, {}, RunInfo},
@@ -378,8 +395,11 @@ const std::vector<Command>& Commands() {
         {"--zoom", true},
         {"--grid", false},
         {"--overlay", false},
-        {"--catalogue", true}},
-       RunRender},
+        {"--catalogue", true},
+        {"--cell-pixels", true}},
+       [](const ParsedArgs& a, CliContext& c) {
+         return a.Value("--cell-pixels") ? RunOverview(a, c, Kit()) : RunRender(a, c);
+       }},
       {"export",
        kExportHelp,
        {{"-o", true},
@@ -390,6 +410,21 @@ const std::vector<Command>& Commands() {
         {"--catalogue", true}},
        RunExport},
       {"import", kImportHelp, {{"-o", true}}, RunImport},
+      {"dump",
+       kDumpHelp,
+       {{"--rows", true}},
+       [](const ParsedArgs& a, CliContext& c) { return RunDump(a, c, Kit()); }},
+      {"diff",
+       kDiffHelp,
+       {{"--json", false},
+        {"-o", true},
+        {"--sheet", true},
+        {"--tile-size", true},
+        {"--spacing", true},
+        {"--offset", true},
+        {"--zoom", true},
+        {"--context", true}},
+       [](const ParsedArgs& a, CliContext& c) { return RunDiff(a, c, Kit()); }},
   };
   return commands;
 }
@@ -397,6 +432,9 @@ const std::vector<Command>& Commands() {
 }  // namespace
 
 bool NeedsPictures(const std::vector<std::string>& args) {
+  if (!args.empty() && args[0] == "diff")
+    for (const std::string& arg : args)
+      if (arg == "-o" || arg.starts_with("-o=")) return true;
   return !args.empty() && (args[0] == "render" || args[0] == "export");
 }
 

@@ -38,6 +38,15 @@ struct RenderRequest {
   std::optional<std::vector<uint8_t>> catalogue;
 };
 
+// What diff -o asks for: the cells from (x, y), width x height, of both maps, drawn side by side.
+struct DiffPictureRequest {
+  RenderRequest render;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
 // The encoded PNG, or one sentence saying why the map could not be rendered.
 using RenderOutcome = std::variant<std::vector<uint8_t>, std::string>;
 
@@ -52,6 +61,14 @@ struct CliServices {
   // Draws the whole map as the editor does.
   std::function<RenderOutcome(const MapFileContents&, const RenderRequest&, const ProgressFn&)>
       render;
+  // Draws the region of the request from both maps, the changed cells outlined.
+  std::function<RenderOutcome(const MapFileContents& before, const MapFileContents& after,
+                              const DiffPictureRequest&, const ProgressFn&)>
+      diffPicture;
+  // Draws the map with every cell an N x N block of its tile's average colour.
+  std::function<RenderOutcome(const MapFileContents&, const RenderRequest&, int32_t cellPixels,
+                              const ProgressFn&)>
+      overview;
 };
 
 struct CliContext {
@@ -66,8 +83,8 @@ struct CliContext {
 // Runs one command line (the arguments after the program's name) and returns the exit code.
 int RunCli(const std::vector<std::string>& args, CliContext& context);
 
-// Whether the arguments ask for a command that reads or draws pictures (render and export), so
-// the caller can set up Qt first.
+// Whether the arguments ask for a command that reads or draws pictures (render, export and diff
+// with -o), so the caller can set up Qt first.
 bool NeedsPictures(const std::vector<std::string>& args);
 
 }  // namespace korvane::cli

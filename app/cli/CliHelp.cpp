@@ -12,9 +12,11 @@ const char* const kGeneralHelp =
     "  render MAP -o OUT.png    draw the whole map as the editor draws it\n"
     "  export MAP -o OUT.tmj    write the map for the Tiled map editor\n"
     "  import IN.tmj -o MAP     read a Tiled map back into a Korvane map\n"
+    "  dump MAP                 print the map as text, one line per row (for git diff)\n"
+    "  diff OLD NEW             say what changed between two maps; -o draws the change\n"
     "\n"
     "Run 'korvane-cli COMMAND --help' for a command's options.\n"
-    "Exit codes: 0 success, 1 bad input, 2 bad usage.\n";
+    "Exit codes: 0 success, 1 bad input, 2 bad usage (diff: 0 equal, 1 different, 2 trouble).\n";
 
 const char* const kInfoHelp =
     "Usage: korvane-cli info MAP\n"
@@ -44,8 +46,11 @@ const char* const kRenderHelp =
     "  --grid                leave a one-pixel gap after every tile\n"
     "  --overlay             draw the overlay markers, as in overlay mode\n"
     "  --catalogue FILE      the Overlay.dat the catalogue window reads in overlay mode\n"
+    "  --cell-pixels N       an overview instead (N = 1, 2, 4 or 8): every cell an N x N\n"
+    "                        block of its tile's average colour; only the sheet options apply\n"
     "\n"
-    "Example: korvane-cli render examples/demo.map -o demo.png --zoom 2 --grid --overlay\n";
+    "Example: korvane-cli render examples/demo.map -o demo.png --zoom 2 --grid --overlay\n"
+    "         korvane-cli render big.map -o big-overview.png --cell-pixels 1\n";
 
 const char* const kExportHelp =
     "Usage: korvane-cli export MAP -o OUT.tmj [options]\n"
@@ -75,5 +80,34 @@ const char* const kImportHelp =
     "  -o MAP                the map file to write (required)\n"
     "\n"
     "Example: korvane-cli import demo.tmj -o demo-again.map\n";
+
+const char* const kDumpHelp =
+    "Usage: korvane-cli dump MAP [--rows A..B]\n"
+    "Prints MAP as stable text: a header (size, resources, signature, the stored overlay\n"
+    "entry count), one line per row (\"row 12: 4 4 17 ...\") and one line per overlay\n"
+    "cell (\"overlay 7,3 = 2\"). Meant for git's textconv, so git diff shows map changes.\n"
+    "\n"
+    "  --rows A..B           only rows A to B (counted from 0) and their overlay cells\n"
+    "\n"
+    "Example: korvane-cli dump examples/demo.map --rows 0..4\n";
+
+const char* const kDiffHelp =
+    "Usage: korvane-cli diff OLD NEW [--json] [-o DIFF.png [options]]\n"
+    "Says what changed from OLD to NEW: size, resources and signature, the number of changed\n"
+    "tile cells grouped into rectangles (50 listed at most) and the overlay entries added,\n"
+    "removed and changed. Prints nothing for equal maps. Exit codes: 0 equal, 1 different,\n"
+    "2 bad usage or an unreadable file.\n"
+    "\n"
+    "  --json                the same as one JSON object\n"
+    "  -o DIFF.png           also draw the changed region, OLD left and NEW right, changed\n"
+    "                        cells outlined, overlay markers shown\n"
+    "  --sheet BMP           the tile sheet for -o; without it the built-in sample sheet\n"
+    "  --tile-size N         tile edge in pixels (default 16)\n"
+    "  --spacing N           pixels between tiles in the sheet (default 1)\n"
+    "  --offset N            margin before the first tile, left and top (default 0)\n"
+    "  --zoom 1|2            draw each tile once or twice its size (default 1)\n"
+    "  --context N           unchanged cells shown around the change (default 4)\n"
+    "\n"
+    "Example: korvane-cli diff old.map new.map -o change.png --zoom 2\n";
 
 }  // namespace korvane::cli

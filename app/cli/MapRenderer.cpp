@@ -100,7 +100,7 @@ class Renderer {
       return std::string("The screen's resolution does not give whole pixels per map cell.");
     const int64_t width = int64_t{map_.width} * pitchX_;
     const int64_t height = int64_t{map_.height} * pitchY_;
-    if (auto refusal = ImageSizeRefusal(width, height, limits_)) return refusal;
+    if (auto problem = ImageSizeProblem(width, height, limits_, "render")) return problem;
 
     const MapGlobal& g = editor_.Global();
     if (request_.overlay) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 

@@ -3,7 +3,9 @@
 #include <QBuffer>
 #include <QImageWriter>
 
+#include "app/cli/DiffPicture.h"
 #include "app/cli/MapRenderer.h"
+#include "app/cli/Overview.h"
 #include "tiles/SampleSheet.h"
 #include "toolkit/qt/QtPictureFile.h"
 
@@ -28,7 +30,7 @@ std::variant<std::pair<int32_t, int32_t>, std::string> PictureSize(const std::st
   return std::pair<int32_t, int32_t>(image.width(), image.height());
 }
 
-std::optional<std::vector<uint8_t>> SamplePng() {
+QImage SampleSheetImage() {
   const toolkit::RgbImage sheet = MakeSampleSheet();
   QImage image(sheet.width, sheet.height, QImage::Format_RGB32);
   for (int32_t y = 0; y < sheet.height; ++y)
@@ -36,22 +38,45 @@ std::optional<std::vector<uint8_t>> SamplePng() {
       const toolkit::Color c = sheet.At(x, y);
       image.setPixel(x, y, qRgb(c.r, c.g, c.b));
     }
-  return EncodePng(image);
+  return image;
 }
 
-RenderOutcome Render(const MapFileContents& map, const RenderRequest& request,
-                     const ProgressFn& progress) {
-  auto drawn = RenderMapImage(map, request, progress);
+std::optional<std::vector<uint8_t>> SamplePng() {
+  return EncodePng(SampleSheetImage());
+}
+
+RenderOutcome Encoded(std::variant<QImage, std::string> drawn) {
   if (auto* refusal = std::get_if<std::string>(&drawn)) return std::move(*refusal);
   auto png = EncodePng(std::get<QImage>(drawn));
   if (!png) return std::string("The image could not be encoded as PNG.");
   return std::move(*png);
 }
 
+RenderOutcome Render(const MapFileContents& map, const RenderRequest& request,
+                     const ProgressFn& progress) {
+  return Encoded(RenderMapImage(map, request, progress));
+}
+
+RenderOutcome DiffPicture(const MapFileContents& before, const MapFileContents& after,
+                          const DiffPictureRequest& request, const ProgressFn& progress) {
+  return Encoded(DrawDiffPicture(before, after, request, progress));
+}
+
+RenderOutcome Overview(const MapFileContents& map, const RenderRequest& request, int32_t cellPixels,
+                       const ProgressFn& progress) {
+  std::string why;
+  const QImage sheet = request.sheetPath.empty() ? SampleSheetImage()
+                                                 : qt::DecodePictureFile(request.sheetPath, why);
+  if (sheet.isNull()) return "cannot read the tile sheet " + request.sheetPath + ": " + why + ".";
+  auto layout = LayOutSheet(sheet.width(), sheet.height(), request.sheet);
+  if (auto* refusal = std::get_if<std::string>(&layout)) return std::move(*refusal);
+  return Encoded(DrawOverview(map, sheet, std::get<SheetLayout>(layout), cellPixels, progress));
+}
+
 }  // namespace
 
 CliServices MakeQtServices() {
-  return CliServices{PictureSize, SamplePng, Render};
+  return CliServices{PictureSize, SamplePng, Render, DiffPicture, Overview};
 }
 
 }  // namespace korvane::cli

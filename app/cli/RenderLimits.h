@@ -14,13 +14,15 @@ struct RenderLimits {
   int32_t pagePixels = 1024;
 };
 
-// Why an image of this many pixels is not written; nullopt when it is within the limits.
-inline std::optional<std::string> ImageSizeRefusal(int64_t width, int64_t height,
-                                                   const RenderLimits& limits = {}) {
+// Why an image of width x height pixels is too large to make, in one sentence naming the command
+// (`render` or `diff`); nullopt when it fits the limits.
+inline std::optional<std::string> ImageSizeProblem(int64_t width, int64_t height,
+                                                   const RenderLimits& limits,
+                                                   const char* command) {
   if (width <= limits.maxSide && height <= limits.maxSide && width * height * 4 <= limits.maxBytes)
     return std::nullopt;
   return "The image would be " + std::to_string(width) + " x " + std::to_string(height) +
-         " pixels; render writes at most " + std::to_string(limits.maxSide) +
+         " pixels; " + command + " writes at most " + std::to_string(limits.maxSide) +
          " pixels on a side and " + std::to_string(limits.maxBytes >> 20) + " MiB of pixels.";
 }
 

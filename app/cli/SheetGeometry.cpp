@@ -29,6 +29,20 @@ class SizedPicture : public toolkit::Picture {
   int32_t height_;
 };
 
+// The editor's shared geometry after "Ok" in the tile-sheet dialog, for settings already checked
+// to fit its 16-bit model.
+MapGlobal SheetGlobal(int32_t imageWidth, int32_t imageHeight, const SheetSettings& settings) {
+  MapGlobal g;
+  g.TileSize = static_cast<int16_t>(settings.tileSize);
+  g.TileSpacing = static_cast<int16_t>(settings.spacing);
+  g.TileOffset = static_cast<int16_t>(settings.offset);
+  g.PixelTwipsX = g.PixelTwipsY = kTwipsPerPixel;
+  g.TwoPixelsX = g.TwoPixelsY = 2 * kTwipsPerPixel;
+  g.TileTwipsX = g.TileTwipsY = static_cast<int16_t>(settings.tileSize * kTwipsPerPixel);
+  g.TileSheet = std::make_shared<SizedPicture>(imageWidth, imageHeight);
+  return g;
+}
+
 }  // namespace
 
 std::variant<SheetLayout, std::string> LayOutSheet(int32_t imageWidth, int32_t imageHeight,
@@ -43,15 +57,7 @@ std::variant<SheetLayout, std::string> LayOutSheet(int32_t imageWidth, int32_t i
     return "A tile of " + std::to_string(settings.tileSize) +
            " pixels is larger than the editor can draw (at most 2184).";
 
-  MapGlobal g;
-  g.TileSize = static_cast<int16_t>(settings.tileSize);
-  g.TileSpacing = static_cast<int16_t>(settings.spacing);
-  g.TileOffset = static_cast<int16_t>(settings.offset);
-  g.PixelTwipsX = g.PixelTwipsY = kTwipsPerPixel;
-  g.TwoPixelsX = g.TwoPixelsY = 2 * kTwipsPerPixel;
-  g.TileTwipsX = g.TileTwipsY = static_cast<int16_t>(tileTwips);
-  g.TileSheet = std::make_shared<SizedPicture>(imageWidth, imageHeight);
-
+  const MapGlobal g = SheetGlobal(imageWidth, imageHeight, settings);
   SheetLayout layout{imageWidth, imageHeight, settings, SheetColumns(g), SheetRows(g), 0};
   if (layout.columns < 1 || layout.rows < 1)
     return "The " + std::to_string(imageWidth) + " x " + std::to_string(imageHeight) +
@@ -62,6 +68,13 @@ std::variant<SheetLayout, std::string> LayOutSheet(int32_t imageWidth, int32_t i
            "within 2184 pixels of the sheet's top-left corner.";
   layout.tileCount = SheetTileCount(g);
   return layout;
+}
+
+SheetPixelRect TilePixelRect(const SheetLayout& layout, int32_t tile) {
+  const MapGlobal g = SheetGlobal(layout.imageWidth, layout.imageHeight, layout.settings);
+  const TwipsRect r = TileSheetRect(g, tile, layout.columns);
+  return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
+          r.height / kTwipsPerPixel};
 }
 
 }  // namespace korvane::cli

@@ -33,4 +33,15 @@ struct SheetLayout {
 std::variant<SheetLayout, std::string> LayOutSheet(int32_t imageWidth, int32_t imageHeight,
                                                    const SheetSettings& settings);
 
+// A rectangle of the sheet picture, in pixels.
+struct SheetPixelRect {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+// Where tile `tile` (0 to tileCount - 1) lies on the sheet picture, by the editor's tile rule.
+SheetPixelRect TilePixelRect(const SheetLayout& layout, int32_t tile);
+
 }  // namespace korvane::cli

@@ -1,0 +1,247 @@
+#include "app/cli/MapDiff.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "app/cli/Json.h"
+
+namespace korvane::cli {
+
+namespace {
+
+bool OnMap(const MapFileContents& map, int32_t x, int32_t y) {
+  return x < map.width && y < map.height;
+}
+
+// Groups the changed cells of each row into runs and stacks a run onto the rectangle above it
+// when both cover exactly the same columns, so a changed block comes out as one rectangle.
+class RectangleGrouper {
+ public:
+  explicit RectangleGrouper(MapDiff& diff) : diff_(diff) {}
+
+  // The runs of one row, left to right, as [x0, x1).
+  void Row(int32_t y, const std::vector<std::pair<int32_t, int32_t>>& runs) {
+    std::vector<Open> next;
+    next.reserve(runs.size());
+    size_t above = 0;
+    for (const auto& [x0, x1] : runs) {
+      while (above < open_.size() && open_[above].x0 < x0) ++above;
+      if (above < open_.size() && open_[above].x0 == x0 && open_[above].x1 == x1) {
+        if (open_[above].listed >= 0) ++diff_.rectangles[open_[above].listed].height;
+        next.push_back(open_[above++]);
+        continue;
+      }
+      int64_t listed = -1;
+      if (diff_.rectangles.size() < kListedRectangles) {
+        listed = static_cast<int64_t>(diff_.rectangles.size());
+        diff_.rectangles.push_back(CellRect{x0, y, x1 - x0, 1});
+      } else {
+        ++diff_.moreRectangles;
+      }
+      next.push_back(Open{x0, x1, listed});
+    }
+    open_ = std::move(next);
+  }
+
+ private:
+  struct Open {
+    int32_t x0;
+    int32_t x1;
+    int64_t listed;  // index into diff.rectangles, -1 when only counted
+  };
+  MapDiff& diff_;
+  std::vector<Open> open_;
+};
+
+void Include(std::optional<CellRect>& bounds, const CellRect& r) {
+  if (r.width < 1 || r.height < 1) return;
+  if (!bounds) {
+    bounds = r;
+    return;
+  }
+  const int32_t right = std::max(bounds->x + bounds->width, r.x + r.width);
+  const int32_t bottom = std::max(bounds->y + bounds->height, r.y + r.height);
+  bounds->x = std::min(bounds->x, r.x);
+  bounds->y = std::min(bounds->y, r.y);
+  bounds->width = right - bounds->x;
+  bounds->height = bottom - bounds->y;
+}
+
+std::string Cell(int32_t x, int32_t y) {
+  return std::to_string(x) + "," + std::to_string(y);
+}
+
+std::string SignatureName(const std::array<uint8_t, 16>& signature) {
+  return signature == kStandardMapSignature ? "standard" : "other";
+}
+
+}  // namespace
+
+bool MapDiff::Equal() const {
+  return oldWidth == newWidth && oldHeight == newHeight && oldHuman == newHuman &&
+         oldComputer == newComputer && oldSignature == newSignature && oldEntries == newEntries &&
+         changedTiles == 0 && overlay.empty();
+}
+
+bool CellChanged(const MapFileContents& before, const MapFileContents& after, int32_t x,
+                 int32_t y) {
+  const bool inBefore = OnMap(before, x, y);
+  if (inBefore != OnMap(after, x, y)) return true;
+  return inBefore && (before.tiles.At(x, y) != after.tiles.At(x, y) ||
+                      before.overlay.At(x, y) != after.overlay.At(x, y));
+}
+
+MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after) {
+  MapDiff d;
+  d.oldWidth = before.width;
+  d.oldHeight = before.height;
+  d.newWidth = after.width;
+  d.newHeight = after.height;
+  d.oldHuman = before.humanResources;
+  d.newHuman = after.humanResources;
+  d.oldComputer = before.computerResources;
+  d.newComputer = after.computerResources;
+  d.oldSignature = before.signature;
+  d.newSignature = after.signature;
+  d.oldEntries = before.overlayEntries;
+  d.newEntries = after.overlayEntries;
+
+  const int32_t commonW = std::min(d.oldWidth, d.newWidth);
+  const int32_t commonH = std::min(d.oldHeight, d.newHeight);
+  const int32_t allW = std::max(d.oldWidth, d.newWidth);
+  const int32_t allH = std::max(d.oldHeight, d.newHeight);
+  // The cells only one map has: the strip right of the narrower map and the one below the
+  // shorter map, each as wide or tall as the map that has them.
+  if (d.oldWidth != d.newWidth)
+    Include(d.bounds,
+            {commonW, 0, allW - commonW, d.oldWidth > d.newWidth ? d.oldHeight : d.newHeight});
+  if (d.oldHeight != d.newHeight)
+    Include(d.bounds,
+            {0, commonH, d.oldHeight > d.newHeight ? d.oldWidth : d.newWidth, allH - commonH});
+
+  RectangleGrouper grouper(d);
+  std::vector<std::pair<int32_t, int32_t>> runs;
+  for (int32_t y = 0; y < allH; ++y) {
+    runs.clear();
+    for (int32_t x = 0; x < allW; ++x) {
+      const bool inBefore = OnMap(before, x, y);
+      const bool inAfter = OnMap(after, x, y);
+      const int16_t was = inBefore ? before.overlay.At(x, y) : 0;
+      const int16_t is = inAfter ? after.overlay.At(x, y) : 0;
+      if (was != is) {
+        d.overlay.push_back({x, y, was, is});
+        Include(d.bounds, {x, y, 1, 1});
+      }
+      if (!inBefore || !inAfter || before.tiles.At(x, y) == after.tiles.At(x, y)) continue;
+      ++d.changedTiles;
+      Include(d.bounds, {x, y, 1, 1});
+      if (!runs.empty() && runs.back().second == x)
+        runs.back().second = x + 1;
+      else
+        runs.emplace_back(x, x + 1);
+    }
+    if (y < commonH) grouper.Row(y, runs);
+  }
+  return d;
+}
+
+std::string DiffText(const MapDiff& d) {
+  std::string t;
+  if (d.oldWidth != d.newWidth || d.oldHeight != d.newHeight)
+    t += "size: " + std::to_string(d.oldWidth) + " x " + std::to_string(d.oldHeight) + " -> " +
+         std::to_string(d.newWidth) + " x " + std::to_string(d.newHeight) +
+         " (tiles compared within " + std::to_string(std::min(d.oldWidth, d.newWidth)) + " x " +
+         std::to_string(std::min(d.oldHeight, d.newHeight)) + ")\n";
+  if (d.oldHuman != d.newHuman)
+    t += "human resources: " + std::to_string(d.oldHuman) + " -> " + std::to_string(d.newHuman) +
+         "\n";
+  if (d.oldComputer != d.newComputer)
+    t += "computer resources: " + std::to_string(d.oldComputer) + " -> " +
+         std::to_string(d.newComputer) + "\n";
+  if (d.oldSignature != d.newSignature)
+    t += "signature: " + SignatureName(d.oldSignature) + " -> " + SignatureName(d.newSignature) +
+         (SignatureName(d.oldSignature) == SignatureName(d.newSignature) ? " (other bytes)" : "") +
+         "\n";
+  if (d.oldEntries != d.newEntries)
+    t += "overlay entries stored: " + std::to_string(d.oldEntries) + " -> " +
+         std::to_string(d.newEntries) + "\n";
+  if (d.changedTiles > 0) {
+    const int64_t count = static_cast<int64_t>(d.rectangles.size()) + d.moreRectangles;
+    t += "tiles: " + std::to_string(d.changedTiles) + (d.changedTiles == 1 ? " cell" : " cells") +
+         " changed in " + std::to_string(count) + (count == 1 ? " rectangle" : " rectangles") +
+         "\n";
+    for (const CellRect& r : d.rectangles)
+      t += "  " + Cell(r.x, r.y) + " .. " + Cell(r.x + r.width - 1, r.y + r.height - 1) + " (" +
+           std::to_string(r.width) + " x " + std::to_string(r.height) + ")\n";
+    if (d.moreRectangles > 0) t += "  and " + std::to_string(d.moreRectangles) + " more\n";
+  }
+  for (const OverlayChange& c : d.overlay) {
+    if (c.before == 0)
+      t += "overlay added " + Cell(c.x, c.y) + " = " + std::to_string(c.after) + "\n";
+    else if (c.after == 0)
+      t += "overlay removed " + Cell(c.x, c.y) + " (was " + std::to_string(c.before) + ")\n";
+    else
+      t += "overlay changed " + Cell(c.x, c.y) + ": " + std::to_string(c.before) + " -> " +
+           std::to_string(c.after) + "\n";
+  }
+  return t;
+}
+
+std::string DiffJson(const MapDiff& d) {
+  std::string text;
+  JsonWriter out([&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  const auto pair = [&out](const char* key, int64_t before, int64_t after) {
+    out.Key(key).BeginObject().Key("old").Int(before).Key("new").Int(after).EndObject();
+  };
+  const auto rect = [&out](const CellRect& r) {
+    out.BeginObject();
+    out.Key("x").Int(r.x).Key("y").Int(r.y);
+    out.Key("width").Int(r.width).Key("height").Int(r.height);
+    out.EndObject();
+  };
+  out.BeginObject();
+  out.Key("equal").Bool(d.Equal());
+  pair("width", d.oldWidth, d.newWidth);
+  pair("height", d.oldHeight, d.newHeight);
+  pair("human_resources", d.oldHuman, d.newHuman);
+  pair("computer_resources", d.oldComputer, d.newComputer);
+  out.Key("signature").BeginObject();
+  out.Key("old").String(SignatureName(d.oldSignature));
+  out.Key("new").String(SignatureName(d.newSignature));
+  out.Key("same_bytes").Bool(d.oldSignature == d.newSignature);
+  out.EndObject();
+  pair("overlay_entries", d.oldEntries, d.newEntries);
+  out.Key("tiles").BeginObject();
+  out.Key("changed_cells").Int(d.changedTiles);
+  out.Key("rectangles").BeginArray();
+  for (const CellRect& r : d.rectangles) rect(r);
+  out.EndArray();
+  out.Key("more_rectangles").Int(d.moreRectangles);
+  out.EndObject();
+  out.Key("overlay").BeginObject();
+  for (const char* kind : {"added", "removed", "changed"}) {
+    out.Key(kind).BeginArray();
+    for (const OverlayChange& c : d.overlay) {
+      const char* what = c.before == 0 ? "added" : c.after == 0 ? "removed" : "changed";
+      if (std::string_view(what) != kind) continue;
+      out.BeginObject().Key("x").Int(c.x).Key("y").Int(c.y);
+      if (c.before != 0) out.Key("old").Int(c.before);
+      if (c.after != 0) out.Key("new").Int(c.after);
+      out.EndObject();
+    }
+    out.EndArray();
+  }
+  out.EndObject();
+  if (d.bounds) {
+    out.Key("bounds");
+    rect(*d.bounds);
+  }
+  out.EndObject();
+  out.Finish();
+  return text;
+}
+
+}  // namespace korvane::cli
