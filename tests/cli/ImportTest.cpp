@@ -101,6 +101,9 @@ TEST_F(CliImport, RefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("\"width\": 3, \"height\": 2, \"tilewidth\"",
                 "\"width\": 0, \"height\": 2, \"tilewidth\""),
        "The map width must be a whole number from 1 to 32767"},
+      {Replaced("\"tilewidth\": 16,", "\"tilewidth\": 16, \"tilewidth\": 32,"),
+       "line 2, column 72: the member name \"tilewidth\" appears twice in one object"},
+      {TiledMap() + std::string(17 << 20, ' '), "more than a map of 3 x 2 cells can take"},
   };
   const std::string out = WriteMap("out.map", Grid(1, 1, {3}), Grid(1, 1));
   const auto before = ReadBytes(out);
@@ -114,6 +117,9 @@ TEST_F(CliImport, RefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
     EXPECT_EQ(ReadBytes(out), before);
   }
   EXPECT_EQ(Run({"import", Path("missing.tmj"), "-o", out}).code, 1);
+  // A byte-order mark before the text is no reason to refuse it.
+  WriteText(Path("in.tmj"), "\xEF\xBB\xBF" + TiledMap());
+  EXPECT_EQ(Run({"import", Path("in.tmj"), "-o", out}).code, 0);
 }
 
 }  // namespace

@@ -196,6 +196,13 @@ TEST_F(CliRender, TheCommandWritesThePngAndShowsNoProgressOffATerminal) {
   EXPECT_EQ(image.size(), QSize(5 * 33, 4 * 33));
 
   WriteText(Path("bad.bmp"), "not a picture");
+  // A PNG header announcing 40000 x 40000 pixels: refused by its size, before any decoding.
+  const unsigned char huge[] = {
+      0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+      0x52, 0x00, 0x00, 0x9c, 0x40, 0x00, 0x00, 0x9c, 0x40, 0x08, 0x02, 0x00, 0x00, 0x00, 0xde,
+      0x6e, 0x99, 0x52, 0x00, 0x00, 0x00, 0x00, 0x49, 0x44, 0x41, 0x54, 0x35, 0xaf, 0x06, 0x1e,
+      0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+  WriteBytes(Path("huge.png"), std::vector<uint8_t>(std::begin(huge), std::end(huge)));
   const std::string sheet = WriteSheet(Path("sheet.bmp"));
   struct Refusal {
     std::vector<std::string> options;
@@ -203,6 +210,7 @@ TEST_F(CliRender, TheCommandWritesThePngAndShowsNoProgressOffATerminal) {
   };
   for (const Refusal& c : {
            Refusal{{"--sheet", Path("bad.bmp")}, "cannot read the tile sheet"},
+           Refusal{{"--sheet", Path("huge.png")}, "40000 x 40000 pixels, more than the 1024 MiB"},
            Refusal{{"--sheet", sheet, "--tile-size", "3000"}, "larger than the editor can draw"},
            Refusal{{"--sheet", sheet, "--offset", "200"}, "holds no whole tile"},
            Refusal{{"--overlay", "--catalogue", Path("none.dat")}, "cannot read the catalogue"},
