@@ -102,7 +102,7 @@ TEST_F(CliImport, RefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
                 "\"width\": 0, \"height\": 2, \"tilewidth\""),
        "The map width must be a whole number from 1 to 32767"},
       {Replaced("\"tilewidth\": 16,", "\"tilewidth\": 16, \"tilewidth\": 32,"),
-       "line 2, column 72: the member name \"tilewidth\" appears twice in one object"},
+       "line 2, column 47, the member name \"tilewidth\" appears twice in one object"},
       {TiledMap() + std::string(17 << 20, ' '), "more than a map of 3 x 2 cells can take"},
   };
   const std::string out = WriteMap("out.map", Grid(1, 1, {3}), Grid(1, 1));

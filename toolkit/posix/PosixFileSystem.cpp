@@ -66,9 +66,11 @@ std::string FollowLinks(std::string path) {
   return path;  // a loop of links: the open below reports it
 }
 
+// File times come from a coarser clock than kStartedAt: a margin keeps a file made just after
+// the start from counting as older.
 bool OlderThanThisProcess(const struct stat& st) {
-  return st.st_mtim.tv_sec < kStartedAt.tv_sec ||
-         (st.st_mtim.tv_sec == kStartedAt.tv_sec && st.st_mtim.tv_nsec < kStartedAt.tv_nsec);
+  constexpr time_t kMarginSeconds = 2;
+  return st.st_mtim.tv_sec < kStartedAt.tv_sec - kMarginSeconds;
 }
 
 // Removes temporary files that an earlier, killed save to the same target left behind: only
