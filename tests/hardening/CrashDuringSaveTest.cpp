@@ -18,7 +18,7 @@
 namespace korvane::hardening {
 namespace {
 
-constexpr int kRounds = 200;
+constexpr int kRounds = 100;
 constexpr int16_t kSide = 2048;
 
 // Two maps of kSide x kSide that differ in every tile.
