@@ -3,23 +3,29 @@
 
 #include "document/AtomicFile.h"
 #include "overlay/Catalogue.h"
+#include "overlay/CatalogueHome.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
 
 namespace korvane {
 
 std::string DatView::CatalogueFile() const {
-  return editor_.Toolkit().ExecutableFolder() + "/" + kCatalogueFileName;
+  return FindCatalogueHome(editor_.Toolkit()).file;
 }
 
 void DatView::Form_Load() {
   Items->SetListIndex(0);
-  const std::optional<std::vector<uint8_t>> bytes =
-      editor_.Toolkit().Files().ReadAll(CatalogueFile());
+  toolkit::FileSystem& files = editor_.Toolkit().Files();
+  const CatalogueHome home = FindCatalogueHome(editor_.Toolkit());
+  std::optional<std::vector<uint8_t>> bytes = files.ReadAll(home.file);
   catalogueRead_ = CatalogueRead::None;
+  // Until the user has a catalogue of their own, the installed one fills the window. The user's
+  // file is still absent then, so the close writes it as a new one.
+  const bool own = bytes.has_value();
+  if (!own && !home.installedDefault.empty()) bytes = files.ReadAll(home.installedDefault);
   if (!bytes) return;  // no catalogue yet: only "Remove"
   const CatalogueReading reading = ReadCatalogue(*bytes);
-  catalogueRead_ = reading.complete ? CatalogueRead::Whole : CatalogueRead::Partial;
+  if (own) catalogueRead_ = reading.complete ? CatalogueRead::Whole : CatalogueRead::Partial;
   for (const CatalogueEntry& entry : reading.entries) {
     Items->AddItem(entry.text);
     Items->SetItemData(Items->NewIndex(), entry.packedSize);
@@ -28,7 +34,10 @@ void DatView::Form_Load() {
 
 bool DatView::Form_QueryUnload() {
   toolkit::FileSystem& files = editor_.Toolkit().Files();
-  const std::string path = CatalogueFile();
+  const CatalogueHome home = FindCatalogueHome(editor_.Toolkit());
+  const std::string& path = home.file;
+  // The user's data folder is made on the first write there; if that fails, so does the write.
+  if (!home.folder.empty()) files.CreateFolders(home.folder);
   // A catalogue on disk that the window did not read whole when it opened (unreadable then, or
   // readable only in part), or that cannot be read to its end now, is copied to Overlay.dat.bak
   // before it is replaced, so entries the window never held are not lost; without that copy it is

@@ -32,6 +32,11 @@ class FileSystem {
   // Replaces `to` by `from` in one step.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // Whether the running user may create files in an existing folder.
+  virtual bool CanCreateFilesIn(const std::string& folder) = 0;
+  // Creates the folder and any missing folders above it, private to the user; true when it
+  // exists afterwards.
+  virtual bool CreateFolders(const std::string& folder) = 0;
 };
 
 }  // namespace korvane::toolkit

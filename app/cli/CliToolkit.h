@@ -25,13 +25,14 @@ class PrivateFolder {
 };
 
 // The Qt toolkit for an editor that runs only to draw: its "executable folder", where the
-// catalogue window reads Overlay.dat, is a private folder, so the tool never reads or writes the
-// catalogue of an installed editor.
+// catalogue window reads Overlay.dat, is a private folder, and it sees no environment, so the tool
+// never reads or writes the catalogue of an installed editor or of the user.
 class CliToolkit : public qt::QtToolkit {
  public:
   // The catalogue's bytes are placed in the private folder as Overlay.dat when given.
   explicit CliToolkit(const std::optional<std::vector<uint8_t>>& catalogue);
   std::string ExecutableFolder() const override { return folder_.Path(); }
+  std::string EnvironmentVariable(const std::string&) const override { return {}; }
 
  private:
   PrivateFolder folder_;

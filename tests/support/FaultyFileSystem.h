@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,17 @@ class FaultyFileSystem : public toolkit::FileSystem {
   std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  // Not counted: neither writes a file.
+  bool CanCreateFilesIn(const std::string& folder) override;
+  bool CreateFolders(const std::string& folder) override;
 
   // -1: nothing fails. Otherwise the operation with this number fails (and later ones succeed).
   int failAt = -1;
   // Operations counted so far, and their names in order.
   int operations = 0;
   std::vector<std::string> log;
+  // Folders taken as read-only, as /usr/bin is for a user (the tests may run as root).
+  std::set<std::string> readOnlyFolders;
 
   // Counts one operation; true when it is the one to fail.
   bool Fails(const std::string& name);

@@ -12,6 +12,8 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<OutputFile> CreateTemporaryBeside(const std::string& target) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool CanCreateFilesIn(const std::string& folder) override;
+  bool CreateFolders(const std::string& folder) override;
 };
 
 }  // namespace korvane::toolkit
