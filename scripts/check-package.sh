@@ -8,14 +8,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export DEBIAN_FRONTEND=noninteractive
 
-bash scripts/package.sh
 version=$(sed -n 's/^project(Korvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 deb="build/korvane_${version}_$(dpkg --print-architecture).deb"
 app=org.korvane.Korvane
 maptype=application/x-korvane-map
 
-tools=(desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info xvfb xauth
-  openbox wmctrl)
+# dpkg-shlibdeps (dpkg-dev, file) for the package; the checkers; an X server and a window manager
+# to close the editor through.
+tools=(dpkg-dev file desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl
+  shared-mime-info xvfb xauth openbox wmctrl)
 added=()
 for tool in "${tools[@]}"; do
   dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q "install ok installed" ||
@@ -35,6 +36,8 @@ if ((${#added[@]})); then
   apt-get -qq update
   apt-get -qq install -y --no-install-recommends "${added[@]}" >/dev/null
 fi
+
+bash scripts/package.sh
 
 fail() {
   echo "package: $*" >&2
@@ -72,11 +75,13 @@ done
 # The installed editor, opened and closed by a user who cannot write /usr/bin.
 user=nobody
 home="$work/home"
-mkdir -p "$home"
+mkdir -p "$home/run"
 chmod 755 "$work"
-chown "$user:" "$home"
+chmod 700 "$home/run"
+chown -R "$user:" "$home"
 cp scripts/close-editor.sh "$work/"
 runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" \
+  XDG_RUNTIME_DIR="$home/run" \
   timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/close-editor.sh" \
   /usr/share/korvane/demo.map "demo - Korvane"
 catalogue="$home/data/korvane/Overlay.dat"

@@ -9,6 +9,7 @@
 #include "overlay/CatalogueHome.h"
 #include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
+#include "toolkit/posix/PosixFileSystem.h"
 
 namespace korvane {
 namespace {
@@ -110,6 +111,30 @@ TEST_F(InstalledCatalogue, StartsFromTheInstalledDefaultOnlyWithoutTheUsersOwn) 
   ASSERT_TRUE(editor->UnloadDatView());
   EXPECT_EQ(ReadText(userFile), kTree);
   EXPECT_EQ(ReadText(prefix / "share/korvane/Overlay.dat"), kRock);
+}
+
+// The disk side of the choice: only an existing folder takes files, and a nested user folder is
+// made whole, private to the user.
+TEST(CatalogueHome, PosixFoldersAreFoundAndMade) {
+  const fs::path root = testing_support::FreshFolder();
+  std::ofstream(root / "file") << "x";
+  toolkit::PosixFileSystem disk;
+  const struct {
+    std::string folder;
+    bool takesFiles;
+  } cases[] = {{root.string(), true},
+               {(root / "file").string(), false},
+               {(root / "missing").string(), false},
+               {"", false}};
+  for (const auto& c : cases) EXPECT_EQ(disk.CanCreateFilesIn(c.folder), c.takesFiles) << c.folder;
+
+  const fs::path nested = root / "a/b/korvane";
+  ASSERT_TRUE(disk.CreateFolders(nested.string()));
+  EXPECT_TRUE(disk.CreateFolders(nested.string())) << "an existing folder is fine";
+  EXPECT_TRUE(disk.CanCreateFilesIn(nested.string()));
+  EXPECT_EQ(fs::status(root / "a").permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_FALSE(disk.CreateFolders((root / "file/sub").string()));
+  EXPECT_FALSE(disk.CreateFolders((root / "file").string()));
 }
 
 }  // namespace
