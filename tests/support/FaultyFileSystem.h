@@ -16,7 +16,7 @@ class FaultyFileSystem : public toolkit::FileSystem {
   std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
-  // Not counted: neither writes a file.
+  // Not counted, so the numbers of the file operations above stay as they were.
   bool CanCreateFilesIn(const std::string& folder) override;
   bool CreateFolders(const std::string& folder) override;
 
