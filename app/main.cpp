@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Version.h"
 #include "shell/Editor.h"
 #include "toolkit/qt/QtToolkit.h"
 
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 2 && std::string_view(argv[1]) == "--version") {
-    std::cout << "Korvane 0.1.0\n";
+    std::cout << "Korvane " << kKorvaneVersion << "\n";
     return 0;
   }
   if (!DisplayAvailable()) {
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName("Korvane");
   QApplication::setWindowIcon(EditorIcon());
+  // Ties the windows to the installed desktop entry, whose icon the desktop then shows.
+  QApplication::setDesktopFileName("org.korvane.Korvane");
   // The windows are laid out in twips for a small dialog font; larger text would not fit the
   // labels and the tool strip.
   QFont font = QApplication::font();

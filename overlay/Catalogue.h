@@ -1,6 +1,6 @@
 #pragma once
 
-// The text layout of Overlay.dat, the overlay catalogue beside the executable: a line with the
+// The text layout of Overlay.dat, the overlay catalogue (see CatalogueHome.h): a line with the
 // number of entries, then per entry a line with its text between double quotes and a line with
 // its packed size (X-size * 128 + Y-size). The fixed "Remove" entry is not stored.
 

@@ -30,7 +30,8 @@ class DatView {
   void Add_Click();
   void Remove_Click();
 
-  // Full path of Overlay.dat in the executable's folder.
+  // Full path of Overlay.dat: beside the executable, or in the user's data folder when the
+  // executable's folder is not writable.
   std::string CatalogueFile() const;
 
  private:

@@ -3,6 +3,7 @@
 
 #include "document/AtomicFile.h"
 #include "overlay/Catalogue.h"
+#include "overlay/CatalogueHome.h"
 #include "overlay/CatalogueMessages.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
@@ -10,22 +11,25 @@
 namespace korvane {
 
 std::string DatView::CatalogueFile() const {
-  return editor_.Toolkit().ExecutableFolder() + "/" + kCatalogueFileName;
+  return FindCatalogueHome(editor_.Toolkit()).file;
 }
 
 void DatView::Form_Load() {
   Items->SetListIndex(0);
+  toolkit::FileSystem& files = editor_.Toolkit().Files();
+  const CatalogueHome home = FindCatalogueHome(editor_.Toolkit());
   toolkit::FileError error;
-  const std::optional<std::vector<uint8_t>> bytes =
-      editor_.Toolkit().Files().ReadAll(CatalogueFile(), error);
-  if (!bytes) {
-    // No catalogue yet: only "Remove". One that exists but cannot be read is remembered, so
-    // that closing does not replace it.
-    catalogueRead_ = error.notFound ? CatalogueRead::None : CatalogueRead::Unreadable;
-    return;
-  }
+  std::optional<std::vector<uint8_t>> bytes = files.ReadAll(home.file, error);
+  // One that exists but cannot be read is remembered, so that closing does not replace it.
+  catalogueRead_ = bytes || error.notFound ? CatalogueRead::None : CatalogueRead::Unreadable;
+  // Until the user has a catalogue of their own, the installed one fills the window. The user's
+  // file is still absent then, so the close writes it as a new one.
+  const bool own = bytes.has_value();
+  if (!own && error.notFound && !home.installedDefault.empty())
+    bytes = files.ReadAll(home.installedDefault);
+  if (!bytes) return;  // no catalogue yet: only "Remove"
   const CatalogueReading reading = ReadCatalogue(*bytes);
-  catalogueRead_ = reading.complete ? CatalogueRead::Whole : CatalogueRead::Partial;
+  if (own) catalogueRead_ = reading.complete ? CatalogueRead::Whole : CatalogueRead::Partial;
   for (const CatalogueEntry& entry : reading.entries) {
     Items->AddItem(entry.text);
     Items->SetItemData(Items->NewIndex(), entry.packedSize);
@@ -35,7 +39,10 @@ void DatView::Form_Load() {
 bool DatView::Form_QueryUnload() {
   toolkit::Toolkit& tk = editor_.Toolkit();
   toolkit::FileSystem& files = tk.Files();
-  const std::string path = CatalogueFile();
+  const CatalogueHome home = FindCatalogueHome(tk);
+  const std::string& path = home.file;
+  // The user's data folder is made on the first write there; if that fails, so does the write.
+  if (!home.folder.empty()) files.CreateFolders(home.folder);
   // A catalogue on disk that cannot be read now is never replaced: its entries would be lost.
   toolkit::FileError error;
   const auto old = files.ReadAll(path, error);

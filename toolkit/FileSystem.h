@@ -64,6 +64,11 @@ class FileSystem {
   virtual bool Remove(const std::string& path) = 0;
   // Whether both paths name one existing file, however each is spelled.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+  // Whether the running user may create files in an existing folder.
+  virtual bool CanCreateFilesIn(const std::string& folder) = 0;
+  // Creates the folder and any missing folders above it, private to the user; true when it
+  // exists afterwards.
+  virtual bool CreateFolders(const std::string& folder) = 0;
 
   // The whole content of an existing regular file; nullopt, with the reason, when it cannot be
   // opened or read, or is longer than `limit` bytes.

@@ -56,6 +56,8 @@ class Toolkit {
   virtual std::string CommandLine() const = 0;
   // The folder of the running executable, without a trailing separator.
   virtual std::string ExecutableFolder() const = 0;
+  // The value of an environment variable; empty when it is unset.
+  virtual std::string EnvironmentVariable(const std::string& name) const = 0;
   virtual float ScreenWidth() const = 0;
   virtual float ScreenHeight() const = 0;
   // One pass over pending window events.

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "app/Version.h"
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliHelp.h"
 #include "app/cli/CommandKit.h"
@@ -448,7 +449,7 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
     return kExitOk;
   }
   if (args[0] == "--version") {
-    ctx.out << "korvane-cli 0.1.0\n";
+    ctx.out << "korvane-cli " << kKorvaneVersion << "\n";
     return kExitOk;
   }
   for (const Command& command : Commands()) {

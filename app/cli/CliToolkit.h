@@ -25,8 +25,8 @@ class PrivateFolder {
 };
 
 // The Qt toolkit for an editor that runs only to draw: its "executable folder", where the
-// catalogue window reads Overlay.dat, is a private folder, so the tool never reads or writes the
-// catalogue of an installed editor.
+// catalogue window reads Overlay.dat, is a private folder, and it sees no environment, so the tool
+// never reads or writes the catalogue of an installed editor or of the user.
 class CliToolkit : public qt::QtToolkit {
  public:
   // The catalogue's bytes are placed in the private folder as Overlay.dat when given.
@@ -34,6 +34,7 @@ class CliToolkit : public qt::QtToolkit {
   std::string ExecutableFolder() const override { return folder_.Path(); }
   // No window may wait for a click here: a failure goes to stderr.
   void ReportFailure(const std::string& message) override;
+  std::string EnvironmentVariable(const std::string&) const override { return {}; }
 
  private:
   PrivateFolder folder_;

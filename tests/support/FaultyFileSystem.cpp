@@ -97,4 +97,12 @@ bool FaultyFileSystem::Remove(const std::string& path) {
   return !Fails("Remove") && disk_.Remove(path);
 }
 
+bool FaultyFileSystem::CanCreateFilesIn(const std::string& folder) {
+  return !readOnlyFolders.contains(folder) && disk_.CanCreateFilesIn(folder);
+}
+
+bool FaultyFileSystem::CreateFolders(const std::string& folder) {
+  return disk_.CreateFolders(folder);
+}
+
 }  // namespace korvane::headless

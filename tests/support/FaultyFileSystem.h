@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,17 @@ class FaultyFileSystem : public toolkit::FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override {
     return disk_.SameFile(a, b);
   }
+  // Not counted, so the numbers of the file operations above stay as they were.
+  bool CanCreateFilesIn(const std::string& folder) override;
+  bool CreateFolders(const std::string& folder) override;
 
   // -1: nothing fails. Otherwise the operation with this number fails (and later ones succeed).
   int failAt = -1;
   // Operations counted so far, and their names in order.
   int operations = 0;
   std::vector<std::string> log;
+  // Folders taken as read-only, as /usr/bin is for a user (the tests may run as root).
+  std::set<std::string> readOnlyFolders;
 
   // Counts one operation; true when it is the one to fail.
   bool Fails(const std::string& name);

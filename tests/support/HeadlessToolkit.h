@@ -319,6 +319,10 @@ class HeadlessToolkit : public Toolkit {
   PicturePtr PictureFromImage(const RgbImage& image) override;
   std::string CommandLine() const override { return commandLine; }
   std::string ExecutableFolder() const override { return executableFolder; }
+  std::string EnvironmentVariable(const std::string& name) const override {
+    const auto found = environment.find(name);
+    return found == environment.end() ? "" : found->second;
+  }
   float ScreenWidth() const override { return screenWidth; }
   float ScreenHeight() const override { return screenHeight; }
   void DoEvents() override;
@@ -346,6 +350,8 @@ class HeadlessToolkit : public Toolkit {
   std::function<void()> onDoEvents;
   std::string commandLine;
   std::string executableFolder = ".";
+  // The environment the editor sees; the test process's own is never consulted.
+  std::map<std::string, std::string> environment;
   float screenWidth = 12000;
   float screenHeight = 9000;
   bool quit = false;

@@ -300,4 +300,22 @@ bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {
          sa.st_ino == sb.st_ino;
 }
 
+bool PosixFileSystem::CanCreateFilesIn(const std::string& folder) {
+  struct stat st {};
+  return !folder.empty() && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool PosixFileSystem::CreateFolders(const std::string& folder) {
+  if (folder.empty()) return false;
+  // Each level from the top down; a level that already exists is fine as long as it is a folder.
+  for (size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string level = folder.substr(0, end);
+    if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (end == std::string::npos) break;
+  }
+  struct stat st {};
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace korvane::toolkit

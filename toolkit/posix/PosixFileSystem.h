@@ -20,6 +20,8 @@ class PosixFileSystem : public FileSystem {
   bool Rename(const std::string& from, const std::string& to, FileError& error) override;
   bool Remove(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
+  bool CanCreateFilesIn(const std::string& folder) override;
+  bool CreateFolders(const std::string& folder) override;
 };
 
 // The words for a failed system call's errno; `creating` tells a missing folder from a missing

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <chrono>
+#include <cstdlib>
 
 #include "toolkit/qt/QtFileFilter.h"
 #include "toolkit/qt/QtPicture.h"
@@ -117,6 +118,11 @@ toolkit::PicturePtr QtToolkit::PictureFromImage(const toolkit::RgbImage& image) 
 std::string QtToolkit::ExecutableFolder() const {
   if (!executableFolder_.empty()) return executableFolder_;
   return ToLocalPath(QCoreApplication::applicationDirPath());
+}
+
+std::string QtToolkit::EnvironmentVariable(const std::string& name) const {
+  const char* value = std::getenv(name.c_str());
+  return value ? value : "";
 }
 
 float QtToolkit::ScreenWidth() const {

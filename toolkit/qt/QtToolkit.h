@@ -28,6 +28,7 @@ class QtToolkit : public toolkit::Toolkit {
   toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) override;
   std::string CommandLine() const override { return commandLine_; }
   std::string ExecutableFolder() const override;
+  std::string EnvironmentVariable(const std::string& name) const override;
   float ScreenWidth() const override;
   float ScreenHeight() const override;
   void DoEvents() override;

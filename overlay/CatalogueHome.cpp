@@ -1,0 +1,41 @@
+#include "overlay/CatalogueHome.h"
+
+#include "overlay/Catalogue.h"
+
+namespace korvane {
+
+namespace {
+
+// A relative or empty value does not name a folder: it would depend on where the editor was
+// started from.
+bool IsAbsolute(const std::string& path) {
+  return !path.empty() && path.front() == '/';
+}
+
+std::string UserDataFolder(const CatalogueHomeFacts& facts) {
+  if (IsAbsolute(facts.xdgDataHome)) return facts.xdgDataHome;
+  if (IsAbsolute(facts.home)) return facts.home + "/.local/share";
+  return {};
+}
+
+}  // namespace
+
+CatalogueHome ChooseCatalogueHome(const CatalogueHomeFacts& facts) {
+  const std::string beside = facts.executableFolder + "/" + kCatalogueFileName;
+  const std::string data = UserDataFolder(facts);
+  // Without a user data folder there is nowhere better to go: the write may fail, as it always
+  // did in an unwritable folder.
+  if (facts.executableFolderWritable || data.empty()) return {beside, {}, {}};
+  const std::string folder = data + "/korvane";
+  return {folder + "/" + kCatalogueFileName, folder,
+          facts.executableFolder + "/../share/korvane/" + kCatalogueFileName};
+}
+
+CatalogueHome FindCatalogueHome(toolkit::Toolkit& toolkit) {
+  const std::string folder = toolkit.ExecutableFolder();
+  return ChooseCatalogueHome({folder, toolkit.Files().CanCreateFilesIn(folder),
+                              toolkit.EnvironmentVariable("XDG_DATA_HOME"),
+                              toolkit.EnvironmentVariable("HOME")});
+}
+
+}  // namespace korvane
