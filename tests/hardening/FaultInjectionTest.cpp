@@ -106,6 +106,10 @@ TEST_F(FaultInjection, ASaveInManyPiecesFailingAtAnyStepKeepsTheOldFile) {
       onDisk, prepare, save,
       [&](Session& s, int) {
         EXPECT_FALSE(saved);
+        EXPECT_EQ(
+            s.tk.failuresReported,
+            std::vector<std::string>{"The map could not be saved to \"" + Path("current.map") +
+                                     "\": " + headless::FaultyFileSystem::kInjectedFailure + "."});
         EXPECT_EQ(ReadBytes(Path("current.map")), old);
         EXPECT_EQ(Snapshot(s.view()), before);
         EXPECT_EQ(StrayFiles(maps, {"current.map"}), std::vector<std::string>{});
