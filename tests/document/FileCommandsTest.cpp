@@ -52,6 +52,7 @@ TEST_F(FileCommands, RefusedNewMapAnswersLeaveTheMapAlone) {
     view().MENU_NEW_MAP_Click();
     EXPECT_EQ(State(), before);
   }
+  EXPECT_TRUE(tk.failuresReported.empty());  // a refused answer is no failed file operation
 }
 
 TEST_F(FileCommands, SaveAsksForANameOnlyWhenTheMapHasNone) {
@@ -79,6 +80,28 @@ TEST_F(FileCommands, SaveAsksForANameOnlyWhenTheMapHasNone) {
   EXPECT_EQ(view().CurrentMapFile, Path("second.map"));
 }
 
+// The designer must not take a save that did not happen for one that did.
+TEST_F(FileCommands, SaveAndSaveAsIntoAMissingFolderSayWhyAndChangeNothing) {
+  const std::string gone = Path("gone/x.map");
+  for (const bool saveAs : {false, true}) {
+    SCOPED_TRACE(saveAs ? "Save As" : "Save");
+    tk.failuresReported.clear();
+    SetMap(MakeGrid(2, 1, {5, 7}), MakeGrid(2, 1), saveAs ? Path("kept.map") : gone, 1);
+    const auto before = State();
+    tk.fileAnswers = {gone};
+    if (saveAs)
+      view().MENU_SAVEAS_MAP_Click();
+    else
+      EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+    EXPECT_EQ(tk.failuresReported,
+              std::vector<std::string>{"The map could not be saved to \"" + gone +
+                                       "\": the folder does not exist."});
+    EXPECT_EQ(State(), before);
+    EXPECT_FALSE(std::filesystem::exists(Path("gone")));
+    EXPECT_FALSE(std::filesystem::exists(Path("kept.map")));
+  }
+}
+
 // Closing the main window: a save that does not happen must not cost the changes.
 struct CloseCase {
   const char* what;
@@ -103,6 +126,8 @@ TEST_P(CloseQuestion, ClosesOnlyWhenTheChangesAreSavedOrGivenUp) {
   EXPECT_EQ(mainWindow().UserClose(), c.closes);
   EXPECT_EQ(editor->HasTileView(), !c.closes);
   EXPECT_EQ(ReadBytes(Path("closing.map")).size(), c.saveAs ? 34u : 0u);
+  // Only the failed save speaks; a cancelled dialog stays silent.
+  EXPECT_EQ(tk.failuresReported.size(), c.closes || !*c.file ? 0u : 1u);
   if (!c.changed) {
     EXPECT_TRUE(tk.messagesAsked.empty());
     return;

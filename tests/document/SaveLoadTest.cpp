@@ -8,6 +8,7 @@
 
 #include "document/MapFile.h"
 #include "tests/document/DocumentFixture.h"
+#include "tests/support/Unprivileged.h"
 
 namespace korvane {
 namespace {
@@ -47,7 +48,8 @@ TEST_F(SaveNowTest, RoundTripKeepsEverythingButObjectsOfZeroOrBelow) {
   EXPECT_EQ(view().ComputerResources, 70000);
 }
 
-// Whichever step of writing fails, the previous file stays whole and no temporary file is left.
+// Whichever step of writing fails, the previous file stays whole, no temporary file is left and
+// the designer is told why, once.
 TEST_F(SaveNowTest, AFailureAtAnyStepKeepsTheOldFile) {
   tk.files.operations = 0;
   ASSERT_TRUE(view().SaveNow(Path("probe.map")));
@@ -60,18 +62,28 @@ TEST_F(SaveNowTest, AFailureAtAnyStepKeepsTheOldFile) {
     SCOPED_TRACE(n);
     tk.files.operations = 0;
     tk.files.failAt = n;
+    tk.failuresReported.clear();
     EXPECT_FALSE(view().SaveNow(Path("old.map")));
+    EXPECT_EQ(
+        tk.failuresReported,
+        std::vector<std::string>{"The map could not be saved to \"" + Path("old.map") +
+                                 "\": " + headless::FaultyFileSystem::kInjectedFailure + "."});
     ExpectNothingSaved(before);
   }
 }
 
-TEST_F(SaveNowTest, AReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+TEST_F(SaveNowTest, AReadOnlyFolderKeepsTheOldFileAndSaysWhy) {
   const auto before = State();
+  ASSERT_EQ(::chmod(Folder().c_str(), 0755), 0);
   ASSERT_EQ(::chmod(Path("").c_str(), 0555), 0);
-  EXPECT_FALSE(view().SaveNow(Path("old.map")));
+  testing_support::AsUnprivilegedUser([&] {
+    EXPECT_FALSE(view().SaveNow(Path("old.map")));
+    EXPECT_EQ(tk.failuresReported,
+              std::vector<std::string>{"The map could not be saved to \"" + Path("old.map") +
+                                       "\": permission denied."});
+    ExpectNothingSaved(before);
+  });
   ::chmod(Path("").c_str(), 0755);
-  ExpectNothingSaved(before);
 }
 
 // An unsaved 3 x 1 map from current.map, in overlay mode, which every load ends.
@@ -108,22 +120,46 @@ TEST_F(LoadMapTest, ReadsEntriesInAnyOrderWhateverTheSignature) {
   EXPECT_GT(display().paintCount, paints);
 }
 
-TEST_F(LoadMapTest, AMissingOrBrokenFileChangesNothing) {
+// Each says why, once; a FIFO is refused at once rather than waited on.
+TEST_F(LoadMapTest, AMissingBrokenOrSpecialFileChangesNothingAndSaysWhy) {
   const auto good = MapBytes(2, 1, 5, 6, {5, 7}, {1, 1, 0, 3});
-  const std::vector<std::pair<const char*, std::optional<std::vector<uint8_t>>>> files = {
-      {"missing", std::nullopt},
-      {"truncated in the tile layer", std::vector<uint8_t>(good.begin(), good.begin() + 30)},
-      {"truncated in an entry", std::vector<uint8_t>(good.begin(), good.begin() + 38)},
-      {"entry outside the map", MapBytes(2, 1, 5, 6, {5, 7}, {1, 2, 0, 3})},
-      {"width 0", MapBytes(0, 1, 5, 6, {}, {0})},
+  const std::string file = Path("broken.map");
+  const std::string opened = "The map \"" + file + "\" could not be opened: ";
+  const std::string notAMap = "The file \"" + file + "\" is not a map that Korvane can open. ";
+  struct Case {
+    const char* what;
+    std::optional<std::vector<uint8_t>> bytes;  // none: no file, or a FIFO
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"missing", std::nullopt, opened + "there is no such file."},
+      {"fifo", std::nullopt, opened + "it is a FIFO (named pipe), not a regular file."},
+      {"truncated in the tile layer", std::vector<uint8_t>(good.begin(), good.begin() + 30),
+       notAMap + "At byte 28: The file ends inside the tile layer of 2 x 1 tiles: 4 bytes are "
+                 "needed but only 2 remain."},
+      {"truncated in an entry", std::vector<uint8_t>(good.begin(), good.begin() + 38),
+       notAMap + "At byte 34: The file ends inside the 1 overlay entries: 6 bytes are needed but "
+                 "only 4 remain."},
+      {"entry outside the map", MapBytes(2, 1, 5, 6, {5, 7}, {1, 2, 0, 3}),
+       notAMap + "At byte 34: Overlay entry 1 lies at (2, 0), outside the 2 x 1 map."},
+      {"width 0", MapBytes(0, 1, 5, 6, {}, {0}),
+       notAMap + "At byte 16: The map width is 0 but must be at least 1."},
   };
   const auto before = State();
-  for (const auto& [what, bytes] : files) {
-    SCOPED_TRACE(what);
-    std::filesystem::remove(Path("broken.map"));
-    if (bytes) WriteBytes(Path("broken.map"), *bytes);
-    LoadInOverlayMode(Path("broken.map"));
-    EXPECT_EQ(std::filesystem::exists(Path("broken.map")), bytes.has_value());  // never created
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    tk.failuresReported.clear();
+    std::filesystem::remove(file);
+    if (c.bytes) WriteBytes(file, *c.bytes);
+    const bool fifo = std::string(c.what) == "fifo";
+    if (fifo) {
+      ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    }
+    ::alarm(10);  // a load that waits for a writer would hang the test
+    LoadInOverlayMode(file);
+    ::alarm(0);
+    EXPECT_EQ(std::filesystem::exists(file), c.bytes || fifo);  // never created
+    EXPECT_EQ(tk.failuresReported, std::vector<std::string>{c.message});
     EXPECT_EQ(State(), before);
   }
 }

@@ -106,6 +106,10 @@ TEST_F(FaultInjection, ASaveInManyPiecesFailingAtAnyStepKeepsTheOldFile) {
       onDisk, prepare, save,
       [&](Session& s, int) {
         EXPECT_FALSE(saved);
+        EXPECT_EQ(
+            s.tk.failuresReported,
+            std::vector<std::string>{"The map could not be saved to \"" + Path("current.map") +
+                                     "\": " + headless::FaultyFileSystem::kInjectedFailure + "."});
         EXPECT_EQ(ReadBytes(Path("current.map")), old);
         EXPECT_EQ(Snapshot(s.view()), before);
         EXPECT_EQ(StrayFiles(maps, {"current.map"}), std::vector<std::string>{});
@@ -148,9 +152,11 @@ TEST_F(FaultInjection, ACatalogueCloseFailingAtAnyStepKeepsTheOldFile) {
   const auto close = [](Session& s) { ASSERT_TRUE(s.editor.UnloadDatView()); };
   AtEveryStep(
       onDisk, prepare, close,
-      [&](Session&, int) {
+      [&](Session& s, int) {
         const auto now = ReadBytes(CataloguePath());
         EXPECT_TRUE(now == old || (now == newBytes && ReadBytes(CataloguePath() + ".bak") == old));
+        // A close that left the old list in place says so once; one that got through is silent.
+        EXPECT_EQ(s.tk.failuresReported.size(), now == old ? 1u : 0u);
         EXPECT_EQ(StrayFiles(dir, {"Overlay.dat", "Overlay.dat.bak", "maps"}),
                   std::vector<std::string>{});
       },

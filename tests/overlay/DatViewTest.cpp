@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
+#include "tests/support/Unprivileged.h"
 
 namespace korvane {
 namespace {
@@ -108,21 +113,60 @@ TEST_F(CatalogueWindow, DeletingRenumbersPositionsButNotTexts) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Remove", "1: A", "3: D"}));
 }
 
-// The close reads the file once (operation 0) and then writes it: whichever writing step fails,
-// the previous file stays whole.
-TEST_F(CatalogueWindow, AFailedWriteLeavesThePreviousFile) {
+// The close reads the file (operations 0 and 1) and then writes it: whichever step fails, the
+// previous file stays whole and the designer is told once what went wrong.
+TEST_F(CatalogueWindow, AFailedWriteLeavesThePreviousFileAndSaysWhy) {
   const std::string good = "1\r\n\"1: Tree\"\r\n259\r\n";
-  for (int failAt = 1; failAt <= 5; ++failAt) {
+  const std::string reason = headless::FaultyFileSystem::kInjectedFailure;
+  for (int failAt = 1; failAt <= 6; ++failAt) {
     SCOPED_TRACE(failAt);
     tk.files.failAt = -1;
     ASSERT_TRUE(editor->UnloadDatView());
     std::ofstream(File(), std::ios::binary) << good;
     AddEntry("Rock", "1", "1");
     tk.files.operations = 0;
+    tk.files.log.clear();
     tk.files.failAt = failAt;
+    tk.failuresReported.clear();
     EXPECT_TRUE(editor->UnloadDatView());  // the close is never refused
     EXPECT_EQ(ReadText(File()), good);
+    EXPECT_EQ(tk.failuresReported,
+              std::vector<std::string>{tk.files.log.at(failAt) == "ReadAt"
+                                           ? "The overlay catalogue \"" + File() +
+                                                 "\" could not be read (" + reason +
+                                                 "), so it was left as it is."
+                                           : "The overlay catalogue could not be saved to \"" +
+                                                 File() + "\": " + reason + "."});
   }
+}
+
+// Another user's catalogue that this user may not read, in a folder this user may write: closing
+// neither replaces nor copies it, and says so once.
+TEST_F(CatalogueWindow, ACatalogueThatCannotBeReadIsLeftAsItIsAndTheCloseSaysSo) {
+  const std::string good = "1\r\n\"1: Tree\"\r\n259\r\n";
+  std::ofstream(File(), std::ios::binary) << good;
+  // Root's file, read by "nobody"; without root, a file its owner may only write.
+  ASSERT_EQ(::chmod(File().c_str(), ::geteuid() == 0 ? 0600 : 0200), 0);
+  ASSERT_EQ(::chmod(Folder().c_str(), 0777), 0);
+  struct stat before {};
+  ASSERT_EQ(::stat(File().c_str(), &before), 0);
+  testing_support::AsUnprivilegedUser([&] {
+    headless::HeadlessToolkit userTk;
+    userTk.executableFolder = Folder();
+    Editor userEditor(userTk);
+    userEditor.Start();
+    EXPECT_TRUE(userEditor.UnloadDatView());
+    EXPECT_EQ(userTk.failuresReported,
+              std::vector<std::string>{"The overlay catalogue \"" + File() +
+                                       "\" could not be read (permission denied), so it was left "
+                                       "as it is."});
+  });
+  ASSERT_EQ(::chmod(File().c_str(), 0600), 0);
+  struct stat after {};
+  ASSERT_EQ(::stat(File().c_str(), &after), 0);
+  EXPECT_EQ(std::tuple(after.st_ino, after.st_uid), std::tuple(before.st_ino, before.st_uid));
+  EXPECT_EQ(ReadText(File()), good);
+  EXPECT_FALSE(std::filesystem::exists(File() + ".bak"));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
 #include <functional>
 
 #include "tests/qt/QtTestApplication.h"
@@ -292,6 +295,26 @@ TEST(QtToolkitTest, FileFiltersAndDefaultExtensionsBecomeQtOnes) {
   };
   for (const auto& [name, extension, expected] : names)
     EXPECT_EQ(WithDefaultExtension(name, extension), expected) << name.toStdString();
+}
+
+// The box is modal: it is read and dismissed from the event loop it runs.
+TEST(QtToolkitTest, AFailureIsShownInAWarningBoxUntilDismissed) {
+  const std::string message = "The map could not be saved to \"/maps/a.map\": permission denied.";
+  std::string shownText, shownTitle;
+  QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+  QObject scope;  // a timer that never found a box dies with the test
+  QTimer::singleShot(0, &scope, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;  // nothing shown: ReportFailure has returned already
+    shownText = box->text().toStdString();
+    shownTitle = box->windowTitle().toStdString();
+    shownIcon = box->icon();
+    box->button(QMessageBox::Ok)->click();
+  });
+  QtToolkit("").ReportFailure(message);
+  EXPECT_EQ(shownText, message);
+  EXPECT_EQ(shownTitle, "Korvane");
+  EXPECT_EQ(shownIcon, QMessageBox::Warning);
 }
 
 TEST_F(QtParts, PicturesReportSizesThatConvertBackToTheirPixels) {

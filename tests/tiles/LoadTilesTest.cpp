@@ -128,6 +128,7 @@ TEST_F(LoadTilesTest, PreviewChangesOnlyWithALoadedPictureAndReopensWithTheSampl
   EXPECT_EQ(g().TileSheet, tk.pictures["/tiles.bmp"]);
   EXPECT_EQ(g().TileCount, 20 * 20);
   EXPECT_TRUE(tk.messagesAsked.empty());
+  EXPECT_TRUE(tk.failuresReported.empty());  // a refused picture stays silent
   // The dialog opens anew with the sample, which Ok applies again.
   EXPECT_TRUE(ShowsTheSample(editor->loadTiles()));
   EXPECT_TRUE(editor->loadTiles().OkLoad_Click());
