@@ -32,10 +32,14 @@ class QtToolkit : public toolkit::Toolkit {
   void DoEvents() override;
   void SeedRandomFromTimer() override;
   float Random() override;
+  void RandomFill(std::span<float> out) override;
   toolkit::FileSystem& Files() override { return files_; }
   void Quit() override;
 
  private:
+  // 24 random bits over 2^24: every value is exact in a float and below 1.
+  float NextRandom() { return static_cast<float>(random_() >> 8) / 16777216.0f; }
+
   std::string commandLine_;
   std::string executableFolder_;
   std::mt19937 random_;
