@@ -25,6 +25,17 @@ namespace {
 using testing::RunPendingEvents;
 using testing_support::FreshFolder;
 
+// Writes a map file of `tiles` and an empty overlay layer; returns its path.
+std::string WriteMap(const std::string& path, const Grid16& tiles) {
+  const auto bytes =
+      SerializeMapFile(0, 0, tiles, *Grid16::TryCreate(tiles.Width(), tiles.Height()));
+  EXPECT_TRUE(bytes);
+  if (bytes)
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes->data()), std::ssize(*bytes));
+  return path;
+}
+
 TEST(EditorOnQt, StartsWithTheMainWindowLaidOutAndThePaletteBesideIt) {
   QtToolkit tk("", FreshFolder());
   Editor editor(tk);
@@ -45,16 +56,11 @@ TEST(EditorOnQt, StartsWithTheMainWindowLaidOutAndThePaletteBesideIt) {
 
 TEST(EditorOnQt, FirstPaintLoadsTheCommandLineMapOntoTheScreenPixelExact) {
   const std::string folder = FreshFolder();
-  const std::string map = folder + "/three tiles.map";
   Grid16 tiles = *Grid16::TryCreate(3, 2);
   tiles.Set(0, 0, 19);  // sheet row 1, column 1 of an 18-column sheet
   tiles.Set(1, 0, 2);
-  const auto bytes = SerializeMapFile(0, 0, tiles, *Grid16::TryCreate(3, 2));
-  ASSERT_TRUE(bytes);
-  std::ofstream(map, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes->data()), std::ssize(*bytes));
 
-  QtToolkit tk(map, folder);
+  QtToolkit tk(WriteMap(folder + "/three tiles.map", tiles), folder);
   Editor editor(tk);
   editor.Start();
   RunPendingEvents();
@@ -103,13 +109,7 @@ void Click(QWidget* widget, QPoint at) {
 
 TEST(EditorOnQt, APageChangePaintsOnceAndAPaintedCellSendsOnlyItsRectangle) {
   const std::string folder = FreshFolder();
-  const std::string map = folder + "/wide.map";
-  const auto bytes =
-      SerializeMapFile(0, 0, *Grid16::TryCreate(200, 200), *Grid16::TryCreate(200, 200));
-  ASSERT_TRUE(bytes);
-  std::ofstream(map, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes->data()), std::ssize(*bytes));
-  QtToolkit tk(map, folder);
+  QtToolkit tk(WriteMap(folder + "/wide.map", *Grid16::TryCreate(200, 200)), folder);
   Editor editor(tk);
   editor.Start();
   RunPendingEvents();

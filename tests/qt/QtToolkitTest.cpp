@@ -303,10 +303,13 @@ TEST_F(QtParts, PicturesReportSizesThatConvertBackToTheirPixels) {
   }
 }
 
-TEST_F(QtParts, RandomStaysBelowOne) {
-  tk_.SeedRandomFromTimer();
-  for (int i = 0; i < 10000; ++i) {
-    const float v = tk_.Random();
+// A row drawn at once holds the numbers one call each would have given, in order.
+TEST_F(QtParts, RandomStaysBelowOneAndARowDrawsTheSameNumbers) {
+  QtToolkit one(""), row("");
+  std::vector<float> drawn(10000);
+  row.RandomFill(drawn);
+  for (float v : drawn) {
+    ASSERT_EQ(one.Random(), v);
     ASSERT_GE(v, 0.0f);
     ASSERT_LT(v, 1.0f);
   }
