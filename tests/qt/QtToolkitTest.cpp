@@ -6,6 +6,7 @@
 
 #include "tests/qt/QtTestApplication.h"
 #include "tiles/TileGeometry.h"
+#include "toolkit/SplitMix64.h"
 #include "toolkit/qt/QtControls.h"
 #include "toolkit/qt/QtFileFilter.h"
 #include "toolkit/qt/QtSurface.h"
@@ -301,6 +302,14 @@ TEST_F(QtParts, PicturesReportSizesThatConvertBackToTheirPixels) {
                 width * ScreenTwipsPerPixelX(), 0.5)
         << width;
   }
+}
+
+// The published SplitMix64 sequence for seed 1234567.
+TEST(SplitMix64, GivesThePublishedSequence) {
+  toolkit::SplitMix64 bits(1234567);
+  for (uint64_t expected : {6457827717110365317ull, 3203168211198807973ull, 9817491932198370423ull,
+                            4593380528125082431ull, 16408922859458223821ull})
+    EXPECT_EQ(bits(), expected);
 }
 
 // A row drawn at once holds the numbers one call each would have given, in order.

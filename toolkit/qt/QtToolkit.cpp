@@ -126,8 +126,7 @@ void QtToolkit::DoEvents() {
 }
 
 void QtToolkit::SeedRandomFromTimer() {
-  random_.seed(static_cast<std::mt19937::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
+  random_.Seed(static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
 float QtToolkit::Random() {
