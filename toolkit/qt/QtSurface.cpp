@@ -246,7 +246,8 @@ void QtSurface::Refresh() {
   const bool nested = refreshing_;
   refreshing_ = true;
   Raise(onPaint);
-  if (!widget) return;
+  // The handler may have destroyed this surface (its widget then has no owner).
+  if (!widget || widget->owner != this) return;
   refreshing_ = nested;
   widget->update();
 }
