@@ -34,7 +34,7 @@ TEST(MapFile, WriterRefusesMoreObjectsThanTheCountHolds) {
 }
 
 TEST(MapFile, TheShippedDemoMapParses) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / "../../examples/demo.map";
+  const auto path = std::filesystem::path(KORVANE_DEMO_MAP);
   const auto bytes = testing_document::ReadBytes(path);
   ASSERT_FALSE(bytes.empty()) << path;
   const auto parsed = ParseMapFile(bytes);

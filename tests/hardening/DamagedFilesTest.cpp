@@ -50,7 +50,7 @@ class DamagedFiles : public HardeningTest {
 };
 
 std::vector<uint8_t> DemoMap() {
-  return ReadBytes(std::filesystem::path(__FILE__).parent_path() / "../../examples/demo.map");
+  return ReadBytes(std::filesystem::path(KORVANE_DEMO_MAP));
 }
 
 // Every prefix of two good maps and every single-bit flip of a small one, each loaded through
