@@ -2,17 +2,23 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/Version.h"
 #include "shell/Editor.h"
+#include "shell/MapView.h"
+#include "toolkit/qt/QtSurface.h"
 #include "toolkit/qt/QtToolkit.h"
 
 namespace {
@@ -59,9 +65,52 @@ std::string JoinArguments(int argc, char** argv) {
   return joined;
 }
 
+// KORVANE_EXIT_AFTER_FIRST_PAINT=1 (for scripts/open-time.sh): once the map display has been
+// painted on the screen showing the map from the command line (with none, its first paint),
+// prints "first-paint <epoch ms> <ms since main began>" and ends the editor. Nothing else
+// changes, so the time is that of a user opening the map.
+class FirstPaintExit : public QObject {
+ public:
+  FirstPaintExit(korvane::Editor& editor, bool mapGiven,
+                 std::chrono::steady_clock::time_point mainEntered)
+      : editor_(editor), mapGiven_(mapGiven), mainEntered_(mainEntered) {
+    auto* display = static_cast<korvane::qt::QtSurface*>(editor.mapView().Display);
+    display->widget()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::Paint || done_) return false;
+    if (mapGiven_ && editor_.mapView().MapWidth < 1) return false;
+    done_ = true;
+    // Reported once the paint itself has run (the filter sees it first).
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          const auto now = std::chrono::system_clock::now().time_since_epoch();
+          std::printf("first-paint %.3f %.3f\n",
+                      std::chrono::duration<double, std::milli>(now).count(),
+                      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                                mainEntered_)
+                          .count());
+          std::fflush(stdout);
+          QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
+    return false;
+  }
+
+ private:
+  korvane::Editor& editor_;
+  bool mapGiven_;
+  std::chrono::steady_clock::time_point mainEntered_;
+  bool done_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto mainEntered = std::chrono::steady_clock::now();
   if (argc == 2 && std::string_view(argv[1]) == "--help") {
     std::cout << kUsage;
     return 0;
@@ -96,6 +145,9 @@ int main(int argc, char** argv) {
     korvane::qt::QtToolkit toolkit(mapPath);
     korvane::Editor editor(toolkit);
     editor.Start();
+    std::unique_ptr<FirstPaintExit> firstPaintExit;
+    if (HasEnvironment("KORVANE_EXIT_AFTER_FIRST_PAINT"))
+      firstPaintExit = std::make_unique<FirstPaintExit>(editor, !mapPath.empty(), mainEntered);
     result = QApplication::exec();
   }
   // Windows the editor discarded are deleted by the event loop; let it finish them.

@@ -80,6 +80,12 @@ std::vector<uint8_t> MapFileBytes(int16_t w, int16_t h, int32_t overlayCells) {
   return *SerializeMapFile(500, 300, tiles, overlay);
 }
 
+std::vector<uint8_t> OpenBenchMapBytes() {
+  const int64_t onePercent = int64_t{kOpenBenchSide} * kOpenBenchSide / 100;
+  return MapFileBytes(kOpenBenchSide, kOpenBenchSide,
+                      static_cast<int32_t>(std::min<int64_t>(onePercent, kMaxOverlayEntries)));
+}
+
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),

@@ -39,6 +39,10 @@ struct BenchEditor {
 // A w x h map whose tiles vary and whose first `overlayCells` cells (spread over the map) hold
 // an overlay object, as the editor writes it.
 std::vector<uint8_t> MapFileBytes(int16_t w, int16_t h, int32_t overlayCells);
+// The map the opening benchmarks use: 8192 x 8192 cells, 1 % of them holding an overlay object
+// up to the most entries a file holds.
+inline constexpr int16_t kOpenBenchSide = 8192;
+std::vector<uint8_t> OpenBenchMapBytes();
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 template <class F>

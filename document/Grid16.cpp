@@ -3,6 +3,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "toolkit/LargeMemory.h"
+
 namespace korvane {
 
 std::optional<Grid16> Grid16::TryCreate(int32_t width, int32_t height) {
@@ -18,6 +20,23 @@ std::optional<Grid16> Grid16::TryCreate(int32_t width, int32_t height) {
   }
   grid.width_ = width;
   grid.height_ = height;
+  return grid;
+}
+
+std::optional<Grid16> Grid16::TryCopy(const Grid16& other) {
+  Grid16 grid;
+  try {
+    // Advised before the copy first touches it, like a fresh grid.
+    grid.cells_.reserve(other.cells_.size());
+    AdviseLargeBlock(grid.cells_.data(), other.cells_.size() * sizeof(int16_t));
+    grid.cells_.assign(other.cells_.begin(), other.cells_.end());
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  } catch (const std::length_error&) {
+    return std::nullopt;
+  }
+  grid.width_ = other.width_;
+  grid.height_ = other.height_;
   return grid;
 }
 

@@ -45,6 +45,8 @@ class Grid16 {
 
   // A grid of width x height cells, all 0; nullopt when a side is below 1 or memory runs out.
   static std::optional<Grid16> TryCreate(int32_t width, int32_t height);
+  // A copy of `other` in memory of its own; nullopt when memory runs out.
+  static std::optional<Grid16> TryCopy(const Grid16& other);
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }

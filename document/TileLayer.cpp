@@ -1,6 +1,7 @@
 #include "document/TileLayer.h"
 
 #include <new>
+#include <optional>
 
 namespace korvane {
 
@@ -10,22 +11,32 @@ void TileLayer::Set(int32_t x, int32_t y, int16_t v) {
   if (cell == v) return;
   if (!haveFullCopy_) {
     journal_.push_back(Change{static_cast<uint32_t>(index), cell});
+    // Rebuild the snapshot once and stop journalling until the next snapshot. Without the memory
+    // for the copy the journal simply goes on: it stays exact, only larger.
     if (FullCopyCheaper()) {
-      // Rebuild the snapshot once and stop journalling until the next snapshot. Without the
-      // memory for the copy the journal simply goes on: it stays exact, only larger.
       cell = v;
-      try {
-        fullCopy_ = UndoTiles();
-      } catch (const std::bad_alloc&) {
-        return;
-      }
-      journal_.clear();
-      journal_.shrink_to_fit();
-      haveFullCopy_ = true;
+      TakeFullCopy();
       return;
     }
   }
   cell = v;
+}
+
+std::span<int16_t> TileLayer::RewriteAll() {
+  if (!haveFullCopy_ && !TakeFullCopy()) return {};
+  return tiles_.Cells();
+}
+
+bool TileLayer::TakeFullCopy() {
+  try {
+    fullCopy_ = UndoTiles();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  journal_.clear();
+  journal_.shrink_to_fit();
+  haveFullCopy_ = true;
+  return true;
 }
 
 void TileLayer::TakeUndoSnapshot() {
@@ -48,10 +59,11 @@ void TileLayer::Undo() {
 
 Grid16 TileLayer::UndoTiles() const {
   if (haveFullCopy_) return fullCopy_;
-  Grid16 copy = tiles_;
-  auto& cells = copy.Cells();
+  std::optional<Grid16> copy = Grid16::TryCopy(tiles_);
+  if (!copy) throw std::bad_alloc();
+  auto& cells = copy->Cells();
   for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) cells[it->index] = it->old;
-  return copy;
+  return std::move(*copy);
 }
 
 }  // namespace korvane

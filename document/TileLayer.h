@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "document/Grid16.h"
@@ -23,6 +24,10 @@ class TileLayer {
   bool Contains(int32_t x, int32_t y) const { return tiles_.Contains(x, y); }
   int16_t At(int32_t x, int32_t y) const { return tiles_.At(x, y); }
   void Set(int32_t x, int32_t y, int16_t v);
+  // For a change of (nearly) every cell: the undo copy becomes a full copy now, in one block
+  // copy, and the cells are handed out to be written directly, without a journal entry each.
+  // Empty when there is no memory for the copy; the caller then writes through Set.
+  std::span<int16_t> RewriteAll();
   const Grid16& Tiles() const { return tiles_; }
 
   // UndoTiles <- a copy of the tiles as they are now.
@@ -37,6 +42,8 @@ class TileLayer {
     uint32_t index;
     int16_t old;
   };
+  // Makes the undo copy a full copy; false, changing nothing, without the memory for it.
+  bool TakeFullCopy();
   bool FullCopyCheaper() const {
     return journal_.size() * sizeof(Change) > tiles_.Cells().size() * sizeof(int16_t);
   }

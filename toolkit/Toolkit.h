@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "toolkit/FileSystem.h"
@@ -66,6 +67,11 @@ class Toolkit {
   virtual void SeedRandomFromTimer() = 0;
   // Uniform in [0, 1).
   virtual float Random() = 0;
+  // The next out.size() numbers Random() would return, in order; a toolkit overrides it to draw
+  // a whole row of numbers without a call per number.
+  virtual void RandomFill(std::span<float> out) {
+    for (float& v : out) v = Random();
+  }
 
   virtual FileSystem& Files() = 0;
 

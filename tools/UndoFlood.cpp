@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <span>
+#include <vector>
 
 #include "shell/Editor.h"
 #include "shell/MapView.h"
@@ -13,6 +15,8 @@ void MapView::CommandUndo_Click() {
   Display_Paint();
 }
 
+// Every cell gets one number from the generator, row by row, in the order a cell-by-cell fill
+// would draw them, so a seeded generator gives the same map either way.
 void MapView::FloodFillMap_Click() {
   const MapGlobal& g = global();
   if (MapWidth <= 0 || g.TileSize <= 0 || g.SelectedCount <= 0) return;
@@ -23,8 +27,20 @@ void MapView::FloodFillMap_Click() {
   // Bounded by the layer too, so a map size that disagrees with it cannot index past it.
   const int32_t width = std::min<int32_t>(MapWidth, MapTiles.Width());
   const int32_t height = std::min<int32_t>(MapHeight, MapTiles.Height());
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) MapTiles.Set(x, y, PickRandomTile(g, tk));
+  const TilePicker pick(g);
+  std::vector<float> numbers(static_cast<size_t>(std::max(width, 0)));
+  // The whole map changes, so the undo copy is taken in one block instead of cell by cell.
+  const std::span<int16_t> cells = MapTiles.RewriteAll();
+  const auto stride = static_cast<size_t>(MapTiles.Width());
+  for (int32_t y = 0; y < height; ++y) {
+    tk.RandomFill(numbers);
+    if (cells.empty()) {
+      for (int32_t x = 0; x < width; ++x) MapTiles.Set(x, y, pick(numbers[static_cast<size_t>(x)]));
+      continue;
+    }
+    int16_t* row = cells.data() + static_cast<size_t>(y) * stride;
+    for (int32_t x = 0; x < width; ++x) row[x] = pick(numbers[static_cast<size_t>(x)]);
+  }
   MapChanged = 1;
   Display_Paint();
 }

@@ -188,6 +188,10 @@ void HeadlessToolkit::DoEvents() {
   if (onDoEvents) onDoEvents();
 }
 
+void HeadlessToolkit::RandomFill(std::span<float> out) {
+  for (float& v : out) v = HeadlessToolkit::Random();
+}
+
 float HeadlessToolkit::Random() {
   ++randomCount;
   if (!randomValues.empty()) return Next(randomValues, 0.0f);

@@ -328,6 +328,7 @@ class HeadlessToolkit : public Toolkit {
   void DoEvents() override;
   void SeedRandomFromTimer() override { ++seedCount; }
   float Random() override;
+  void RandomFill(std::span<float> out) override;
   FileSystem& Files() override { return files; }
   void Quit() override { quit = true; }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "tests/support/EditorFixture.h"
 #include "tiles/TileView.h"
 #include "tools/RandomTile.h"
@@ -24,8 +26,17 @@ TEST_F(SelectionUseTest, RandomPickStaysInsideTheSelection) {
     int16_t count;
     float r;
     int16_t tile;
-  } rows[] = {{1, 0.0f, 101},          {1, 0.99999994f, 101}, {500, 0.0f, 101},
-              {500, 0.99999994f, 600}, {4, 0.5f, 103},        {3, 0.3333f, 101}};
+  } rows[] = {{1, 0.0f, 101},
+              {1, 0.99999994f, 101},
+              {500, 0.0f, 101},
+              {500, 0.99999994f, 600},
+              {4, 0.5f, 103},
+              {3, 0.3333f, 101},
+              // A generator straying outside [0, 1) still lands inside the selection.
+              {3, 1.0f, 103},
+              {3, 1e30f, 103},
+              {3, -0.5f, 101},
+              {3, std::numeric_limits<float>::quiet_NaN(), 101}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.count);
     Select(row.count);

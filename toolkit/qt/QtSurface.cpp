@@ -69,9 +69,11 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
     return;
   }
   const QImage& image = owner->Image();
-  painter.drawImage(QPoint(0, 0), image);
+  // Only the part asked for is copied: a one-cell update sends one cell.
+  const QRect asked = event->rect();
+  painter.drawImage(asked.topLeft(), image, asked);
   // Anything the image does not cover yet shows the background colour.
-  const QRegion uncovered = QRegion(rect()) - QRegion(image.rect());
+  const QRegion uncovered = QRegion(asked) - QRegion(image.rect());
   for (const QRect& r : uncovered) painter.fillRect(r, ToQColor(owner->backColor_));
 }
 
@@ -133,17 +135,24 @@ void QtSurface::ForgetScale() {
 }
 
 // One repaint of the widget for a whole run of drawing calls, once control is back in the event
-// loop, instead of one request per call.
-void QtSurface::ShowLater() {
-  if (!widget_ || showQueued_) return;
+// loop, instead of one request per call, covering only the pixels the calls touched. Inside
+// Refresh nothing is queued: Refresh repaints the whole widget itself, and a second request
+// arriving after something flushed the window in between (a scroll bar repaints itself at once
+// when pressed) would paint and send the display twice.
+void QtSurface::ShowLater(const QRect& touched) {
+  if (!widget_ || refreshing_) return;
+  changed_ |= touched.intersected(image_.rect());
+  if (showQueued_ || changed_.isEmpty()) return;
   showQueued_ = true;
   QPointer<SurfaceWidget> widget = widget_;
   QMetaObject::invokeMethod(
       widget_,
       [widget] {
-        if (!widget) return;
-        if (widget->owner) widget->owner->showQueued_ = false;
-        widget->update();
+        if (!widget || !widget->owner) return;
+        QtSurface& surface = *widget->owner;
+        surface.showQueued_ = false;
+        if (!surface.changed_.isEmpty()) widget->update(surface.changed_);
+        surface.changed_ = QRect();
       },
       Qt::QueuedConnection);
 }
@@ -232,8 +241,15 @@ void QtSurface::Refresh() {
   paintPending_ = false;
   ClearImage();
   QPointer<SurfaceWidget> widget = widget_;
+  // The whole widget is repainted below, which covers whatever was waiting to be shown.
+  changed_ = QRect();
+  const bool nested = refreshing_;
+  refreshing_ = true;
   Raise(onPaint);
-  if (widget) widget->update();
+  // The handler may have destroyed this surface (its widget then has no owner).
+  if (!widget || widget->owner != this) return;
+  refreshing_ = nested;
+  widget->update();
 }
 
 void QtSurface::SetBackColor(toolkit::Color color) {
@@ -261,7 +277,7 @@ void QtSurface::PaintPicture(const toolkit::Picture& picture, float x1, float y1
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(to, source->Image(), from);
   }
-  ShowLater();
+  ShowLater(to);
 }
 
 // The box takes in both corners, so a box from a cell's corner to one pixel beyond its tile
@@ -275,7 +291,7 @@ void QtSurface::FilledBox(float x1, float y1, float dx, float dy, toolkit::Color
   QPainter painter(&image_);
   painter.fillRect(box, ToQColor(color));
   painter.end();
-  ShowLater();
+  ShowLater(box);
 }
 
 void QtSurface::Circle(float x, float y, float radius) {
@@ -290,7 +306,8 @@ void QtSurface::Circle(float x, float y, float radius) {
   painter.setBrush(Qt::NoBrush);
   painter.drawEllipse(QPointF(cx, cy), rx, ry);
   painter.end();
-  if (widget_) widget_->update();
+  // The outline's pixels reach about one beyond the ellipse's edge.
+  ShowLater(QRectF(cx - rx, cy - ry, 2 * rx, 2 * ry).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
 float QtSurface::TextWidth(const std::string& text) const {
@@ -313,9 +330,11 @@ void QtSurface::Print(const std::string& text) {
     QPainter painter(&image_);
     painter.setFont(widget_->font());
     painter.setPen(ToQColor(foreColor_));
-    painter.drawText(baseline, QString::fromStdString(text));
+    const QString shown = QString::fromStdString(text);
+    painter.drawText(baseline, shown);
     painter.end();
-    widget_->update();
+    ShowLater(
+        metrics.boundingRect(shown).translated(baseline).toAlignedRect().adjusted(-2, -2, 2, 2));
   }
   currentX_ = 0;
   currentY_ += TextHeight(text);

@@ -65,7 +65,7 @@ class QtSurface : public QtControl<toolkit::Surface, SurfaceWidget> {
   double TppX() const;
   double TppY() const;
   void ForgetScale();
-  void ShowLater();
+  void ShowLater(const QRect& touched);
   // Matches the image to the widget's size: a smaller widget keeps the top-left part of the
   // drawing, a larger one (or the first) starts a fresh image and asks for a paint.
   void FitImage();
@@ -89,8 +89,11 @@ class QtSurface : public QtControl<toolkit::Surface, SurfaceWidget> {
   // A clear and paint is owed; a call to UncoverPaint is waiting in the event queue.
   bool paintPending_ = false;
   bool paintQueued_ = false;
-  // A repaint of the widget is waiting in the event queue.
+  // A repaint of the widget is waiting in the event queue, for the pixels in changed_.
   bool showQueued_ = false;
+  QRect changed_;
+  // The paint handler of Refresh is running.
+  bool refreshing_ = false;
   // Twips per pixel as last asked of the widget; 0 until asked.
   mutable double tppX_ = 0;
   mutable double tppY_ = 0;

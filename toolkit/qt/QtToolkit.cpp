@@ -140,13 +140,15 @@ void QtToolkit::DoEvents() {
 }
 
 void QtToolkit::SeedRandomFromTimer() {
-  random_.seed(static_cast<std::mt19937::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
+  random_.Seed(static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
-// 24 random bits over 2^24: every value is exact in a float and below 1.
 float QtToolkit::Random() {
-  return static_cast<float>(random_() >> 8) / 16777216.0f;
+  return NextRandom();
+}
+
+void QtToolkit::RandomFill(std::span<float> out) {
+  for (float& v : out) v = NextRandom();
 }
 
 void QtToolkit::Quit() {

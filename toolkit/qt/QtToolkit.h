@@ -1,8 +1,8 @@
 #pragma once
 
-#include <random>
 #include <string>
 
+#include "toolkit/SplitMix64.h"
 #include "toolkit/Toolkit.h"
 #include "toolkit/posix/PosixFileSystem.h"
 
@@ -34,13 +34,17 @@ class QtToolkit : public toolkit::Toolkit {
   void DoEvents() override;
   void SeedRandomFromTimer() override;
   float Random() override;
+  void RandomFill(std::span<float> out) override;
   toolkit::FileSystem& Files() override { return files_; }
   void Quit() override;
 
  private:
+  // The top 24 random bits over 2^24: every value is exact in a float and below 1.
+  float NextRandom() { return static_cast<float>(random_() >> 40) / 16777216.0f; }
+
   std::string commandLine_;
   std::string executableFolder_;
-  std::mt19937 random_;
+  toolkit::SplitMix64 random_;
   toolkit::PosixFileSystem files_;
 };
 
