@@ -160,6 +160,10 @@ MapFileParseResult ReadMapFile(toolkit::InputFile& file) {
                                              " x " + std::to_string(h) + " map."};
   if (!ReadCells(file, kTileLayerOffset, tiles->Cells(), error))
     return ReadFailed(kTileLayerOffset, error);
+  // The overlay layer stays untouched where no entry falls. Entries spread over many of its
+  // pages would fault them in one at a time; then the layer is taken in big pages at once.
+  const size_t overlayBytes = overlay->Cells().size() * sizeof(int16_t);
+  if (entries * 8 > overlayBytes / 4096) AdviseLargeBlock(overlay->Cells().data(), overlayBytes);
   for (size_t i = 0; i < entries; ++i)
     overlay->Set(ReadInt16(list, 6 * i), ReadInt16(list, 6 * i + 2), ReadInt16(list, 6 * i + 4));
   contents.tiles = std::move(*tiles);
