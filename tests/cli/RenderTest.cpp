@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QImage>
@@ -204,6 +205,7 @@ TEST_F(CliRender, TheCommandWritesThePngAndShowsNoProgressOffATerminal) {
       0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
   WriteBytes(Path("huge.png"), std::vector<uint8_t>(std::begin(huge), std::end(huge)));
   const std::string sheet = WriteSheet(Path("sheet.bmp"));
+  ASSERT_EQ(::mkfifo(Path("fifo.bmp").c_str(), 0644), 0);
   struct Refusal {
     std::vector<std::string> options;
     const char* reason;
@@ -211,6 +213,7 @@ TEST_F(CliRender, TheCommandWritesThePngAndShowsNoProgressOffATerminal) {
   for (const Refusal& c : {
            Refusal{{"--sheet", Path("bad.bmp")}, "cannot read the tile sheet"},
            Refusal{{"--sheet", Path("huge.png")}, "40000 x 40000 pixels, more than the 1024 MiB"},
+           Refusal{{"--sheet", Path("fifo.bmp")}, "it is a FIFO (named pipe)"},
            Refusal{{"--sheet", sheet, "--tile-size", "3000"}, "larger than the editor can draw"},
            Refusal{{"--sheet", sheet, "--offset", "200"}, "holds no whole tile"},
            Refusal{{"--overlay", "--catalogue", Path("none.dat")}, "cannot read the catalogue"},
