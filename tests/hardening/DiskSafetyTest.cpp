@@ -97,7 +97,14 @@ TEST_F(DiskSafety, ALinkKeepsPointingAtTheFileThatGetsTheNewContent) {
   fs::create_symlink("real/new.map", Path("dangling.map"));
   ASSERT_TRUE(Save(Path("dangling.map"), bytes));
   EXPECT_EQ(ReadBytes(Path("real/new.map")), bytes);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"chain.map", "dangling.map", "link.map", "real"}));
+  // Links in a loop name no file: refused, and neither link is replaced.
+  fs::create_symlink("loop-b.map", Path("loop-a.map"));
+  fs::create_symlink("loop-a.map", Path("loop-b.map"));
+  EXPECT_FALSE(Save(Path("loop-a.map"), bytes));
+  EXPECT_EQ(error.reason, "the symbolic links form a loop");
+  EXPECT_TRUE(fs::is_symlink(Path("loop-a.map")) && fs::is_symlink(Path("loop-b.map")));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"chain.map", "dangling.map", "link.map",
+                                               "loop-a.map", "loop-b.map", "real"}));
 }
 
 TEST_F(DiskSafety, ASaveRemovesOnlyLeftoversNoLiveProcessHolds) {

@@ -248,6 +248,10 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateTemporaryBeside(const std::st
   const std::string file = FollowLinks(target);
   struct stat existing {};
   const bool exists = ::stat(file.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) {  // a loop of links, a folder that cannot be searched
+    error = ErrorFromErrno(errno, true);
+    return nullptr;
+  }
   // Devices, FIFOs, sockets and folders are never replaced by a file.
   if (exists && !S_ISREG(existing.st_mode)) {
     error = FileError{DescribeKind(existing.st_mode)};
