@@ -294,6 +294,9 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
       if (const auto refused =
               RefuseOutputOverInput(ctx, "export", output, {io->in, sheetPath, catalogue}))
         return *refused;
+  // Nor may one output replace the other (a link from the sheet's name to the .tmj).
+  if (!samplePath.empty() && ctx.files.SameFile(samplePath, io->out))
+    return UsageError(ctx, "export", "the sheet " + samplePath + " is the output " + io->out);
 
   const auto map = ReadMap(ctx, "export", io->in, code);
   if (!map) return code;

@@ -1,4 +1,5 @@
 #include <charconv>
+#include <unordered_set>
 
 #include "app/cli/Json.h"
 
@@ -88,6 +89,7 @@ class Parser {
     ++at_;  // '{'
     JsonValue v;
     v.kind = JsonValue::Kind::Object;
+    std::unordered_set<std::string> names;
     SkipBlanks();
     if (Peek() == '}') {
       ++at_;
@@ -99,11 +101,10 @@ class Parser {
       const size_t nameAt = at_;
       std::string name = String();
       // A repeated name would leave it to chance which of the two values counts.
-      for (const auto& earlier : v.object)
-        if (earlier.first == name) {
-          at_ = nameAt;
-          Fail("the member name \"" + name + "\" appears twice in one object");
-        }
+      if (!names.insert(name).second) {
+        at_ = nameAt;
+        Fail("the member name \"" + name + "\" appears twice in one object");
+      }
       SkipBlanks();
       Expect(':', "a ':' was expected after the member name");
       SkipBlanks();

@@ -44,9 +44,12 @@ std::optional<std::pair<int64_t, int64_t>> TopLevelSize(std::string_view text) {
         ++j;
       int64_t n = 0;
       size_t digits = 0;
-      for (; j < text.size() && text[j] >= '0' && text[j] <= '9' && digits < 12; ++j, ++digits)
+      for (; j < text.size() && text[j] >= '0' && text[j] <= '9' && digits < 6; ++j, ++digits)
         n = n * 10 + (text[j] - '0');
-      if (digits > 0) (key == "width" ? width : height) = n;
+      // Only a plain side a map can have; anything else is left for the full reading to refuse.
+      const bool ends =
+          j == text.size() || std::string_view(" \t\r\n,}").find(text[j]) != std::string_view::npos;
+      if (digits > 0 && ends && n >= 1 && n <= 32767) (key == "width" ? width : height) = n;
       key.clear();
     }
   }

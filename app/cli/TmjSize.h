@@ -19,7 +19,8 @@ uint64_t MaxTmjBytes(int64_t width, int64_t height);
 uint64_t LargestTmjBytes();
 
 // The top-level "width" and "height" of a JSON text, found in one pass that builds nothing;
-// nullopt when the text is no object or either is missing or not a plain whole number.
+// nullopt when the text is no object, or either is missing or not a whole number from 1 to
+// 32767.
 std::optional<std::pair<int64_t, int64_t>> TopLevelSize(std::string_view text);
 
 }  // namespace korvane::cli

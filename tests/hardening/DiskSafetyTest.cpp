@@ -130,6 +130,23 @@ TEST_F(DiskSafety, ASaveRemovesOnlyLeftoversNoLiveProcessHolds) {
                                       ".other.map.korvane-tmp-DDDDDD", "m.map"}));
 }
 
+TEST_F(DiskSafety, ATemporaryFileStaysLockedUntilItIsRenamed) {
+  const auto lockedByAnother = [](const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return locked;
+  };
+  const auto replacement = FileReplacement::Begin(disk, Path("m.map"), error);
+  ASSERT_TRUE(replacement);
+  const std::string temp = replacement->File().Path();
+  ASSERT_TRUE(replacement->File().Write(bytes));
+  ASSERT_TRUE(replacement->Finish(error));  // flushed and closed, as export's first output waits
+  EXPECT_TRUE(lockedByAnother(temp));
+  ASSERT_TRUE(replacement->Commit(error));
+  EXPECT_EQ(ReadBytes(Path("m.map")), bytes);
+}
+
 // An input file that counts the bytes asked of it.
 class CountingFile : public toolkit::InputFile {
  public:

@@ -134,9 +134,18 @@ class PosixInputFile : public InputFile {
 
 class PosixOutputFile : public OutputFile {
  public:
-  PosixOutputFile(int fd, std::string path, std::string target)
-      : fd_(fd), path_(std::move(path)), target_(std::move(target)) {}
-  ~PosixOutputFile() override { Close(); }
+  // `fd` holds the file's lock; a second descriptor of it keeps the lock until this object goes,
+  // so the file stays locked from its creation until it has been renamed or removed.
+  PosixOutputFile(int fd, std::string path, std::string target, mode_t mode)
+      : fd_(fd),
+        lockFd_(::fcntl(fd, F_DUPFD_CLOEXEC, 0)),
+        path_(std::move(path)),
+        target_(std::move(target)),
+        mode_(mode) {}
+  ~PosixOutputFile() override {
+    Close();
+    if (lockFd_ >= 0) ::close(lockFd_);
+  }
 
   const std::string& Path() const override { return path_; }
   const std::string& Target() const override { return target_; }
@@ -154,11 +163,17 @@ class PosixOutputFile : public OutputFile {
     return true;
   }
 
-  bool Flush() override { return fd_ >= 0 && (::fsync(fd_) == 0 || Failed(errno)); }
+  // The final permissions are given only now: until then a leftover stays the owner's own
+  // (mkstemp's 0600), so the clean-up of a later save can open it.
+  bool Flush() override {
+    if (fd_ < 0) return Failed(EBADF);
+    if (::fchmod(fd_, mode_) != 0 || ::fsync(fd_) != 0) return Failed(errno);
+    return true;
+  }
 
   bool Close() override {
     if (fd_ < 0) return true;
-    const int rc = ::close(fd_);  // also releases the lock
+    const int rc = ::close(fd_);
     fd_ = -1;
     return rc == 0 || Failed(errno);
   }
@@ -174,8 +189,10 @@ class PosixOutputFile : public OutputFile {
   }
 
   int fd_;
+  int lockFd_;
   std::string path_;
   std::string target_;
+  mode_t mode_;
   int lastErrno_ = 0;
 };
 
@@ -224,13 +241,16 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::string& pa
   }
   // Opened without waiting, so a FIFO with no writer is refused below instead of blocking.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  struct stat st {};
   if (fd < 0) {
-    error = ErrorFromErrno(errno);
+    // A socket cannot be opened at all; say what it is rather than "no such device".
+    const int err = errno;
+    error = err == ENXIO && ::stat(path.c_str(), &st) == 0 ? FileError{DescribeKind(st.st_mode)}
+                                                           : ErrorFromErrno(err);
     return nullptr;
   }
-  struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    error = FileError{DescribeKind(st.st_mode)};
+    error = st.st_mode == 0 ? ErrorFromErrno(errno) : FileError{DescribeKind(st.st_mode)};
     ::close(fd);
     return nullptr;
   }
@@ -267,11 +287,10 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateTemporaryBeside(const std::st
     error = ErrorFromErrno(errno, true);
     return nullptr;
   }
-  // Held until the file is closed: a save running in another process never loses its
-  // temporary file to the clean-up above.
+  // Held until the file is renamed or removed: a save running in another process never loses
+  // its temporary file to the clean-up above.
   ::flock(fd, LOCK_EX);
-  // mkstemp creates the file 0600: a replaced file keeps its permissions, a new one gets the
-  // usual ones.
+  // A replaced file keeps its permissions, a new one gets the usual ones.
   mode_t mode = 0;
   if (exists) {
     mode = existing.st_mode & 07777;
@@ -280,13 +299,13 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateTemporaryBeside(const std::st
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  ::fchmod(fd, mode);
-  return std::make_unique<PosixOutputFile>(fd, pattern, file);
+  return std::make_unique<PosixOutputFile>(fd, pattern, file, mode);
 }
 
 bool PosixFileSystem::Rename(const std::string& from, const std::string& to, FileError& error) {
   if (::rename(from.c_str(), to.c_str()) != 0) {
-    error = ErrorFromErrno(errno, true);
+    error = errno == ENOENT ? FileError{"the temporary file or its folder has disappeared"}
+                            : ErrorFromErrno(errno, true);
     return false;
   }
   SyncFolder(FolderOf(to));
