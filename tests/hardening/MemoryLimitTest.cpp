@@ -93,7 +93,6 @@ class MemoryLimit : public HardeningTest {
                  const std::function<bool(MapView&)>& completed) {
     MapView& v = session->view();
     command(v);
-    for (auto& f : session->tk.failuresReported) fprintf(stderr, "DEBUG %s\n", f.c_str());
     if (v.MapWidth != before.width) return completed(v) ? kCompleted : kResultWrong;
     if (!(Snapshot(v) == before)) return kPreviousDamaged;
     // The editor goes on: a press paints the top-left cell and the map saves.
