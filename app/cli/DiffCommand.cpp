@@ -6,7 +6,6 @@
 
 #include "app/cli/MapDiff.h"
 #include "app/cli/Progress.h"
-#include "document/AtomicFile.h"
 
 namespace korvane::cli {
 

@@ -105,6 +105,9 @@ class JsonWriter {
   bool ok_ = true;
 };
 
+// The JSON text that `write` makes, as one string (for small documents printed whole).
+std::string JsonText(const std::function<void(JsonWriter&)>& write);
+
 // `text` as a JSON string literal, quotes included.
 std::string JsonQuote(std::string_view text);
 

@@ -5,6 +5,17 @@
 
 namespace korvane::cli {
 
+std::string JsonText(const std::function<void(JsonWriter&)>& write) {
+  std::string text;
+  JsonWriter out([&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
+  write(out);
+  out.Finish();
+  return text;
+}
+
 std::string JsonQuote(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);

@@ -188,60 +188,55 @@ std::string DiffText(const MapDiff& d) {
 }
 
 std::string DiffJson(const MapDiff& d) {
-  std::string text;
-  JsonWriter out([&text](std::string_view piece) {
-    text += piece;
-    return true;
-  });
-  const auto pair = [&out](const char* key, int64_t before, int64_t after) {
-    out.Key(key).BeginObject().Key("old").Int(before).Key("new").Int(after).EndObject();
-  };
-  const auto rect = [&out](const CellRect& r) {
-    out.BeginObject();
-    out.Key("x").Int(r.x).Key("y").Int(r.y);
-    out.Key("width").Int(r.width).Key("height").Int(r.height);
-    out.EndObject();
-  };
-  out.BeginObject();
-  out.Key("equal").Bool(d.Equal());
-  pair("width", d.oldWidth, d.newWidth);
-  pair("height", d.oldHeight, d.newHeight);
-  pair("human_resources", d.oldHuman, d.newHuman);
-  pair("computer_resources", d.oldComputer, d.newComputer);
-  out.Key("signature").BeginObject();
-  out.Key("old").String(SignatureName(d.oldSignature));
-  out.Key("new").String(SignatureName(d.newSignature));
-  out.Key("same_bytes").Bool(d.oldSignature == d.newSignature);
-  out.EndObject();
-  pair("overlay_entries", d.oldEntries, d.newEntries);
-  out.Key("tiles").BeginObject();
-  out.Key("changed_cells").Int(d.changedTiles);
-  out.Key("rectangles").BeginArray();
-  for (const CellRect& r : d.rectangles) rect(r);
-  out.EndArray();
-  out.Key("more_rectangles").Int(d.moreRectangles);
-  out.EndObject();
-  out.Key("overlay").BeginObject();
-  for (const char* kind : {"added", "removed", "changed"}) {
-    out.Key(kind).BeginArray();
-    for (const OverlayChange& c : d.overlay) {
-      const char* what = c.before == 0 ? "added" : c.after == 0 ? "removed" : "changed";
-      if (std::string_view(what) != kind) continue;
-      out.BeginObject().Key("x").Int(c.x).Key("y").Int(c.y);
-      if (c.before != 0) out.Key("old").Int(c.before);
-      if (c.after != 0) out.Key("new").Int(c.after);
+  return JsonText([&](JsonWriter& out) {
+    const auto pair = [&out](const char* key, int64_t before, int64_t after) {
+      out.Key(key).BeginObject().Key("old").Int(before).Key("new").Int(after).EndObject();
+    };
+    const auto rect = [&out](const CellRect& r) {
+      out.BeginObject();
+      out.Key("x").Int(r.x).Key("y").Int(r.y);
+      out.Key("width").Int(r.width).Key("height").Int(r.height);
       out.EndObject();
-    }
+    };
+    out.BeginObject();
+    out.Key("equal").Bool(d.Equal());
+    pair("width", d.oldWidth, d.newWidth);
+    pair("height", d.oldHeight, d.newHeight);
+    pair("human_resources", d.oldHuman, d.newHuman);
+    pair("computer_resources", d.oldComputer, d.newComputer);
+    out.Key("signature").BeginObject();
+    out.Key("old").String(SignatureName(d.oldSignature));
+    out.Key("new").String(SignatureName(d.newSignature));
+    out.Key("same_bytes").Bool(d.oldSignature == d.newSignature);
+    out.EndObject();
+    pair("overlay_entries", d.oldEntries, d.newEntries);
+    out.Key("tiles").BeginObject();
+    out.Key("changed_cells").Int(d.changedTiles);
+    out.Key("rectangles").BeginArray();
+    for (const CellRect& r : d.rectangles) rect(r);
     out.EndArray();
-  }
-  out.EndObject();
-  if (d.bounds) {
-    out.Key("bounds");
-    rect(*d.bounds);
-  }
-  out.EndObject();
-  out.Finish();
-  return text;
+    out.Key("more_rectangles").Int(d.moreRectangles);
+    out.EndObject();
+    out.Key("overlay").BeginObject();
+    for (const char* kind : {"added", "removed", "changed"}) {
+      out.Key(kind).BeginArray();
+      for (const OverlayChange& c : d.overlay) {
+        const char* what = c.before == 0 ? "added" : c.after == 0 ? "removed" : "changed";
+        if (std::string_view(what) != kind) continue;
+        out.BeginObject().Key("x").Int(c.x).Key("y").Int(c.y);
+        if (c.before != 0) out.Key("old").Int(c.before);
+        if (c.after != 0) out.Key("new").Int(c.after);
+        out.EndObject();
+      }
+      out.EndArray();
+    }
+    out.EndObject();
+    if (d.bounds) {
+      out.Key("bounds");
+      rect(*d.bounds);
+    }
+    out.EndObject();
+  });
 }
 
 }  // namespace korvane::cli

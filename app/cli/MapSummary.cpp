@@ -37,26 +37,21 @@ MapSummary Summarize(const MapFileContents& map) {
 }
 
 std::string SummaryJson(const MapSummary& s) {
-  std::string text;
-  JsonWriter out([&text](std::string_view piece) {
-    text += piece;
-    return true;
+  return JsonText([&](JsonWriter& out) {
+    out.BeginObject();
+    out.Key("width").Int(s.width);
+    out.Key("height").Int(s.height);
+    out.Key("human_resources").Int(s.humanResources);
+    out.Key("computer_resources").Int(s.computerResources);
+    out.Key("overlay_entries").Int(s.overlayEntries);
+    out.Key("signature").String(s.standardSignature ? "standard" : "other");
+    out.Key("tiles").BeginObject();
+    out.Key("min").Int(s.minTile);
+    out.Key("max").Int(s.maxTile);
+    out.Key("distinct").Int(s.distinctTiles);
+    out.EndObject();
+    out.EndObject();
   });
-  out.BeginObject();
-  out.Key("width").Int(s.width);
-  out.Key("height").Int(s.height);
-  out.Key("human_resources").Int(s.humanResources);
-  out.Key("computer_resources").Int(s.computerResources);
-  out.Key("overlay_entries").Int(s.overlayEntries);
-  out.Key("signature").String(s.standardSignature ? "standard" : "other");
-  out.Key("tiles").BeginObject();
-  out.Key("min").Int(s.minTile);
-  out.Key("max").Int(s.maxTile);
-  out.Key("distinct").Int(s.distinctTiles);
-  out.EndObject();
-  out.EndObject();
-  out.Finish();
-  return text;
 }
 
 }  // namespace korvane::cli

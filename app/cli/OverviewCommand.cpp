@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "app/cli/Progress.h"
-#include "document/AtomicFile.h"
 
 namespace korvane::cli {
 
