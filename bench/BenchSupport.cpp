@@ -58,7 +58,7 @@ void BenchEditor::PutBlankMap(int16_t w, int16_t h) {
   v.MapWidth = w;
   v.MapHeight = h;
   v.MapTiles = TileLayer(*Grid16::TryCreate(w, h));
-  v.OverlayData = *Grid16::TryCreate(w, h);
+  v.OverlayData = *OverlayLayer::TryCreate(w, h);
   headless::H(*v.Display).Refresh();  // works out the view geometry the mouse tools read
   ForgetDrawing();
 }
@@ -69,13 +69,17 @@ void BenchEditor::ForgetDrawing() {
 
 std::vector<uint8_t> MapFileBytes(int16_t w, int16_t h, int32_t overlayCells) {
   Grid16 tiles = *Grid16::TryCreate(w, h);
-  Grid16 overlay = *Grid16::TryCreate(w, h);
+  OverlayLayer overlay = *OverlayLayer::TryCreate(w, h);
   auto& cells = tiles.Cells();
   for (size_t i = 0; i < cells.size(); ++i) cells[i] = static_cast<int16_t>((i * 7919) % 270);
   if (overlayCells > 0) {
     const size_t step = cells.size() / static_cast<size_t>(overlayCells);
-    for (int32_t k = 0; k < overlayCells; ++k)
-      overlay.Cells()[static_cast<size_t>(k) * step] = static_cast<int16_t>(1 + k % 7);
+    for (int32_t k = 0; k < overlayCells; ++k) {
+      const size_t at = static_cast<size_t>(k) * step;
+      overlay.Set(static_cast<int32_t>(at % static_cast<size_t>(w)),
+                  static_cast<int32_t>(at / static_cast<size_t>(w)),
+                  static_cast<int16_t>(1 + k % 7));
+    }
   }
   return *SerializeMapFile(500, 300, tiles, overlay);
 }

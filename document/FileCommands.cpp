@@ -49,7 +49,7 @@ void MapView::MENU_NEW_MAP_Click() {
   // ends and the previous map stays as it was.
   auto tiles = Grid16::TryCreate(*width, *height);
   if (!tiles) return;
-  auto overlay = Grid16::TryCreate(*width, *height);
+  auto overlay = OverlayLayer::TryCreate(*width, *height);
   if (!overlay) return;
 
   MapWidth = *width;

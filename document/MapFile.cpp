@@ -154,16 +154,12 @@ MapFileParseResult ReadMapFile(toolkit::InputFile& file) {
 
   // Only a file that passed every check above gets its layers.
   auto tiles = Grid16::TryCreate(w, h);
-  auto overlay = tiles ? Grid16::TryCreate(w, h) : std::nullopt;
-  if (!tiles || !overlay)
+  auto overlay = OverlayLayer::TryCreate(w, h);
+  if (!tiles || !overlay || !overlay->Reserve(entries))
     return MapFileError{kMapWidthOffset, "There is not enough memory for a " + std::to_string(w) +
                                              " x " + std::to_string(h) + " map."};
   if (!ReadCells(file, kTileLayerOffset, tiles->Cells(), error))
     return ReadFailed(kTileLayerOffset, error);
-  // The overlay layer stays untouched where no entry falls. Entries spread over many of its
-  // pages would fault them in one at a time; then the layer is taken in big pages at once.
-  const size_t overlayBytes = overlay->Cells().size() * sizeof(int16_t);
-  if (entries * 8 > overlayBytes / 4096) AdviseLargeBlock(overlay->Cells().data(), overlayBytes);
   for (size_t i = 0; i < entries; ++i)
     overlay->Set(ReadInt16(list, 6 * i), ReadInt16(list, 6 * i + 2), ReadInt16(list, 6 * i + 4));
   contents.tiles = std::move(*tiles);
@@ -177,7 +173,7 @@ MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
 }
 
 std::optional<MapFileWriter> MapFileWriter::For(int32_t humanResources, int32_t computerResources,
-                                                const Grid16& tiles, const Grid16& overlay,
+                                                const Grid16& tiles, const OverlayLayer& overlay,
                                                 const std::array<uint8_t, 16>& signature) {
   const int32_t w = tiles.Width();
   const int32_t h = tiles.Height();
@@ -192,27 +188,17 @@ std::optional<MapFileWriter> MapFileWriter::For(int32_t humanResources, int32_t 
   AppendInt32(head, computerResources);
 
   // The entries, one per cell with an object (a value above 0), in the tile layer's order (y
-  // outer, x inner) as the cells lie in memory. Objects are few, so runs of cells without one are
-  // passed over a block at a time, which the compiler turns into wide vector steps.
+  // outer, x inner).
   std::vector<uint8_t>& tail = writer.tail_;
   AppendInt16(tail, 0);  // the count, filled in below
-  const auto& objects = overlay.Cells();
-  constexpr size_t kBlock = 64;
   size_t entries = 0;
-  for (size_t start = 0; start < objects.size(); start += kBlock) {
-    const size_t end = std::min(objects.size(), start + kBlock);
-    int16_t most = 0;
-    for (size_t i = start; i < end; ++i) most = std::max(most, objects[i]);
-    if (most <= 0) continue;
-    for (size_t i = start; i < end; ++i) {
-      const int16_t v = objects[i];
-      if (v <= 0) continue;
-      // The count is a signed 16-bit field: more entries cannot be written faithfully.
-      if (++entries > static_cast<size_t>(kMaxOverlayEntries)) return std::nullopt;
-      AppendInt16(tail, static_cast<int32_t>(i % static_cast<size_t>(w)));
-      AppendInt16(tail, static_cast<int32_t>(i / static_cast<size_t>(w)));
-      AppendInt16(tail, v);
-    }
+  for (const OverlayLayer::Entry& entry : overlay.Entries()) {
+    if (entry.value <= 0) continue;
+    // The count is a signed 16-bit field: more entries cannot be written faithfully.
+    if (++entries > static_cast<size_t>(kMaxOverlayEntries)) return std::nullopt;
+    AppendInt16(tail, entry.x);
+    AppendInt16(tail, entry.y);
+    AppendInt16(tail, entry.value);
   }
   tail[0] = static_cast<uint8_t>(entries & 0xFF);
   tail[1] = static_cast<uint8_t>(entries >> 8);
@@ -245,7 +231,7 @@ bool MapFileWriter::WriteTo(const std::function<bool(std::span<const uint8_t>)>&
 
 std::optional<std::vector<uint8_t>> SerializeMapFile(int32_t humanResources,
                                                      int32_t computerResources, const Grid16& tiles,
-                                                     const Grid16& overlay,
+                                                     const OverlayLayer& overlay,
                                                      const std::array<uint8_t, 16>& signature) {
   const auto writer =
       MapFileWriter::For(humanResources, computerResources, tiles, overlay, signature);

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "document/Grid16.h"
+#include "document/OverlayLayer.h"
 #include "toolkit/FileSystem.h"
 
 namespace korvane {
@@ -49,7 +50,7 @@ struct MapFileContents {
   int32_t computerResources = 0;
   std::array<uint8_t, 16> signature = kStandardMapSignature;
   Grid16 tiles;
-  Grid16 overlay;
+  OverlayLayer overlay;
   // The entry count as read from the file (0 or below means there were none).
   int16_t overlayEntries = 0;
 
@@ -70,8 +71,9 @@ using MapFileParseResult = std::variant<MapFileContents, MapFileError>;
 // below 1, a file that ends early, an overlay entry outside the map, a map too large for the
 // memory available, or a read that failed. Overlay entries may come in any order, a later one for
 // the same cell wins, values are kept as read (also 0 and below); bytes after the last entry are
-// neither read nor checked, and any signature is accepted. Memory beyond the two layers is a few
-// hundred kilobytes at most: the tile layer is read straight into its place.
+// neither read nor checked, and any signature is accepted. Memory beyond the tile layer is a few
+// megabytes at most: the tile layer is read straight into its place, and the overlay holds only
+// the cells that the entries name.
 MapFileParseResult ReadMapFile(toolkit::InputFile& file);
 
 // The same for the bytes of a whole file held in memory.
@@ -87,8 +89,8 @@ MapFileParseResult ReadMapHeader(toolkit::InputFile& file);
 // and no bytes, when the layers are empty or differ in shape, when more than kMaxOverlayEntries
 // cells hold an overlay value, or when memory runs out.
 std::optional<std::vector<uint8_t>> SerializeMapFile(
-    int32_t humanResources, int32_t computerResources, const Grid16& tiles, const Grid16& overlay,
-    const std::array<uint8_t, 16>& signature = kStandardMapSignature);
+    int32_t humanResources, int32_t computerResources, const Grid16& tiles,
+    const OverlayLayer& overlay, const std::array<uint8_t, 16>& signature = kStandardMapSignature);
 
 // The bytes of a map file handed out piece by piece, in file order, so that saving a large map
 // needs no second copy of it in memory. The layers are checked when the writer is made, exactly
@@ -98,7 +100,8 @@ class MapFileWriter {
   // Nullopt when the layers cannot be written (see SerializeMapFile). Reads the overlay layer
   // once; only the tile layer is kept by reference.
   static std::optional<MapFileWriter> For(
-      int32_t humanResources, int32_t computerResources, const Grid16& tiles, const Grid16& overlay,
+      int32_t humanResources, int32_t computerResources, const Grid16& tiles,
+      const OverlayLayer& overlay,
       const std::array<uint8_t, 16>& signature = kStandardMapSignature);
 
   // The length of the whole file in bytes.

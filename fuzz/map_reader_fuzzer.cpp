@@ -45,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
               back->computerResources == map->computerResources,
           "resources changed on the way back");
   // Only overlay cells above 0 are stored, so the others read back empty.
-  for (size_t i = 0; i < map->overlay.Cells().size(); ++i) {
-    const int16_t was = map->overlay.Cells()[i];
-    Require(back->overlay.Cells()[i] == (was > 0 ? was : 0), "overlay changed on the way back");
+  size_t stored = 0;
+  for (const auto& [x, y, was] : map->overlay.Entries()) {
+    stored += was > 0 ? 1 : 0;
+    Require(back->overlay.At(x, y) == (was > 0 ? was : 0), "overlay changed on the way back");
   }
+  Require(back->overlay.Count() == stored, "overlay cells appeared on the way back");
   return 0;
 }

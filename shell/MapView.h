@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/Grid16.h"
+#include "document/OverlayLayer.h"
 #include "document/TileLayer.h"
 #include "toolkit/Window.h"
 
@@ -47,7 +48,7 @@ class MapView {
   int16_t MapHeight = 0;
   // The tile layer, carrying UndoTiles (MapTiles.UndoTiles()).
   TileLayer MapTiles;
-  Grid16 OverlayData;
+  OverlayLayer OverlayData;
 
   // ---- View state ----
   int16_t MapZoomFactor = 1;

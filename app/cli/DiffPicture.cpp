@@ -12,8 +12,7 @@ namespace {
 // The region's cells of one map as a map of their own; cells the map lacks hold no tile.
 std::optional<MapFileContents> Crop(const MapFileContents& map, const DiffPictureRequest& r) {
   auto tiles = Grid16::TryCreate(r.width, r.height);
-  auto overlay = Grid16::TryCreate(r.width, r.height);
-  if (!tiles || !overlay) return std::nullopt;
+  if (!tiles) return std::nullopt;
   MapFileContents part;
   part.width = static_cast<int16_t>(r.width);
   part.height = static_cast<int16_t>(r.height);
@@ -23,10 +22,9 @@ std::optional<MapFileContents> Crop(const MapFileContents& map, const DiffPictur
       const int32_t my = r.y + y;
       const bool on = mx < map.width && my < map.height;
       tiles->Set(x, y, on ? map.tiles.At(mx, my) : int16_t{-1});
-      overlay->Set(x, y, on ? map.overlay.At(mx, my) : int16_t{0});
     }
   part.tiles = std::move(*tiles);
-  part.overlay = std::move(*overlay);
+  part.overlay = map.overlay.Window(r.x, r.y, r.width, r.height);
   return part;
 }
 

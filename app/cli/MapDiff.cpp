@@ -119,20 +119,28 @@ MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after)
     Include(d.bounds,
             {0, commonH, d.oldHeight > d.newHeight ? d.oldWidth : d.newWidth, allH - commonH});
 
+  // The overlay cells: both maps' numbered cells merged in row order. A cell that a map lacks
+  // holds no object in it.
+  const std::vector<OverlayLayer::Entry> was = before.overlay.Entries();
+  const std::vector<OverlayLayer::Entry> is = after.overlay.Entries();
+  const auto rowOrder = [](const OverlayLayer::Entry& e) { return std::pair(e.y, e.x); };
+  for (size_t i = 0, j = 0; i < was.size() || j < is.size();) {
+    const bool inOld = i < was.size() && (j == is.size() || rowOrder(was[i]) <= rowOrder(is[j]));
+    const bool inNew = j < is.size() && (i == was.size() || rowOrder(is[j]) <= rowOrder(was[i]));
+    const OverlayLayer::Entry& cell = inOld ? was[i] : is[j];
+    const int16_t oldValue = inOld ? was[i++].value : int16_t{0};
+    const int16_t newValue = inNew ? is[j++].value : int16_t{0};
+    if (oldValue == newValue) continue;
+    d.overlay.push_back({cell.x, cell.y, oldValue, newValue});
+    Include(d.bounds, {cell.x, cell.y, 1, 1});
+  }
+
   RectangleGrouper grouper(d);
   std::vector<std::pair<int32_t, int32_t>> runs;
-  for (int32_t y = 0; y < allH; ++y) {
+  for (int32_t y = 0; y < commonH; ++y) {
     runs.clear();
-    for (int32_t x = 0; x < allW; ++x) {
-      const bool inBefore = OnMap(before, x, y);
-      const bool inAfter = OnMap(after, x, y);
-      const int16_t was = inBefore ? before.overlay.At(x, y) : 0;
-      const int16_t is = inAfter ? after.overlay.At(x, y) : 0;
-      if (was != is) {
-        d.overlay.push_back({x, y, was, is});
-        Include(d.bounds, {x, y, 1, 1});
-      }
-      if (!inBefore || !inAfter || before.tiles.At(x, y) == after.tiles.At(x, y)) continue;
+    for (int32_t x = 0; x < commonW; ++x) {
+      if (before.tiles.At(x, y) == after.tiles.At(x, y)) continue;
       ++d.changedTiles;
       Include(d.bounds, {x, y, 1, 1});
       if (!runs.empty() && runs.back().second == x)
@@ -140,7 +148,7 @@ MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after)
       else
         runs.emplace_back(x, x + 1);
     }
-    if (y < commonH) grouper.Row(y, runs);
+    grouper.Row(y, runs);
   }
   return d;
 }

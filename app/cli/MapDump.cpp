@@ -57,10 +57,8 @@ void WriteMapDump(const MapFileContents& map, const RowRange& rows, std::ostream
     out << line;
     if (progress) progress(y - first + 1, last - first + 1);
   }
-  for (int32_t y = first; y <= last; ++y)
-    for (int32_t x = 0; x < map.width; ++x)
-      if (const int16_t value = map.overlay.At(x, y); value != 0)
-        out << "overlay " << x << ',' << y << " = " << value << '\n';
+  for (const auto& [x, y, value] : map.overlay.Entries())
+    if (y >= first && y <= last) out << "overlay " << x << ',' << y << " = " << value << '\n';
 }
 
 int RunDump(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) {

@@ -41,7 +41,7 @@ float WidestNumber(const toolkit::Surface& display) {
   return widest;
 }
 
-// The part of a layer from (x0, y0), w x h cells.
+// The part of the tile layer from (x0, y0), w x h cells.
 Grid16 Window(const Grid16& layer, int32_t x0, int32_t y0, int32_t w, int32_t h) {
   Grid16 part = *Grid16::TryCreate(w, h);
   for (int32_t y = 0; y < h; ++y)
@@ -164,7 +164,7 @@ class Renderer {
         view.MapWidth = static_cast<int16_t>(right - left);
         view.MapHeight = static_cast<int16_t>(bottom - top);
         view.MapTiles = TileLayer(Window(map_.tiles, left, top, right - left, bottom - top));
-        view.OverlayData = Window(map_.overlay, left, top, right - left, bottom - top);
+        view.OverlayData = map_.overlay.Window(left, top, right - left, bottom - top);
         view.Display->Refresh();
 
         const QImage& shown = surface->Image();

@@ -60,35 +60,32 @@ int64_t OverlayLayer(JsonWriter& out, const TmjExport& in) {
   out.Key("id").Int(2);
   out.Key("name").String("Overlay");
   out.Key("objects").BeginArray();
-  for (int32_t y = 0; y < map.height; ++y) {
-    for (int32_t x = 0; x < map.width; ++x) {
-      const int16_t value = map.overlay.At(x, y);
-      if (value <= 0) continue;  // 0 and below are empty cells
-      std::string name;
-      int32_t cellsX = 1;
-      int32_t cellsY = 1;
-      if (in.catalogue && static_cast<size_t>(value) <= in.catalogue->size()) {
-        const CatalogueEntry& entry = (*in.catalogue)[static_cast<size_t>(value) - 1];
-        name = CatalogueName(entry.text);
-        // A size the catalogue window could not have made still covers one cell.
-        cellsX = std::max<int32_t>(1, entry.packedSize / 128);
-        cellsY = std::max<int32_t>(1, entry.packedSize % 128);
-      }
-      out.BeginObject();
-      out.Key("height").Int(int64_t{cellsY} * tile);
-      out.Key("id").Int(++objects);
-      out.Key("name").String(name);
-      out.Key("properties").BeginArray();
-      IntProperty(out, kOverlayIdProperty, value);
-      out.EndArray();
-      out.Key("rotation").Int(0);
-      out.Key("type").String("");
-      out.Key("visible").Bool(true);
-      out.Key("width").Int(int64_t{cellsX} * tile);
-      out.Key("x").Int(int64_t{x} * tile);
-      out.Key("y").Int(int64_t{y} * tile);
-      out.EndObject();
+  for (const auto& [x, y, value] : map.overlay.Entries()) {
+    if (value <= 0) continue;  // below 0 is an empty cell
+    std::string name;
+    int32_t cellsX = 1;
+    int32_t cellsY = 1;
+    if (in.catalogue && static_cast<size_t>(value) <= in.catalogue->size()) {
+      const CatalogueEntry& entry = (*in.catalogue)[static_cast<size_t>(value) - 1];
+      name = CatalogueName(entry.text);
+      // A size the catalogue window could not have made still covers one cell.
+      cellsX = std::max<int32_t>(1, entry.packedSize / 128);
+      cellsY = std::max<int32_t>(1, entry.packedSize % 128);
     }
+    out.BeginObject();
+    out.Key("height").Int(int64_t{cellsY} * tile);
+    out.Key("id").Int(++objects);
+    out.Key("name").String(name);
+    out.Key("properties").BeginArray();
+    IntProperty(out, kOverlayIdProperty, value);
+    out.EndArray();
+    out.Key("rotation").Int(0);
+    out.Key("type").String("");
+    out.Key("visible").Bool(true);
+    out.Key("width").Int(int64_t{cellsX} * tile);
+    out.Key("x").Int(int64_t{x} * tile);
+    out.Key("y").Int(int64_t{y} * tile);
+    out.EndObject();
   }
   out.EndArray();
   out.Key("opacity").Int(1);

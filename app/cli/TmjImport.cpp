@@ -187,12 +187,10 @@ double Coordinate(const JsonValue& object, const char* key, const std::string& w
   return v->number;
 }
 
-Grid16 ReadOverlay(const JsonValue* layer, int32_t w, int32_t h, int64_t tileW, int64_t tileH) {
-  auto grid = Grid16::TryCreate(w, h);
-  if (!grid)
-    Refuse("There is not enough memory for a " + std::to_string(w) + " x " + std::to_string(h) +
-           " map.");
-  if (!layer) return std::move(*grid);
+OverlayLayer ReadOverlay(const JsonValue* layer, int32_t w, int32_t h, int64_t tileW,
+                         int64_t tileH) {
+  OverlayLayer overlay = *OverlayLayer::TryCreate(w, h);
+  if (!layer) return overlay;
   const JsonValue* objects = layer->Find("objects");
   if (!objects || !objects->IsArray()) Refuse("The object layer has no list of objects.");
   if (!objects->integers.empty()) Refuse("The object layer holds numbers instead of objects.");
@@ -200,7 +198,7 @@ Grid16 ReadOverlay(const JsonValue* layer, int32_t w, int32_t h, int64_t tileW, 
     Refuse("The object layer holds more than the " + std::to_string(kMaxOverlayEntries) +
            " objects a map can hold.");
   // Which object took each cell, to name both when a second one arrives.
-  std::unordered_map<size_t, std::string> owners;
+  std::unordered_map<int64_t, std::string> owners;
   for (size_t i = 0; i < objects->array.size(); ++i) {
     const JsonValue& object = objects->array[i];
     if (!object.IsObject()) Refuse("The object layer holds something that is not an object.");
@@ -221,13 +219,13 @@ Grid16 ReadOverlay(const JsonValue* layer, int32_t w, int32_t h, int64_t tileW, 
       Refuse(who + " lies outside the " + std::to_string(w) + " x " + std::to_string(h) + " map.");
     const auto cellX = static_cast<int32_t>(cx);
     const auto cellY = static_cast<int32_t>(cy);
-    auto [owner, fresh] = owners.emplace(grid->Index(cellX, cellY), who);
+    auto [owner, fresh] = owners.emplace(int64_t{cellY} * w + cellX, who);
     if (!fresh)
       Refuse(owner->second + " and " + who + " both lie on cell " + CellText(cellX, cellY) +
              "; a cell holds one overlay object.");
-    grid->Set(cellX, cellY, static_cast<int16_t>(*id));
+    overlay.Set(cellX, cellY, static_cast<int16_t>(*id));
   }
-  return std::move(*grid);
+  return overlay;
 }
 
 MapFileContents Import(std::string_view text) {
@@ -277,10 +275,8 @@ MapFileContents Import(std::string_view text) {
       IntProperty(map, kComputerResourcesProperty, kMin32, kMax32, "The map's").value_or(0));
   contents.tiles = ReadTiles(*layers.tiles, w, h, firstGid);
   contents.overlay = ReadOverlay(layers.objects, w, h, tileW, tileH);
-  int32_t entries = 0;
-  for (const int16_t v : contents.overlay.Cells())
-    if (v > 0) ++entries;
-  contents.overlayEntries = static_cast<int16_t>(entries);
+  // Every imported id is at least 1, and there are at most kMaxOverlayEntries of them.
+  contents.overlayEntries = static_cast<int16_t>(contents.overlay.Count());
   return contents;
 }
 

@@ -1,0 +1,51 @@
+#include "document/OverlayLayer.h"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+namespace korvane {
+
+std::optional<OverlayLayer> OverlayLayer::TryCreate(int32_t width, int32_t height) {
+  if (width < 1 || height < 1 || width > 32767 || height > 32767) return std::nullopt;
+  OverlayLayer layer;
+  layer.width_ = width;
+  layer.height_ = height;
+  return layer;
+}
+
+bool OverlayLayer::Reserve(size_t count) {
+  try {
+    cells_.reserve(count);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
+}
+
+std::vector<OverlayLayer::Entry> OverlayLayer::Entries() const {
+  std::vector<std::pair<uint32_t, int16_t>> sorted(cells_.begin(), cells_.end());
+  std::sort(sorted.begin(), sorted.end());
+  std::vector<Entry> out;
+  out.reserve(sorted.size());
+  const auto w = static_cast<uint32_t>(width_);
+  for (const auto& [key, value] : sorted)
+    out.push_back({static_cast<int32_t>(key % w), static_cast<int32_t>(key / w), value});
+  return out;
+}
+
+OverlayLayer OverlayLayer::Window(int32_t left, int32_t top, int32_t width, int32_t height) const {
+  OverlayLayer part;
+  part.width_ = width;
+  part.height_ = height;
+  for (const auto& [key, value] : cells_) {
+    const int32_t x = static_cast<int32_t>(key % static_cast<uint32_t>(width_)) - left;
+    const int32_t y = static_cast<int32_t>(key / static_cast<uint32_t>(width_)) - top;
+    if (part.Contains(x, y)) part.cells_[part.Key(x, y)] = value;
+  }
+  return part;
+}
+
+}  // namespace korvane
