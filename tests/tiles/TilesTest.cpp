@@ -117,6 +117,9 @@ TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
   EXPECT_EQ(std::tuple(g().TileSheet, g().SelectedCount, g().TileCount, palette().PageCols,
                        bar().Max(), bar().Enabled(), editor->HasLoadTiles()),
             std::tuple(sample, 0, 270, 18, 1, false, false));
+  editor->mapView().TileZoom_Click();  // zoom 2 doubles the cells and keeps the width
+  EXPECT_EQ(std::tuple(palette().PaletteCellTwipsX(), palette().PageCols), std::tuple(510, 9));
+  editor->mapView().TileZoom_Click();
   ResizePalette(100, 400);
   EXPECT_EQ(std::tuple(palette().PageCols, palette().PageTiles, bar().Max()),
             std::tuple(1, 1, 270));

@@ -104,8 +104,9 @@ TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
   }
 }
 
-// One stroke of each tool in a view scrolled by a page both ways, then a block paste at the map's
-// left edge: the map against the expected grid and the cells drawn against the expected calls.
+// One stroke of each painting tool in a view scrolled by a page both ways, a block paste at the
+// map's left edge and two overlay placements: the map against the expected grid and the cells
+// drawn against the expected calls.
 TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
   testing_support::MakeTestMap(v, 20, 12);
   SetView(6, 5);
