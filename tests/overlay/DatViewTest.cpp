@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -101,6 +102,15 @@ TEST_F(CatalogueWindow, AFailedWriteLeavesThePreviousFileAndSaysWhy) {
                                                  File() + "\": " + reason + "."})
         << failAt;
   }
+  // One read only in part is copied to Overlay.dat.bak before it is replaced; where no copy can
+  // be made (a folder stands in the way) it is left as it is, and the close still goes ahead.
+  const std::string damaged = "2\r\n\"1: Tree\"\r\n259\r\n";
+  ASSERT_TRUE(editor->UnloadDatView() && std::filesystem::create_directory(File() + ".bak"));
+  std::ofstream(File(), std::ios::binary) << damaged;
+  AddEntry("Rock", "1", "1");
+  tk.failuresReported.clear();
+  EXPECT_TRUE(editor->UnloadDatView());
+  EXPECT_EQ(std::pair(FileText(), tk.failuresReported.size()), std::pair(damaged, size_t{1}));
 }
 
 // Switching modes swaps the companion windows. Switching back hides a closed catalogue without
