@@ -72,9 +72,9 @@ QImage Rendered(const MapFileContents& map, const cli::RenderRequest& request,
 using CliRender = CliTest;
 
 // The editor as a designer drives it (the sheet through its dialog, the map loaded from its
-// file, then the zoom, grid and mode buttons) shows the whole map; the render, drawn on pages so
-// small that every cell is a page of its own, equals it pixel for pixel, overlay numbers spilling
-// across the page seams included.
+// file, then the zoom, grid and mode buttons) shows the whole map; the render, drawn on pages of
+// one or two cells, equals it pixel for pixel, overlay numbers spilling across the page seams
+// included.
 TEST_F(CliRender, MatchesTheEditorsDisplay) {
   OwnSheet(Path("sheet.bmp"));
   for (const cli::RenderRequest& request : {
