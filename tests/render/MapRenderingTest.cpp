@@ -27,7 +27,7 @@ class MapRendering : public EditorTest {
 // is below TileCount are drawn, a negative tile number draws no tile but keeps its marker, and
 // markers are drawn only in overlay mode, for values above 0, centred on the tile.
 TEST_F(MapRendering, DrawsEachCellsTileAndMarkerWhereTheyBelong) {
-  ShowMap(5, 3);  // room for 8 x 6 cells
+  ShowMap(9, 7);  // wider and taller than the 8 x 6 whole cells that fit
   H(*view().MapZoom).Click();
   H(*view().Grid).Click();
   // One past the last tile; the last tile (sheet row 14, column 17); a negative tile; then
@@ -42,8 +42,8 @@ TEST_F(MapRendering, DrawsEachCellsTileAndMarkerWhereTheyBelong) {
   EXPECT_TRUE(Redraw(Kind::Circle).empty());  // tile mode: no markers at all
   OverlayMode();
   Calls tiles;
-  for (float y = 0; y < 3; ++y)
-    for (float x = 0; x < 5; ++x)
+  for (float y = 0; y < 6; ++y)
+    for (float x = 0; x < 8; ++x)
       if ((x != 1 || y != 0) && (x != 0 || y != 2))
         tiles.push_back({x * 495, y * 495, 480, 480, x == 3 && y == 0 ? 17 * 255.0f : 0,
                          x == 3 && y == 0 ? 14 * 255.0f : 0, 240, 240});
