@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/MapFile.h"
@@ -58,20 +59,10 @@ inline Grid16 Pattern(int32_t w, int32_t h, int seed, int every = 1) {
 }
 
 // Everything a failed command must leave as it was.
-struct DocumentSnapshot {
-  int16_t width = 0, height = 0;
-  int32_t human = 0, computer = 0;
-  Grid16 tiles, undo, overlay;
-  std::string file, caption;
-  int16_t changed = 0;
-  bool operator==(const DocumentSnapshot&) const = default;
-};
-
-inline DocumentSnapshot Snapshot(MapView& v) {
-  return {v.MapWidth,          v.MapHeight,        v.HumanResources,
-          v.ComputerResources, v.MapTiles.Tiles(), v.MapTiles.UndoTiles(),
-          v.OverlayData,       v.CurrentMapFile,   v.window->Caption(),
-          v.MapChanged};
+inline auto Snapshot(MapView& v) {
+  return std::tuple(v.MapWidth, v.MapHeight, v.HumanResources, v.ComputerResources,
+                    v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), v.OverlayData, v.CurrentMapFile,
+                    v.window->Caption(), v.MapChanged);
 }
 
 // A started editor with the sample sheet and tile 9 selected, in a fresh folder with a maps
@@ -90,7 +81,6 @@ class DocumentTest : public testing_support::EditorTest {
     editor.reset();
     tk.files.failAt = failAt;
     tk.files.operations = 0;
-    tk.files.log.clear();
     tk.failuresReported.clear();
     tk.messagesAsked.clear();
     editor = std::make_unique<Editor>(tk);

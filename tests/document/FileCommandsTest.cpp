@@ -68,7 +68,7 @@ TEST_F(FileCommands, AFailedSaveOrLoadSaysWhyOnceAndChangesNothing) {
       PutMap(MakeGrid(200, 200), crowded, file);
     else
       PutSmallMap(r.save ? file : Path("current.map"));
-    const DocumentSnapshot before = Snapshot(v);
+    const auto before = Snapshot(v);
     const std::vector<std::string> names = Names(maps);
     const auto kind = std::filesystem::symlink_status(file).type();
     tk.failuresReported.clear();
@@ -93,24 +93,6 @@ TEST_F(FileCommands, AFailedSaveOrLoadSaysWhyOnceAndChangesNothing) {
   tk.files.operations = 0;
   EXPECT_TRUE(v.MENU_SAVE_MAP_Click());  // the steps above are all there are
   EXPECT_EQ(tk.files.operations, 7);
-}
-
-TEST_F(FileCommands, NewMapTakesSidesFromOneTo32767AndLeavesTheOldMapOtherwise) {
-  const struct {
-    std::vector<std::string> answers;
-    int16_t w, h;  // 0: refused
-  } rows[] = {{{"2.5", "1"}, 2, 1}, {{"1", "32767"}, 1, 32767}, {{"0"}, 0, 0}, {{"9", "-1"}, 0, 0}};
-  for (const auto& r : rows) {
-    PutSmallMap(Path("old.map"));
-    v.MapChanged = 0;
-    const Grid16 blank = r.w ? MakeGrid(r.w, r.h) : Grid16();
-    const DocumentSnapshot expected =
-        r.w ? DocumentSnapshot{r.w, r.h, 0, 0, blank, blank, blank, "", "Korvane", 1} : Snapshot(v);
-    tk.inputAnswers.assign(r.answers.begin(), r.answers.end());
-    v.MENU_NEW_MAP_Click();
-    EXPECT_EQ(Snapshot(v), expected) << r.answers.front();
-  }
-  EXPECT_EQ(tk.failuresReported, std::vector<std::string>{});  // a refused answer is no failure
 }
 
 // Closing the main window: a save that does not happen must not cost the changes.

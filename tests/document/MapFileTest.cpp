@@ -56,7 +56,7 @@ class MapFileLayout : public DocumentTest {
   std::string Load(const std::vector<uint8_t>& bytes, bool saveBack = false, int failAt = -1) {
     MapView& v = view();
     PutSmallMap(Path("current.map"));
-    const DocumentSnapshot before = Snapshot(v);
+    const auto before = Snapshot(v);
     WriteBytes(Path("m.map"), bytes);
     tk.failuresReported.clear();
     tk.files.operations = 0;
@@ -70,8 +70,8 @@ class MapFileLayout : public DocumentTest {
       return told.size() == 1 ? told[0] : "(" + std::to_string(told.size()) + " messages)";
     }
     EXPECT_EQ(Snapshot(v),
-              (DocumentSnapshot{m->width, m->height, m->humanResources, m->computerResources,
-                                m->tiles, m->tiles, m->overlay, Path("m.map"), "m - Korvane", 0}));
+              std::tuple(m->width, m->height, m->humanResources, m->computerResources, m->tiles,
+                         m->tiles, m->overlay, Path("m.map"), "m - Korvane", 0));
     if (saveBack) {
       WriteBytes(Path("saved.map"), std::vector<uint8_t>(100, 0xAB));
       v.MapChanged = 1;

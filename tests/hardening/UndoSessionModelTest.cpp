@@ -57,7 +57,10 @@ TEST_P(UndoSessionModel, TheUndoCopyIsTheTilesWhenTheLastCopyWasDue) {
       const int w = Pick(0, 9), h = Pick(0, 9);
       tk.inputAnswers = {std::to_string(w), std::to_string(h)};
       v.MENU_NEW_MAP_Click();
-      if (go && w >= 1 && h >= 1) model = MakeGrid(w, h);
+      const bool made = go && w >= 1 && h >= 1;  // a side below 1 is refused
+      if (made) model = MakeGrid(w, h);          // blank, unsaved, without a file
+      ASSERT_TRUE(!made ||
+                  (v.MapChanged == 1 && v.CurrentMapFile + v.window->Caption() == "Korvane"));
     } else if (what == 13) {
       const std::string& file = files[Pick(0, 1)];
       tk.fileAnswers = {file};

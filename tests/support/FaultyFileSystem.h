@@ -23,32 +23,29 @@ class FaultyFileSystem : public toolkit::FileSystem {
   // Folders taken as read-only, as /usr/bin is for a user (the tests may run as root).
   std::set<std::string> readOnlyFolders;
 
-  // Counts one operation; true when it is the one to fail.
-  bool Fails(const std::string& name) {
+  // Counts one operation; true, with the injected reason in `error` if given, when it is the one
+  // to fail.
+  bool Fails(const std::string& name, toolkit::FileError* error = nullptr) {
     log.push_back(name);
-    return operations++ == failAt;
-  }
-  // Counts one operation; true, with the injected reason in `error`, when it is the one to fail.
-  bool Fails(const std::string& name, toolkit::FileError& error) {
-    if (!Fails(name)) return false;
-    error = toolkit::FileError{kInjectedFailure};
+    if (operations++ != failAt) return false;
+    if (error) *error = toolkit::FileError{kInjectedFailure};
     return true;
   }
 
   std::unique_ptr<toolkit::InputFile> OpenForReading(const std::string& path,
                                                      toolkit::FileError& error) override {
-    if (Fails("OpenForReading", error)) return nullptr;
+    if (Fails("OpenForReading", &error)) return nullptr;
     auto inner = disk_.OpenForReading(path, error);
     return inner ? std::make_unique<Input>(*this, std::move(inner)) : nullptr;
   }
   std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target,
                                                              toolkit::FileError& error) override {
-    if (Fails("CreateTemporaryBeside", error)) return nullptr;
+    if (Fails("CreateTemporaryBeside", &error)) return nullptr;
     auto inner = disk_.CreateTemporaryBeside(target, error);
     return inner ? std::make_unique<Output>(*this, std::move(inner)) : nullptr;
   }
   bool Rename(const std::string& from, const std::string& to, toolkit::FileError& error) override {
-    return !Fails("Rename", error) && disk_.Rename(from, to, error);
+    return !Fails("Rename", &error) && disk_.Rename(from, to, error);
   }
   bool Remove(const std::string& path) override { return !Fails("Remove") && disk_.Remove(path); }
   bool SameFile(const std::string& a, const std::string& b) override {
@@ -66,7 +63,7 @@ class FaultyFileSystem : public toolkit::FileSystem {
         : owner(o), inner(std::move(i)) {}
     uint64_t Size() const override { return inner->Size(); }
     bool ReadAt(uint64_t offset, std::span<uint8_t> bytes, toolkit::FileError& error) override {
-      return !owner.Fails("ReadAt", error) && inner->ReadAt(offset, bytes, error);
+      return !owner.Fails("ReadAt", &error) && inner->ReadAt(offset, bytes, error);
     }
     FaultyFileSystem& owner;
     std::unique_ptr<toolkit::InputFile> inner;
@@ -88,17 +85,13 @@ class FaultyFileSystem : public toolkit::FileSystem {
       return inner->Close() && !failed;
     }
     toolkit::FileError LastError() const override {
-      return injected ? toolkit::FileError{kInjectedFailure} : inner->LastError();
+      return injected.reason.empty() ? inner->LastError() : injected;
     }
     // Whether this operation is the one to fail; LastError reports the injected failure after it.
-    bool Injected(const char* name) {
-      const bool fails = owner.Fails(name);
-      injected = injected || fails;
-      return fails;
-    }
+    bool Injected(const char* name) { return owner.Fails(name, &injected); }
     FaultyFileSystem& owner;
     std::unique_ptr<toolkit::OutputFile> inner;
-    bool injected = false;
+    toolkit::FileError injected;
   };
 
   toolkit::PosixFileSystem disk_;
