@@ -8,9 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "document/MapFile.h"
 #include "tests/support/EditorFixture.h"
@@ -96,8 +94,6 @@ class DocumentTest : public testing_support::EditorTest {
     v.MapTiles = TileLayer(std::move(tiles));
     v.MapTiles.Set(0, 0, 77);
     v.OverlayData = std::move(overlay);
-    v.HumanResources = 11;
-    v.ComputerResources = -22;
     v.CurrentMapFile = file;
     v.MapChanged = 1;
     v.SetCaptionFromFile();

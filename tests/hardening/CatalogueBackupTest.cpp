@@ -1,10 +1,8 @@
-// The catalogue's read states and its backup: a disk failure at its load or during its close
-// loses none of the entries on the disk.
+// The catalogue's read states and its backup: a disk failure when the window opens or during its
+// close loses none of the entries on the disk.
 
-#include <string>
 #include <vector>
 
-#include "document/FileMessages.h"
 #include "overlay/Catalogue.h"
 #include "overlay/DatView.h"
 #include "tests/document/DocumentFixture.h"
@@ -12,15 +10,15 @@
 namespace korvane::testing_document {
 namespace {
 
-using FaultInjection = DocumentTest;
+using CatalogueBackup = DocumentTest;
 
 // At the close, a catalogue the window did not read whole (unreadable when the window opened, or
 // readable only in part) is copied to Overlay.dat.bak before it is replaced; when that copy
 // fails it is left alone and the designer is told. An added entry shows that a replacement
 // happened.
-TEST_F(FaultInjection, ACatalogueNotReadWholeIsBackedUpBeforeItIsReplaced) {
-  const std::vector<CatalogueEntry> two = {{"1: Tree", 259}, {"2: Rock", 129}};
-  const std::vector<uint8_t> whole = WriteCatalogue(two);
+TEST_F(CatalogueBackup, ACatalogueNotReadWholeIsBackedUpBeforeItIsReplaced) {
+  const auto whole =
+      WriteCatalogue(std::vector<CatalogueEntry>{{"1: Tree", 259}, {"2: Rock", 129}});
   const std::string text = "3\r\n\"1: Tree\"\r\n259\r\n\"2: Rock\"\r\nwide\r\n";
   const std::vector<uint8_t> partial(text.begin(), text.end());
   const struct {
