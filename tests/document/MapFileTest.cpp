@@ -59,7 +59,6 @@ class MapFileLayout : public DocumentTest {
     tk.files.operations = 0;
     tk.files.failAt = failAt;
     v.LoadMap(Path("m.map"));
-    tk.files.failAt = -1;
     const auto& told = tk.failuresReported;
     const auto m = failAt < 0 ? Decode(bytes) : std::nullopt;
     if (!m) {
@@ -84,11 +83,8 @@ class MapFileLayout : public DocumentTest {
 };
 
 TEST_F(MapFileLayout, EachFileLoadsWholeOrIsRefusedWithTheByteAndTheReason) {
-  const auto cut = [](std::vector<uint8_t> b, size_t n) {
-    b.resize(n);
-    return b;
-  };
   const auto two = MapBytes(2, 1, 5, 6, {5, 7}, {1, 1, 0, 3});
+  const auto cut = [&two](int n) { return std::vector<uint8_t>(two.begin(), two.begin() + n); };
   const auto entries = [](std::vector<int> rest) { return MapBytes(2, 1, 5, 6, {5, 7}, rest); };
   auto odd = MapBytes(2, 2, INT32_MIN, INT32_MAX, {-32768, 32767, 0, -1},
                       {4, 1, 1, 8, 0, 0, 5, 1, 1, 9, 1, 0, -3});
@@ -106,27 +102,25 @@ TEST_F(MapFileLayout, EachFileLoadsWholeOrIsRefusedWithTheByteAndTheReason) {
     std::vector<uint8_t> bytes;
     std::string refusal;  // "" when the file loads
   } rows[] = {
-      {"1 x 1", MapBytes(1, 1, 0, 0, {5}, {0}), ""},
       {"1 x 3, an entry in the last row", MapBytes(1, 3, -1, -2, {1, 2, 3}, {1, 0, 2, 7}), ""},
       {"32767 x 1, an entry in the last cell",
        MapBytes(32767, 1, 1, 2, std::vector<int>(32767, 3), {1, 32766, 0, 4}), ""},
       {"any order, later wins, values as read, any signature", odd, ""},
       {"count -1 is none, bytes after it unread", entries({-1, 9, 9, 9}), ""},
       {"empty", {}, ends(0, "the 16-byte signature", 16, 0)},
-      {"27 bytes", cut(two, 27), ends(16, "the map header", 12, 11)},
+      {"27 bytes", cut(27), ends(16, "the map header", 12, 11)},
       {"width 0", MapBytes(0, 1, 0, 0, {}, {0}), "16: The map width is 0 but must be at least 1."},
       {"width -32768", MapBytes(0x8000, 1, 0, 0, {1}, {0}),
        "16: The map width is -32768 but must be at least 1."},
-      {"tile layer 1 byte short", cut(two, 31), ends(28, "the tile layer of 2 x 1 tiles", 4, 3)},
-      {"no count", cut(two, 32), ends(32, "the overlay entry count", 2, 0)},
-      {"entry cut short", cut(two, 38), ends(34, "the 1 overlay entries", 6, 4)},
+      {"tile layer 1 byte short", cut(31), ends(28, "the tile layer of 2 x 1 tiles", 4, 3)},
+      {"no count", cut(32), ends(32, "the overlay entry count", 2, 0)},
+      {"entry cut short", cut(38), ends(34, "the 1 overlay entries", 6, 4)},
       {"count 32767", entries({32767, 1, 0, 3}), ends(34, "the 32767 overlay entries", 196602, 6)},
       {"x = width", entries({1, 2, 0, 3}), outside(34, 1, "2, 0")},
       {"y = height", entries({1, 0, 1, 3}), outside(34, 1, "0, 1")},
       {"second entry x = -1", entries({2, 1, 0, 3, -1, 0, 3}), outside(40, 2, "-1, 0")},
   };
   MapView& v = view();
-  global().TileSize = 0;  // no sheet yet: a load applies the sample sheet
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     // Every load ends overlay mode and gives up a map waiting from the command line.
@@ -138,7 +132,6 @@ TEST_F(MapFileLayout, EachFileLoadsWholeOrIsRefusedWithTheByteAndTheReason) {
     EXPECT_TRUE(v.EditMode == 0 && editor->TileViewVisible() && !editor->DatViewVisible());
     EXPECT_EQ(v.StartupMapFile, "");
   }
-  EXPECT_EQ(global().TileSize, 16);
 }
 
 // Every prefix (around the header and the entries) of the shipped demo map and a small one, and
@@ -160,8 +153,7 @@ TEST_F(MapFileLayout, EveryPrefixAndBitFlipLoadsWholeOrNotAtAll) {
     SCOPED_TRACE(i);
     loaded += Load(files[i]).empty();
   }
-  EXPECT_GT(loaded, 2u);
-  EXPECT_LT(loaded, files.size());
+  EXPECT_TRUE(loaded > 2 && loaded < files.size()) << loaded;  // neither all nor none
   // A failed open or read at each step of a good file's load (open, header, count, entries, tiles).
   for (int n = 0; n < 5; ++n) EXPECT_NE(Load(small, false, n), "") << n;
   EXPECT_EQ(Load(small), "");

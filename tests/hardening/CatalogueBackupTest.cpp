@@ -31,7 +31,7 @@ TEST_F(CatalogueBackup, ACatalogueNotReadWholeIsBackedUpBeforeItIsReplaced) {
               {partial, false, false},
               {partial, false, true}};
   for (const auto& r : rows) {
-    SCOPED_TRACE(testing::Message() << r.old.size() << r.unreadableAtOpen << r.backupFails);
+    SCOPED_TRACE(&r - rows);
     std::filesystem::remove(CataloguePath() + ".bak");
     WriteBytes(CataloguePath(), r.old);
     Restart(r.unreadableAtOpen ? 0 : -1);

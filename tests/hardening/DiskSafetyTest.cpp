@@ -97,7 +97,6 @@ TEST_F(DiskSafety, AKilledSaveLeavesTheOldMapOrTheNewOne) {
       0, 3 * std::chrono::duration_cast<std::chrono::microseconds>(save).count() + 2000);
   int holding = 0, outcomes[2] = {0, 0};  // killed before the rename, finished
   for (int round = 0; round < 40; ++round) {
-    SCOPED_TRACE(round);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0)
