@@ -1,19 +1,15 @@
 #pragma once
 
-// Shared set-up of the command-line tests: a fresh folder per test, map files built with the
+// Shared set-up of the command-line tests: a fresh folder per test, map files written by the
 // editor's writer, and RunCli driven with captured output.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "app/cli/CliCommands.h"
-#include "document/Grid16.h"
 #include "document/MapFile.h"
 #include "tests/document/DocumentFixture.h"
 #include "tests/support/EditorFixture.h"
@@ -26,48 +22,58 @@ using testing_document::WriteBytes;
 inline Grid16 Grid(int32_t w, int32_t h, const std::vector<int16_t>& cells = {}) {
   return testing_document::MakeGrid(w, h, cells);
 }
-
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
-
 inline std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<uint8_t> bytes = ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 struct RunResult {
-  int code = -1;
-  std::string out;
-  std::string err;
+  int code;
+  std::string out, err;
 };
 
 class CliTest : public ::testing::Test {
  protected:
   CliTest() {
     // A picture service that knows one picture size, and a stand-in for the sample PNG.
-    services_.pictureSize =
-        [this](const std::string& path) -> std::variant<std::pair<int32_t, int32_t>, std::string> {
-      if (!std::filesystem::exists(path)) return std::string("there is no such file");
-      return pictureSize_;
+    using Size = std::variant<std::pair<int32_t, int32_t>, std::string>;
+    services_.pictureSize = [this](const std::string& path) {
+      return std::filesystem::exists(path) ? Size(pictureSize_) : Size("there is no such file");
     };
     services_.samplePng = [] { return std::vector<uint8_t>{0x89, 'P', 'N', 'G'}; };
   }
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  // Writes a map with the editor's own writer and returns its path.
   std::string WriteMap(const std::string& name, const Grid16& tiles, const Grid16& overlay,
                        int32_t human = 0, int32_t computer = 0) {
     WriteBytes(Path(name), *SerializeMapFile(human, computer, tiles, overlay));
     return Path(name);
   }
 
-  RunResult Run(const std::vector<std::string>& args) {
+  // Runs a command line given as words; a word starting with '@' names a file in the test's
+  // folder. Progress is shown as on a terminal when asked for.
+  RunResult Line(const std::string& line, bool showProgress = false) {
+    std::vector<std::string> args;
+    std::istringstream words(line);
+    for (std::string w; words >> w;) args.push_back(w[0] == '@' ? Path(w.substr(1)) : w);
     std::ostringstream out, err;
-    cli::CliContext context{out, err, files_, services_, false};
+    cli::CliContext context{out, err, files_, services_, showProgress};
     const int code = cli::RunCli(args, context);
     return {code, out.str(), err.str()};
+  }
+
+  // A refusal: the exit code, nothing on the output, and one line on the error stream that
+  // holds the reason.
+  void ExpectRefused(const std::string& line, int code, const std::string& reason) {
+    const RunResult r = Line(line);
+    EXPECT_EQ(r.code, code) << reason;
+    EXPECT_EQ(r.out, "") << reason;
+    EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
 
   std::filesystem::path dir_ = testing_support::FreshFolder();

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <tuple>
+// export to Tiled's .tmj and import back: the round trip, what export writes that the round trip
+// cannot show, and every refusal of import.
 
 #include "app/cli/Json.h"
 #include "overlay/Catalogue.h"
@@ -11,80 +10,46 @@ namespace {
 
 using cli::JsonValue;
 
-JsonValue ParseFile(const std::string& path) {
-  auto parsed = cli::ParseJson(ReadText(path));
-  EXPECT_TRUE(std::holds_alternative<JsonValue>(parsed)) << ReadText(path);
-  return std::holds_alternative<JsonValue>(parsed) ? std::get<JsonValue>(parsed) : JsonValue{};
-}
-
-int64_t Int(const JsonValue& owner, const char* key) {
-  const JsonValue* v = owner.Find(key);
-  EXPECT_TRUE(v && v->isInteger) << key;
-  return v && v->isInteger ? v->integer : -999;
-}
-
-// Finds a property value by name in a Tiled property list.
-int64_t PropertyValue(const JsonValue& owner, const std::string& name) {
-  for (const JsonValue& p : owner.Find("properties")->array)
-    if (p.Find("name")->string == name) {
-      EXPECT_EQ(p.Find("type")->string, "int");
-      return p.Find("value")->integer;
-    }
-  ADD_FAILURE() << "no property " << name;
-  return -999;
+// The whole-number members named, in order (-999 for one that is missing).
+std::vector<int64_t> Ints(const JsonValue& owner, std::initializer_list<const char*> keys) {
+  std::vector<int64_t> values;
+  for (const char* key : keys) values.push_back(owner.Find(key) ? owner.Find(key)->integer : -999);
+  return values;
 }
 
 using CliExchange = CliTest;
 
-TEST_F(CliExchange, ExportWritesATiledMapWithTheSampleSheetBesideIt) {
-  const std::string map = WriteMap("m.map", Grid(3, 2, {0, 269, 270, -1, 25, 7}),
-                                   Grid(3, 2, {0, 2, 0, 5, 0, -4}), 100, -200);
-  // Entry 2 is "2: Tree", 3 cells wide and 2 high; 5 lies beyond the catalogue.
-  const std::vector<CatalogueEntry> entries = {{"1: Rock", 129}, {"2: Tree", 3 * 128 + 2}};
-  WriteBytes(Path("Overlay.dat"), WriteCatalogue(entries));
-  const RunResult r =
-      Run({"export", map, "-o", Path("out.tmj"), "--catalogue", Path("Overlay.dat")});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.err, "");
+TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
+  WriteMap("m.map", Grid(3, 2, {0, 269, 270, -1, 25, 7}), Grid(3, 2, {0, 2, 0, 5, 0, -4}));
+  // Entry 2 is "2: Big Tree", 3 cells wide and 2 high; 5 lies beyond the catalogue.
+  WriteBytes(Path("O.dat"), WriteCatalogue(std::vector<CatalogueEntry>{
+                                {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
+  ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
   EXPECT_EQ(ReadBytes(Path("out-sheet.png")), (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
-
-  const JsonValue tmj = ParseFile(Path("out.tmj"));
-  EXPECT_EQ(tmj.Find("orientation")->string, "orthogonal");
-  EXPECT_EQ(tmj.Find("renderorder")->string, "right-down");
-  EXPECT_EQ(Int(tmj, "width") * 10 + Int(tmj, "height"), 32);
-  EXPECT_EQ(Int(tmj, "tilewidth"), 16);
-  EXPECT_EQ(PropertyValue(tmj, "human_resources"), 100);
-  EXPECT_EQ(PropertyValue(tmj, "computer_resources"), -200);
-
+  const JsonValue tmj = std::get<JsonValue>(cli::ParseJson(ReadText(Path("out.tmj"))));
   const JsonValue& tileset = tmj.Find("tilesets")->array.at(0);
   EXPECT_EQ(tileset.Find("image")->string, "out-sheet.png");
-  EXPECT_EQ(Int(tileset, "imagewidth") * 1000 + Int(tileset, "imageheight"), 305256);
-  // The sample sheet: first id 1, no margin, spacing 1, 18 columns of 270 tiles.
-  for (const auto& [key, value] : {std::pair{"firstgid", 1},
-                                   {"margin", 0},
-                                   {"spacing", 1},
-                                   {"columns", 18},
-                                   {"tilecount", 270}})
-    EXPECT_EQ(Int(tileset, key), value) << key;
-
+  EXPECT_EQ(Ints(tileset, {"firstgid", "margin", "spacing", "columns", "tilecount", "imagewidth",
+                           "imageheight"}),
+            (std::vector<int64_t>{1, 0, 1, 18, 270, 305, 256}));
   const auto& layers = tmj.Find("layers")->array;
-  ASSERT_EQ(layers.size(), 2u);
-  EXPECT_EQ(layers[0].Find("type")->string, "tilelayer");
   // Tile number + 1; 0 for numbers off the sheet (270 and -1).
-  EXPECT_EQ(layers[0].Find("data")->integers, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
-  EXPECT_EQ(layers[1].Find("type")->string, "objectgroup");
-  const auto& objects = layers[1].Find("objects")->array;
+  EXPECT_EQ(layers.at(0).Find("data")->integers, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
+  const auto& objects = layers.at(1).Find("objects")->array;
   ASSERT_EQ(objects.size(), 2u);  // -4 is an empty cell
-  // name, id, then x, y, width and height packed two digits each.
-  const auto object = [&](const JsonValue& o) {
-    return std::tuple{
-        o.Find("name")->string, PropertyValue(o, "id"),
-        ((Int(o, "x") * 100 + Int(o, "y")) * 100 + Int(o, "width")) * 100 + Int(o, "height")};
+  EXPECT_EQ(objects[0].Find("name")->string + "|" + objects[1].Find("name")->string, "Big Tree|");
+  // id, x, y, width, height of both objects
+  const auto place = [](const JsonValue& o) {
+    return Ints(o, {"id", "x", "y", "width", "height"});
   };
-  EXPECT_EQ(object(objects[0]), std::tuple("Tree", int64_t{2}, int64_t{16004832}));
-  EXPECT_EQ(object(objects[1]), std::tuple("", int64_t{5}, int64_t{161616}));
-  EXPECT_NE(Int(objects[0], "id"), Int(objects[1], "id"));
-  EXPECT_EQ(Int(tmj, "nextobjectid"), 3);
+  EXPECT_EQ(place(objects[0]), (std::vector<int64_t>{1, 16, 0, 48, 32}));
+  EXPECT_EQ(place(objects[1]), (std::vector<int64_t>{2, 0, 16, 16, 16}));
+  EXPECT_NE(ReadText(Path("out.tmj")).find("\"Big Tree\""), std::string::npos);
+  // Sheets that hold no tile, and inputs that cannot be read, are refused before any writing.
+  WriteText(Path("art.bmp"), "stand-in");
+  pictureSize_ = {5, 0};
+  ExpectRefused("export @m.map -o @x.tmj --sheet @art.bmp", 1, "The tile sheet picture is empty.");
+  EXPECT_FALSE(std::filesystem::exists(Path("x.tmj")));
 }
 
 // Export then import gives back the map byte for byte, with the sample sheet and with a sheet of
@@ -93,38 +58,131 @@ TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
   std::filesystem::create_directories(dir_ / "art");
   std::filesystem::create_directories(dir_ / "maps");
   WriteText(Path("art/tiles.bmp"), "stand-in");
-  const std::pair<std::vector<std::string>, int16_t> cases[] = {
-      {{}, 269},
-      // 64 x 48 pixels, 8-pixel tiles from pixel 1: (64 - 1 - 8) / 8 + 1 = 7 columns, 5 rows
-      {{"--sheet", Path("art/tiles.bmp"), "--tile-size", "8", "--spacing", "0", "--offset", "1"},
-       34},
-  };
-  for (const auto& [sheetOptions, maxTile] : cases) {
-    SCOPED_TRACE(maxTile);
+  pictureSize_ = {64, 1};
+  // 64 x 1 pixels, 1-pixel tiles 8 apart: (64 - 1) / 8 + 1 = 8 tiles in one row.
+  for (const auto& [options, maxTile] :
+       {std::pair{"--sheet @art/tiles.bmp --tile-size 1 --spacing=7 --offset +0", 7}, {"", 269}}) {
+    // Every tile the sheet has, the empty -1, and the smallest and largest overlay ids.
     Grid16 tiles = Grid(7, 5);
-    Grid16 overlay = Grid(7, 5);
-    for (int i = 0; i < 35; ++i) tiles.Cells()[i] = static_cast<int16_t>(i * 37 % (maxTile + 1));
-    tiles.Set(6, 4, maxTile);
-    overlay.Set(0, 0, 1);
-    overlay.Set(6, 4, 32767);
-    overlay.Set(3, 2, 12);
+    for (int i = 0; i < 35; ++i)
+      tiles.Cells()[i] = static_cast<int16_t>(i * 37 % (maxTile + 2) - 1);
+    tiles.Set(6, 4, static_cast<int16_t>(maxTile));
+    const Grid16 overlay = Grid(7, 5, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0, 0, 0, 0, 0, 32767});
     const std::string map = WriteMap("m.map", tiles, overlay, -2147483647 - 1, 2147483647);
-    std::vector<std::string> exportArgs = {"export", map, "-o", Path("maps/m.tmj")};
-    exportArgs.insert(exportArgs.end(), sheetOptions.begin(), sheetOptions.end());
-    ASSERT_EQ(Run(exportArgs).code, 0);
-    const JsonValue tileset = ParseFile(Path("maps/m.tmj")).Find("tilesets")->array.at(0);
-    EXPECT_EQ(Int(tileset, "tilecount"), maxTile + 1);
-    if (!sheetOptions.empty()) {
-      EXPECT_EQ(tileset.Find("image")->string, "../art/tiles.bmp");
-      EXPECT_EQ(tileset.Find("name")->string, "tiles");
-      EXPECT_EQ(Int(tileset, "margin") * 10 + Int(tileset, "spacing"), 10);
+    const RunResult exported = Line("export @m.map -o @maps/m.tmj " + std::string(options), true);
+    ASSERT_TRUE(exported.err.ends_with("export: 100%\n")) << exported.err;
+    if (maxTile == 7) {
+      const JsonValue tmj = std::get<JsonValue>(cli::ParseJson(ReadText(Path("maps/m.tmj"))));
+      const JsonValue& tileset = tmj.Find("tilesets")->array.at(0);
+      EXPECT_EQ(tileset.Find("image")->string + " " + tileset.Find("name")->string,
+                "../art/tiles.bmp tiles");
       EXPECT_FALSE(std::filesystem::exists(Path("maps/m-sheet.png")));
     }
-    const RunResult r = Run({"import", Path("maps/m.tmj"), "-o", Path("back.map")});
-    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Line("import @maps/m.tmj -o @back.map").code, 0);
     EXPECT_EQ(ReadBytes(Path("back.map")), ReadBytes(map));
-    std::filesystem::remove(Path("maps/m-sheet.png"));
   }
+}
+
+std::string Object(int id, int x, int y, const std::string& idProperty = "1") {
+  return R"({"id": )" + std::to_string(id) + R"(, "x": )" + std::to_string(x) + R"(, "y": )" +
+         std::to_string(y) + R"(, "properties": {"id": )" + idProperty + "}}";
+}
+
+// A small Tiled map as Tiled itself might write it: 3 x 2 cells of 16 pixels, firstgid 5.
+std::string TiledMap(const std::string& objects = R"([
+      {"id": 4, "x": 32, "y": 16, "properties": [{"name": "id", "type": "int", "value": 3}]},
+      {"id": 9, "gid": 6, "x": 0.0, "y": 32, "width": 16, "height": 16,
+       "properties": {"id": 12}}])",
+                     const std::string& layer = "") {
+  return R"({"type": "map", "orientation": "orthogonal", "renderorder": "left-up",
+    "width": 3, "height": 2, "tilewidth": 16, "tileheight": 16, "infinite": false,
+    "properties": [{"name": "human_resources", "type": "int", "value": 42}],
+    "tilesets": [{"firstgid": 5, "source": "terrain.tsx"}],
+    "layers": [{"type": "tilelayer", "name": "ground", "width": 3, "height": 2,
+      "data": [5, 6, 0, 7, 8, 9]}, {"type": "objectgroup", "objects": )" +
+         objects + "}" + layer + "]}";
+}
+
+std::string Replaced(const std::string& from, const std::string& to) {
+  std::string t = TiledMap("[" + Object(1, 0, 0) + "]");
+  return t.replace(t.find(from), from.size(), to);
+}
+
+TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
+  WriteText(Path("in.tmj"), "\xEF\xBB\xBF" + TiledMap());  // after a byte-order mark
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  // Tile numbers count from the tileset's first id; an empty cell lies on no sheet; the tile
+  // object stands on its bottom-left corner, so it covers cell (0, 1), the other cell (2, 1);
+  // computer resources are absent, so a new map's value; the signature is the standard one.
+  EXPECT_EQ(Line("dump @out.map").out,
+            "korvane map\nsize: 3 x 2\nhuman resources: 42\ncomputer resources: 0\n"
+            "signature: standard\noverlay entries: 2\nrow 0: 0 1 -1\nrow 1: 2 3 4\n"
+            "overlay 0,1 = 12\noverlay 2,1 = 3\n");
+
+  // A map holds at most 32767 overlay entries.
+  const auto objects = [](int n) {
+    std::string text = R"({"orientation": "orthogonal", "width": 256, "height": 128,
+        "tilewidth": 1, "tileheight": 1, "tilesets": [{"firstgid": 1}], "layers": [{"type":
+        "tilelayer", "width": 256, "height": 128, "data": [0)";
+    for (int i = 1; i < 256 * 128; ++i) text += ",0";
+    text += R"(]}, {"type": "objectgroup", "objects": [)";
+    for (int i = 0; i < n; ++i) text += (i ? "," : "") + Object(i + 1, i % 256, i / 256);
+    return text + "]}]}";
+  };
+  WriteText(Path("in.tmj"), objects(32767));
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("info @out.map").out.find("\"overlay_entries\": 32767,"), std::string::npos);
+  WriteText(Path("in.tmj"), objects(32768));
+  ExpectRefused("import @in.tmj -o @out.map", 1, "holds more than the 32767 objects");
+}
+
+// Every refusal names its reason on one line and leaves the map already at the output alone.
+TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
+  const std::string one = "[" + Object(1, 0, 0) + "]";
+  const std::vector<std::pair<std::string, const char*>> cases = {
+      {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
+      {std::string(200, '[') + std::string(200, ']'), "does not hold a JSON object"},
+      {std::string(201, '[') + std::string(201, ']'), "nested too deeply"},
+      {R"({"type": "tileset"})", "holds a Tiled tileset, not a map"},
+      {Replaced("orthogonal", "isometric"), "orientation is \"isometric\""},
+      {Replaced("false", "true"), "is infinite"},
+      {Replaced("8, 9]", "8]"), "holds 5 ids but the map has 6 cells"},
+      {Replaced("[5, 6, 0, 7, 8, 9]", "\"eJzt\""), "no data array"},
+      {Replaced("\"ground\",", "\"g\", \"encoding\": \"base64\","), "stored as base64"},
+      {Replaced("\"ground\", \"width\": 3", "\"g\", \"width\": 2"), "not the map's size"},
+      {Replaced("8, 9]", "8, 2147483657]"), "tile at (2, 1) is flipped or rotated"},
+      {Replaced("8, 9]", "8, 32773]"), "gives tile number 32768"},
+      {Replaced("7, 8", "4, 8"), "tile id 4 at (0, 1) lies before the tileset's first id 5"},
+      {Replaced("8, 9]", "8, 9.5]"), "something other than tile ids"},
+      {TiledMap(R"([{"id": 2, "x": 0, "y": 0}])"), "Object 2 has no integer property \"id\""},
+      {TiledMap(R"([{"id": 2, "x": 0, "y": 0, "properties": [{"name": "id", "type": "string",
+                    "value": "3"}]}])"),
+       "Object 2's property \"id\" must be an integer"},
+      {TiledMap("[" + Object(2, 0, 0, "0") + "]"), "property \"id\" is 0, outside 1 to 32767"},
+      {TiledMap("[" + Object(2, 0, 0, "32768") + "]"), "is 32768, outside"},
+      {TiledMap("[" + Object(2, 48, 0) + "]"), "Object 2 lies outside the 3 x 2 map"},
+      {TiledMap("[" + Object(2, 0, -1) + "]"), "Object 2 lies outside"},
+      {TiledMap("[" + Object(2, 1, 1) + "," + Object(3, 15, 15) + "]"),
+       "Object 2 and Object 3 both lie on cell (0, 0)"},
+      {TiledMap(one, R"(, {"type": "group", "name": "g"})"), "Layer \"g\" is of type \"group\""},
+      {TiledMap(one, R"(, {"type": "objectgroup", "objects": []})"), "2 object layers"},
+      {TiledMap(one, R"(, {"type": "tilelayer"})"), "2 tile layers"},
+      {Replaced("\"terrain.tsx\"}", "\"terrain.tsx\"}, {\"firstgid\": 100}"), "uses 2 tilesets"},
+      {Replaced("42", "4.5"), "The map's property \"human_resources\" must be an integer"},
+      {Replaced("\"width\": 3", "\"width\": 0"), "The map width must be a whole number from 1"},
+      {Replaced("\"tilewidth\": 16,", "\"tilewidth\": 16, \"tilewidth\": 32,"),
+       "line 2, column 47, the member name \"tilewidth\" appears twice in one object"},
+      // Judged from the plain width and height before the text is parsed.
+      {TiledMap() + std::string(17 << 20, ' '), "more than a map of 3 x 2 cells can take"},
+  };
+  const std::string out = WriteMap("out.map", Grid(1, 1, {3}), Grid(1, 1));
+  const auto before = ReadBytes(out);
+  for (const auto& [text, reason] : cases) {
+    WriteText(Path("in.tmj"), text);
+    ExpectRefused("import @in.tmj -o @out.map", 1, reason);
+  }
+  ExpectRefused("import @missing.tmj -o @out.map", 1, "cannot read");
+  EXPECT_EQ(ReadBytes(out), before);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
+// render, its overview, and diff's picture, compared with the editor's own drawing pixel for
+// pixel.
+
 #include <sys/stat.h>
 
 #include <QApplication>
-#include <QImage>
-#include <memory>
 
+#include "app/cli/DiffPicture.h"
 #include "app/cli/MapRenderer.h"
 #include "app/cli/QtServices.h"
 #include "shell/Editor.h"
@@ -17,22 +18,18 @@
 namespace korvane::clitest {
 namespace {
 
-// One QApplication for the whole test program, off screen unless the caller chose a platform.
+// One QApplication for the whole test program, off screen.
 class QtEnvironment : public ::testing::Environment {
- public:
   void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     app_ = std::make_unique<QApplication>(argc_, argv_);
   }
   void TearDown() override { app_.reset(); }
-
- private:
   int argc_ = 1;
   char name_[16] = "korvane_cli";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> app_;
 };
-
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
@@ -41,196 +38,207 @@ void Settle() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A map that uses the whole sheet, numbers off it (shown as background) and overlay values from
-// one digit to five.
+// Tiles from all of the sheet and off it (shown as background); overlay values of one digit, or
+// up to five when wide, which spill into the neighbouring cells.
 MapFileContents TestMap(int32_t w, int32_t h, int16_t tileCount, bool wideNumbers) {
-  MapFileContents map;
-  map.width = static_cast<int16_t>(w);
-  map.height = static_cast<int16_t>(h);
-  map.tiles = Grid(w, h);
-  map.overlay = Grid(w, h);
-  for (int32_t i = 0; i < w * h; ++i)
-    map.tiles.Cells()[i] = static_cast<int16_t>((i * 7 + i / w) % (tileCount + 3) - 1);
-  for (int32_t i = 0; i < w * h; i += 5)
-    map.overlay.Cells()[i] =
-        static_cast<int16_t>(wideNumbers && i % 3 == 0 ? 31000 + i : i % 9 + 1);
+  MapFileContents map{int16_t(w), int16_t(h), 0, 0, kStandardMapSignature, Grid(w, h), Grid(w, h)};
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      map.tiles.Set(x, y, static_cast<int16_t>((x * 37 + y * 11) % (tileCount + 3) - 1));
+      if ((x * 3 + y * 5) % 7 == 3)
+        map.overlay.Set(x, y,
+                        static_cast<int16_t>(wideNumbers && (x + y) % 2 ? 31000 + x * 10 + y
+                                                                        : (x + y) % 9 + 1));
+    }
   return map;
 }
 
-// A sheet picture other than the sample: every pixel its own colour.
-std::string WriteSheet(const std::string& path) {
+// 7 x 4 tiles of 12 pixels, 2 apart after a margin of 3; every pixel its own colour.
+QImage OwnSheet(const std::string& path) {
   QImage sheet(100, 62, QImage::Format_RGB32);
   for (int y = 0; y < sheet.height(); ++y)
     for (int x = 0; x < sheet.width(); ++x) sheet.setPixel(x, y, qRgb(x * 2, y * 4, (x * y) % 256));
   EXPECT_TRUE(sheet.save(QString::fromStdString(path), "BMP"));
-  return path;
+  return sheet;
 }
 
-struct Settings {
-  const char* name;
-  int16_t zoom;
-  bool grid;
-  bool overlay;
-  bool ownSheet;
-};
+QImage Rendered(const MapFileContents& map, const cli::RenderRequest& request,
+                const cli::RenderLimits& limits = {}) {
+  auto result = cli::RenderMapImage(map, request, nullptr, limits);
+  Settle();
+  return std::get<QImage>(result);  // throws, failing the test, on a refusal
+}
 
-class CliRender : public CliTest {
- protected:
-  cli::RenderRequest Request(const Settings& s) {
-    cli::RenderRequest request;
-    request.zoom = s.zoom;
-    request.grid = s.grid;
-    request.overlay = s.overlay;
-    if (s.ownSheet) {
-      request.sheetPath = WriteSheet(Path("sheet.bmp"));
-      request.sheet = {12, 2, 3};  // 7 x 4 tiles
-    }
-    return request;
-  }
+using CliRender = CliTest;
 
-  // The editor as a designer drives it: the sheet through the dialog, the map loaded from its
-  // file, then the zoom, grid and mode buttons.
-  struct EditorDisplay {
-    qt::QtToolkit toolkit{""};
-    Editor editor{toolkit};
-  };
-  std::unique_ptr<EditorDisplay> OpenInEditor(const MapFileContents& map, const Settings& s,
-                                              const cli::RenderRequest& request) {
-    auto e = std::make_unique<EditorDisplay>();
-    e->editor.Start();
+// The editor as a designer drives it (the sheet through its dialog, the map loaded from its
+// file, then the zoom, grid and mode buttons) shows the whole map; the render, drawn on pages of
+// one or two cells, equals it pixel for pixel, overlay numbers spilling across the page seams
+// included.
+TEST_F(CliRender, MatchesTheEditorsDisplay) {
+  OwnSheet(Path("sheet.bmp"));
+  for (const cli::RenderRequest& request : {
+           cli::RenderRequest{"", {}, 1, false, false, {}},
+           {"", {}, 2, true, false, {}},
+           {"", {}, 1, true, true, {}},
+           {"", {}, 2, false, true, {}},
+           {Path("sheet.bmp"), {12, 2, 3}, 1, true, true, {}},
+           {Path("sheet.bmp"), {12, 2, 3}, 2, false, true, {}},
+       }) {
+    const bool ownSheet = !request.sheetPath.empty();
+    const MapFileContents map = TestMap(9, 6, ownSheet ? 28 : 270, true);
+    qt::QtToolkit toolkit("");
+    auto editor = std::make_unique<Editor>(toolkit);
+    editor->Start();
     Settle();
-    if (s.ownSheet) {
-      LoadTiles& dialog = e->editor.loadTiles();
-      dialog.Display->SetPicture(e->toolkit.LoadPicture(request.sheetPath));
+    if (ownSheet) {
+      LoadTiles& dialog = editor->loadTiles();
+      dialog.Display->SetPicture(toolkit.LoadPicture(request.sheetPath));
       dialog.TileSize->SetText("12");
       dialog.TileSpacing->SetText("2");
       dialog.TileOffset->SetText("3");
-      EXPECT_TRUE(dialog.OkLoad_Click());
+      ASSERT_TRUE(dialog.OkLoad_Click());
     }
-    MapView& view = e->editor.mapView();
+    MapView& view = editor->mapView();
     WriteBytes(Path("shown.map"), *SerializeMapFile(map));
     view.LoadMap(Path("shown.map"));
-    if (s.zoom == 2) view.MapZoom_Click();
-    if (s.grid) view.Grid_Click();
-    if (s.overlay) view.MENU_DATA_VIEW_Click();
+    if (request.zoom == 2) view.MapZoom_Click();
+    if (request.grid) view.Grid_Click();
+    if (request.overlay) view.MENU_DATA_VIEW_Click();
     Settle();
-    return e;
-  }
-
-  static QImage Shown(MapView& view) {
     view.Display->Refresh();
-    return static_cast<const qt::QtSurface*>(view.Display)->Image();
-  }
-
-  static QImage Rendered(const MapFileContents& map, const cli::RenderRequest& request,
-                         const cli::RenderLimits& limits = {}) {
-    auto result = cli::RenderMapImage(map, request, nullptr, limits);
-    EXPECT_TRUE(std::holds_alternative<QImage>(result))
-        << (std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "");
-    Settle();
-    return std::holds_alternative<QImage>(result) ? std::get<QImage>(result) : QImage();
-  }
-};
-
-const Settings kSettings[] = {
-    {"plain", 1, false, false, false},      {"zoom-grid", 2, true, false, false},
-    {"grid-overlay", 1, true, true, false}, {"zoom-overlay", 2, false, true, false},
-    {"own-sheet", 1, true, true, true},     {"own-sheet-zoom", 2, false, true, true},
-};
-
-// A map that fits one page of the editor's display: the display shows the whole map, and the
-// render equals it pixel for pixel, overlay numbers spilling between cells included.
-TEST_F(CliRender, MatchesTheEditorsDisplayOfAWholeMap) {
-  for (const Settings& s : kSettings) {
-    const cli::RenderRequest request = Request(s);
-    const MapFileContents map = TestMap(9, 6, s.ownSheet ? 28 : 270, true);
-    auto e = OpenInEditor(map, s, request);
-    MapView& view = e->editor.mapView();
-    ASSERT_GE(view.ViewCols, 9) << s.name;
-    ASSERT_GE(view.ViewRows, 6) << s.name;
-    const QImage shown = Shown(view);
-    // A small page forces many pages, each drawn with its border of neighbours.
+    const QImage shown = static_cast<const qt::QtSurface*>(view.Display)->Image();
     const QImage rendered = Rendered(map, request, {32767, int64_t{1} << 30, 40});
-    ASSERT_FALSE(rendered.isNull()) << s.name;
-    EXPECT_EQ(rendered.size(), QSize(9 * view.CellTwipsX() / 15, 6 * view.CellTwipsY() / 15));
-    EXPECT_EQ(rendered, shown.copy(rendered.rect()).convertToFormat(rendered.format())) << s.name;
-    e.reset();
+    EXPECT_EQ(rendered.size(), QSize(9 * view.CellTwipsX() / 15, 6 * view.CellTwipsY() / 15))
+        << request.zoom << request.grid << request.overlay << ownSheet;
+    EXPECT_EQ(rendered, shown.copy(rendered.rect()).convertToFormat(rendered.format()));
+    editor.reset();
     Settle();
   }
 }
 
-// A map wider than the display: the editor's second page is the render's second stretch of
-// columns (single-digit numbers, which stay inside their cells).
-TEST_F(CliRender, MatchesTheEditorsSecondPage) {
-  for (const Settings& s : {kSettings[0], kSettings[2], kSettings[5]}) {
-    const cli::RenderRequest request = Request(s);
-    auto e = OpenInEditor(TestMap(1, 1, 1, false), s, request);
-    MapView& view = e->editor.mapView();
-    const int32_t cols = view.CellsAcross(view.Display->ScaleWidth());
-    const int32_t rows = view.CellsDown(view.Display->ScaleHeight());
-    const MapFileContents map = TestMap(2 * cols + 3, rows, s.ownSheet ? 28 : 270, false);
-    WriteBytes(Path("shown.map"), *SerializeMapFile(map));
-    view.LoadMap(Path("shown.map"));
-    if (s.overlay) view.MENU_DATA_VIEW_Click();  // a load returns to tile mode
-    view.HScroll->SetValue(2);
-    const QImage shown = Shown(view);
-    ASSERT_EQ(view.ViewFirstCol, cols) << s.name;
-    const QImage rendered = Rendered(map, request);
-    const int32_t pitchX = view.CellTwipsX() / 15;
-    const QRect page(0, 0, cols * pitchX, rows * view.CellTwipsY() / 15);
-    EXPECT_EQ(rendered.copy(page.translated(cols * pitchX, 0)),
-              shown.copy(page).convertToFormat(rendered.format()))
-        << s.name;
-    e.reset();
-    Settle();
-  }
+// Tiles of one pixel let a map of 20000 rows fit an image; every row is drawn, however far down
+// its page lies.
+TEST_F(CliRender, EveryRowOfATallMapIsDrawn) {
+  const QImage sheet = OwnSheet(Path("sheet.bmp"));
+  MapFileContents map = TestMap(1, 20000, 0, false);
+  for (int16_t y = 0; y < 20000; ++y) map.tiles.Set(0, y, static_cast<int16_t>(y % 100));
+  const QImage image = Rendered(map, {Path("sheet.bmp"), {1, 0, 0}, 1, false, false, {}});
+  int mismatches = 0;
+  for (int y = 0; y < 20000; ++y) mismatches += image.pixel(0, y) != sheet.pixel(y % 100, 0);
+  EXPECT_EQ(mismatches, 0);
 }
 
-TEST_F(CliRender, TheCommandWritesThePngAndShowsNoProgressOffATerminal) {
+TEST_F(CliRender, TheCommandWritesThePngOrSaysWhyNot) {
   services_ = cli::MakeQtServices();
-  const std::string map = WriteMap("m.map", Grid(5, 4), Grid(5, 4, {0, 3}));
-  const RunResult r =
-      Run({"render", map, "-o", Path("m.png"), "--zoom", "2", "--grid", "--overlay"});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.err, "");
-  const QImage image(QString::fromStdString(Path("m.png")));
-  EXPECT_EQ(image.size(), QSize(5 * 33, 4 * 33));
+  WriteMap("m.map", Grid(5, 4), Grid(5, 4, {0, 3}));
+  // No progress off a terminal.
+  EXPECT_EQ(Line("render @m.map -o @m.png --zoom=2 --grid --overlay").err, "");
+  EXPECT_EQ(QImage(QString::fromStdString(Path("m.png"))).size(), QSize(5 * 33, 4 * 33));
+  EXPECT_TRUE(Line("render @m.map -o @m.png", true).err.ends_with("render: 100%\n"));
 
   WriteText(Path("bad.bmp"), "not a picture");
   // A PNG header announcing 40000 x 40000 pixels: refused by its size, before any decoding.
-  const unsigned char huge[] = {
-      0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
-      0x52, 0x00, 0x00, 0x9c, 0x40, 0x00, 0x00, 0x9c, 0x40, 0x08, 0x02, 0x00, 0x00, 0x00, 0xde,
-      0x6e, 0x99, 0x52, 0x00, 0x00, 0x00, 0x00, 0x49, 0x44, 0x41, 0x54, 0x35, 0xaf, 0x06, 0x1e,
-      0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
-  WriteBytes(Path("huge.png"), std::vector<uint8_t>(std::begin(huge), std::end(huge)));
-  const std::string sheet = WriteSheet(Path("sheet.bmp"));
+  const char huge[] =
+      "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x9c\x40\0\0\x9c\x40\x08\x02\0\0\0\xde\x6e\x99\x52\0\0\0"
+      "\0IDAT\x35\xaf\x06\x1e\0\0\0\0IEND\xae\x42\x60\x82";
+  WriteText(Path("huge.png"), std::string(huge, sizeof huge - 1));
+  OwnSheet(Path("sheet.bmp"));
   ASSERT_EQ(::mkfifo(Path("fifo.bmp").c_str(), 0644), 0);
-  struct Refusal {
-    std::vector<std::string> options;
-    const char* reason;
-  };
-  for (const Refusal& c : {
-           Refusal{{"--sheet", Path("bad.bmp")}, "cannot read the tile sheet"},
-           Refusal{{"--sheet", Path("huge.png")}, "40000 x 40000 pixels, more than the 1024 MiB"},
-           Refusal{{"--sheet", Path("fifo.bmp")}, "it is a FIFO (named pipe)"},
-           Refusal{{"--sheet", sheet, "--tile-size", "3000"}, "larger than the editor can draw"},
-           Refusal{{"--sheet", sheet, "--offset", "200"}, "holds no whole tile"},
-           Refusal{{"--overlay", "--catalogue", Path("none.dat")}, "cannot read the catalogue"},
-       }) {
-    std::vector<std::string> args = {"render", map, "-o", Path("x.png")};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    const RunResult r = Run(args);
-    EXPECT_EQ(r.code, 1) << c.reason;
-    EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
-  }
+  WriteMap("wide.map", Grid(2000, 1), Grid(2000, 1));
+  for (const auto& [line, reason] : {
+           std::pair{"@m.map --sheet @bad.bmp", "cannot read the tile sheet"},
+           {"@m.map --sheet @huge.png", "40000 x 40000 pixels, more than the 1024 MiB"},
+           {"@m.map --sheet @fifo.bmp", "it is a FIFO (named pipe)"},
+           {"@m.map --sheet @sheet.bmp --tile-size 2185", "larger than the editor can draw"},
+           {"@m.map --sheet @sheet.bmp --offset 200", "holds no whole tile"},
+           {"@m.map --overlay --catalogue @none.dat", "cannot read the catalogue"},
+           // From the map's header, before anything is drawn.
+           {"@wide.map --zoom 2", "The image would be 64000 x 32 pixels"},
+       })
+    ExpectRefused("render -o @x.png " + std::string(line), 1, reason);
   EXPECT_FALSE(std::filesystem::exists(Path("x.png")));
-  // An image beyond the pixel limit is refused before anything is drawn.
-  auto big = cli::RenderMapImage(TestMap(100, 10, 270, false), Request(kSettings[1]), nullptr,
-                                 {3000, 1 << 30, 1024});
-  ASSERT_TRUE(std::holds_alternative<std::string>(big));
-  EXPECT_NE(std::get<std::string>(big).find("3300 x 330 pixels"), std::string::npos);
-  Settle();
+}
+
+// Each side of the picture is the editor's drawing of the same cells, pixel for pixel, except
+// the two outline rings of every changed cell; cells only the other map has are dark grey.
+TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) {
+  services_ = cli::MakeQtServices();
+  const MapFileContents before = TestMap(12, 9, 270, false);
+  MapFileContents after = TestMap(13, 9, 270, false);  // one column wider
+  after.tiles.Set(5, 4, 3);
+  after.overlay.Set(4, 2, 7);
+  WriteMap("old.map", before.tiles, before.overlay);
+  WriteMap("new.map", after.tiles, after.overlay);
+  ASSERT_EQ(Line("diff @old.map @new.map -o @d.png --context 1").code, 1);
+  const QImage picture =
+      QImage(QString::fromStdString(Path("d.png"))).convertToFormat(QImage::Format_RGB32);
+  // Changes span columns 4..12; one cell of context adds column 3.
+  const int pitch = 16;  // the sample sheet's tiles
+  const int side = 10 * pitch;
+  ASSERT_EQ(picture.size(), QSize(2 * side + cli::kDiffGap, 9 * pitch));
+  EXPECT_EQ(picture.pixel(side + cli::kDiffGap / 2, 5), cli::kDiffGapColour);
+  for (const auto& [map, left] : {std::pair{&before, 0}, {&after, side + cli::kDiffGap}}) {
+    const QImage whole = Rendered(*map, {"", {}, 1, false, true, {}});
+    int mismatches = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < side; ++x) {
+        const int mx = 3 + x / pitch, my = y / pitch, px = x % pitch, py = y % pitch;
+        const int ring = std::min({px, py, pitch - 1 - px, pitch - 1 - py});
+        const bool changed = mx >= before.width ||
+                             before.tiles.At(mx, my) != after.tiles.At(mx, my) ||
+                             before.overlay.At(mx, my) != after.overlay.At(mx, my);
+        QRgb want = mx < map->width ? whole.pixel(x + 3 * pitch, y) : cli::kMissingCell;
+        if (changed && ring < 2) want = ring == 0 ? cli::kChangeOuter : cli::kChangeInner;
+        mismatches += picture.pixel(left + x, y) != want;
+      }
+    EXPECT_EQ(mismatches, 0) << "side at x " << left;
+  }
+  // Equal maps, or a change too large to draw, write no picture.
+  EXPECT_EQ(Line("diff @old.map @old.map -o @e.png").code, 0);
+  Grid16 ends = Grid(1100, 1, {1});
+  ends.Set(1099, 0, 1);
+  WriteMap("a.map", Grid(1100, 1), Grid(1100, 1));
+  WriteMap("b.map", ends, Grid(1100, 1));
+  const RunResult big = Line("diff @a.map @b.map -o @e.png");  // the text is written all the same
+  EXPECT_EQ(big.code, 2);
+  EXPECT_NE(big.err.find("35208 x 16 pixels; diff writes at most"), std::string::npos) << big.err;
+  EXPECT_FALSE(std::filesystem::exists(Path("e.png")));
+}
+
+// The tile's average computed here from the sheet's layout, independent of the tile rule.
+QRgb Average(const QImage& sheet, int tile) {
+  const QImage pixels = sheet.copy(3 + tile % 7 * 14, 3 + tile / 7 * 14, 12, 12);
+  int r = 0, g = 0, b = 0;
+  for (int i = 0; i < 144; ++i) {
+    r += qRed(pixels.pixel(i % 12, i / 12));
+    g += qGreen(pixels.pixel(i % 12, i / 12));
+    b += qBlue(pixels.pixel(i % 12, i / 12));
+  }
+  return qRgb((r + 72) / 144, (g + 72) / 144, (b + 72) / 144);
+}
+
+TEST_F(CliRender, OverviewCellsAreTheirTilesAverageColour) {
+  services_ = cli::MakeQtServices();
+  const QImage sheet = OwnSheet(Path("sheet.bmp"));
+  const Grid16 tiles = TestMap(11, 5, 28, false).tiles;
+  WriteMap("m.map", tiles, Grid(11, 5));
+  // Every cell 4 x 4 pixels of one colour.
+  Line(
+      "render @m.map -o @o.png --cell-pixels 4 --sheet @sheet.bmp --tile-size 12 --spacing 2 "
+      "--offset 3");
+  const QImage overview = QImage(QString::fromStdString(Path("o.png")));
+  ASSERT_EQ(overview.size(), QSize(44, 20));
+  int mismatches = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 44; ++x) {
+      const int tile = tiles.At(x / 4, y / 4);
+      mismatches +=
+          overview.pixel(x, y) != (tile >= 0 && tile < 28 ? Average(sheet, tile) : qRgb(0, 0, 0));
+    }
+  EXPECT_EQ(mismatches, 0);
+  WriteMap("wide.map", Grid(4096, 1), Grid(4096, 1));
+  ExpectRefused("render @wide.map -o @x.png --cell-pixels 8", 1, "32768 x 8 pixels");
 }
 
 }  // namespace

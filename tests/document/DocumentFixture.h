@@ -1,19 +1,16 @@
 #pragma once
 
-// Map file bytes and layers written by hand, independently of the editor's reader and writer, and
-// the document tests' editor with a maps folder of its own.
+// Map file bytes written by hand, independently of the editor's reader and writer; an editor on
+// a fresh folder that a test may restart; and the one value that says whether a command left the
+// document as it was.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "document/Grid16.h"
+#include "document/MapFile.h"
 #include "tests/support/EditorFixture.h"
 
 namespace korvane::testing_document {
@@ -38,12 +35,10 @@ inline std::vector<uint8_t> MapBytes(int w, int h, int32_t human, int32_t comput
   auto put = [&b](int64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>((v >> (8 * i)) & 0xFF));
   };
-  put(w, 2);
-  put(h, 2);
-  put(human, 4);
-  put(computer, 4);
-  for (int v : tiles) put(v, 2);
-  for (int v : rest) put(v, 2);
+  for (const int v : {w, h}) put(v, 2);
+  for (const int32_t v : {human, computer}) put(v, 4);
+  for (const auto* list : {&tiles, &rest})
+    for (const int v : *list) put(v, 2);
   return b;
 }
 
@@ -53,32 +48,80 @@ inline Grid16 MakeGrid(int32_t w, int32_t h, std::vector<int16_t> cells = {}) {
   return g;
 }
 
-// A started editor with the sample sheet applied and a maps folder that only the test and the
-// editor touch.
+// A w x h layer whose every `every`-th cell holds a value from 1 to 300 that depends on `seed`.
+inline Grid16 Pattern(int32_t w, int32_t h, int seed, int every = 1) {
+  Grid16 g = MakeGrid(w, h);
+  for (size_t i = 0; i < g.Cells().size(); i += static_cast<size_t>(every))
+    g.Cells()[i] = static_cast<int16_t>(1 + (i * 7 + static_cast<size_t>(seed)) % 300);
+  return g;
+}
+
+// Everything a failed command must leave as it was.
+inline auto Snapshot(MapView& v) {
+  return std::tuple(v.MapWidth, v.MapHeight, v.HumanResources, v.ComputerResources,
+                    v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), v.OverlayData, v.CurrentMapFile,
+                    v.window->Caption(), v.MapChanged);
+}
+
+// A started editor with the sample sheet and tile 9 selected, in a fresh folder with a maps
+// folder in it, removed at the end.
 class DocumentTest : public testing_support::EditorTest {
  protected:
   DocumentTest() {
-    testing_support::ApplyTestSheet(global());
-    std::filesystem::create_directories(Path(""));
+    std::filesystem::create_directories(maps);
+    Prepare();
   }
-  std::string Path(const std::string& name) const { return Folder() + "/maps/" + name; }
-  std::string Caption() { return view().window->Caption(); }
-  // Everything a refused or failed command must leave as it was.
-  auto State() {
-    return std::tuple(view().MapWidth, view().MapHeight, view().MapTiles.Tiles(),
-                      view().OverlayData, view().HumanResources, view().ComputerResources,
-                      view().MapChanged, view().CurrentMapFile, Caption());
+  ~DocumentTest() override { std::filesystem::remove_all(dir); }
+
+  // A fresh editor in place of the running one, on the same folder. With failAt at 0 or above,
+  // the start-up's own file operations are counted and the chosen one fails.
+  void Restart(int failAt = -1) {
+    editor.reset();
+    tk.files.failAt = failAt;
+    tk.files.operations = 0;
+    tk.failuresReported.clear();
+    tk.messagesAsked.clear();
+    editor = std::make_unique<Editor>(tk);
+    editor->Start();
+    Prepare();
+  }
+  // A map as if loaded from `file`, with an edit since the last press so that the undo copy
+  // differs from the tiles, and unsaved.
+  void PutMap(Grid16 tiles, Grid16 overlay, const std::string& file) {
+    MapView& v = view();
+    v.MapWidth = static_cast<int16_t>(tiles.Width());
+    v.MapHeight = static_cast<int16_t>(tiles.Height());
+    v.MapTiles = TileLayer(std::move(tiles));
+    v.MapTiles.Set(0, 0, 77);
+    v.OverlayData = std::move(overlay);
+    v.CurrentMapFile = file;
+    v.MapChanged = 1;
+    v.SetCaptionFromFile();
+  }
+  void PutSmallMap(const std::string& file) {
+    PutMap(MakeGrid(3, 2, {1, 2, 3, 4, 5, 6}), MakeGrid(3, 2, {0, 4, 0, 0, 0, 2}), file);
+  }
+  std::string Path(const std::string& name) const { return (maps / name).string(); }
+  std::string CataloguePath() const { return (dir / "Overlay.dat").string(); }
+  // The names in a folder, sorted: a temporary file left behind shows up here.
+  static std::vector<std::string> Names(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
-  // Puts a map into the document directly, as if it had been loaded from `file`.
-  void SetMap(Grid16 tiles, Grid16 overlay, const std::string& file, int16_t changed) {
-    view().MapWidth = static_cast<int16_t>(tiles.Width());
-    view().MapHeight = static_cast<int16_t>(tiles.Height());
-    view().MapTiles = TileLayer(std::move(tiles));
-    view().OverlayData = std::move(overlay);
-    view().CurrentMapFile = file;
-    view().MapChanged = changed;
-    if (!file.empty()) view().SetCaptionFromFile();
+  const std::filesystem::path dir = Folder();
+  const std::filesystem::path maps = dir / "maps";
+
+ private:
+  // Counting starts after the start-up unless a start-up step is to fail.
+  void Prepare() {
+    if (tk.files.failAt < 0) tk.files.operations = 0;
+    testing_support::ApplyTestSheet(global());
+    global().SelectedCount = 1;
+    global().SelectedTiles[1] = 9;
   }
 };
 

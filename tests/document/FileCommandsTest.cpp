@@ -1,183 +1,166 @@
-#include <filesystem>
+// The File menu and the close question: what reaches the disk, what the document becomes, and
+// what the designer is told. (Save and load of good and bad files: MapFileTest.)
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <optional>
-#include <ostream>
 
 #include "document/CaptionRule.h"
+#include "document/FileMessages.h"
 #include "tests/document/DocumentFixture.h"
 
-namespace korvane {
+namespace korvane::testing_document {
 namespace {
 
-using testing_document::DocumentTest;
-using testing_document::MakeGrid;
-using testing_document::ReadBytes;
-using toolkit::FileDialogMode;
-using toolkit::MessageButtons;
 using toolkit::MessageResult;
 
 TEST(CaptionRule, ShowsTheFileNameWithoutItsExtension) {
   const std::pair<const char*, const char*> table[] = {
       {"/home/ana/maps/island.map", "island - Korvane"},
       {"C:\\maps\\island.map", "island - Korvane"},
-      {"C:\\maps\\Island.MAP", "Island.MAP - Korvane"},
+      {"Island.MAP", "Island.MAP - Korvane"},
       {"a.mapx.map", "ax - Korvane"},
       {"a.m.mapap", "a.map - Korvane"},
-  };
+      {"", " - Korvane"}};
   for (const auto& [path, caption] : table) EXPECT_EQ(MapCaption(path), caption) << path;
+}
+
+// The address space the process holds now, in bytes.
+uint64_t AddressSpaceInUse() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
+  return 0;
 }
 
 using FileCommands = DocumentTest;
 
-TEST_F(FileCommands, NewMapRoundsHalvesToEvenAndStartsAnUnsavedMap) {
-  SetMap(MakeGrid(1, 1, {9}), MakeGrid(1, 1, {2}), Path("old.map"), 0);
-  view().HumanResources = 5;
-  view().ComputerResources = 6;
-  tk.inputAnswers = {" 2.5 ", "3.5"};
-  view().MENU_NEW_MAP_Click();
-  ASSERT_EQ(tk.inputsAsked.size(), 2u);
-  EXPECT_EQ(tk.inputsAsked[0].prompt, "Please enter the width of the map in tiles:");
-  EXPECT_EQ(tk.inputsAsked[1].prompt, "Please enter the height of the map in tiles:");
-  // Halves go to the even neighbour; the new map is blank, unsaved and has no file.
-  EXPECT_EQ(State(), std::tuple(2, 4, MakeGrid(2, 4), MakeGrid(2, 4), 0, 0, 1, "", "Korvane"));
-}
-
-TEST_F(FileCommands, RefusedNewMapAnswersLeaveTheMapAlone) {
-  const std::vector<std::vector<std::string>> refused = {{"0"},     {"-1"},     {""},       {"abc"},
-                                                         {"40000"}, {"12", ""}, {"12", "0"}};
-  SetMap(MakeGrid(3, 2, {1, 2, 3, 4, 5, 6}), MakeGrid(3, 2), Path("kept.map"), 0);
-  const auto before = State();
-  for (const auto& answers : refused) {
-    SCOPED_TRACE(answers.front() + " then " + answers.back());
-    tk.inputAnswers.assign(answers.begin(), answers.end());
-    view().MENU_NEW_MAP_Click();
-    EXPECT_EQ(State(), before);
-  }
-  EXPECT_TRUE(tk.failuresReported.empty());  // a refused answer is no failed file operation
-}
-
-TEST_F(FileCommands, SaveAsksForANameOnlyWhenTheMapHasNone) {
-  // Without a map neither command asks or writes.
-  testing_document::WriteBytes(Path("first.map"), {1, 2, 3});
-  view().CurrentMapFile = Path("first.map");
-  tk.fileAnswers = {Path("first.map"), Path("first.map")};
-  EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
-  view().MENU_SAVEAS_MAP_Click();
-  EXPECT_TRUE(tk.fileDialogsShown.empty());
-  EXPECT_EQ(ReadBytes(Path("first.map")), (std::vector<uint8_t>{1, 2, 3}));
-
-  SetMap(MakeGrid(2, 1, {5, 7}), MakeGrid(2, 1), "", 1);
-  EXPECT_TRUE(view().MENU_SAVE_MAP_Click());
-  ASSERT_EQ(tk.fileDialogsShown.size(), 1u);
-  EXPECT_EQ(tk.fileDialogsShown[0].mode, FileDialogMode::Save);
-  view().MapTiles.Set(0, 0, 6);
-  EXPECT_TRUE(view().MENU_SAVE_MAP_Click());
-  EXPECT_EQ(tk.fileDialogsShown.size(), 1u);
-  EXPECT_EQ(ReadBytes(Path("first.map"))[28], 6);  // the first tile, written without a dialog
-  // Save As always asks.
-  tk.fileAnswers = {Path("second.map")};
-  view().MENU_SAVEAS_MAP_Click();
-  EXPECT_EQ(tk.fileDialogsShown.size(), 2u);
-  EXPECT_EQ(view().CurrentMapFile, Path("second.map"));
-}
-
-// The designer must not take a save that did not happen for one that did.
-TEST_F(FileCommands, SaveAndSaveAsIntoAMissingFolderSayWhyAndChangeNothing) {
-  const std::string gone = Path("gone/x.map");
-  for (const bool saveAs : {false, true}) {
-    SCOPED_TRACE(saveAs ? "Save As" : "Save");
-    tk.failuresReported.clear();
-    SetMap(MakeGrid(2, 1, {5, 7}), MakeGrid(2, 1), saveAs ? Path("kept.map") : gone, 1);
-    const auto before = State();
-    tk.fileAnswers = {gone};
-    if (saveAs)
-      view().MENU_SAVEAS_MAP_Click();
+// The designer must not take a save that did not happen for one that did, nor a map that did not
+// load for the one shown: each says why, once, and changes neither the document nor the disk (no
+// temporary file is left). A save fails at each of its steps in turn (create, the header, the tile
+// layer and the entries written, flush, close, rename) and for what it is given.
+TEST_F(FileCommands, AFailedSaveOrLoadSaysWhyOnceAndChangesNothing) {
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0644), 0);
+  std::filesystem::create_symlink(Path("fifo"), Path("to-fifo"));
+  std::filesystem::create_directory(Path("folder"));
+  const std::string fifo = "it is a FIFO (named pipe), not a regular file";
+  Grid16 crowded = MakeGrid(200, 200);
+  std::fill_n(crowded.Cells().begin(), 32768, int16_t{1});
+  const std::vector<uint8_t> old(100, 0xAB);
+  struct Row {
+    const char* file;
+    bool save;
+    std::string reason;
+    int failAt = -1;
+  };
+  std::vector<Row> rows = {
+      {"gone/x.map", true, "the folder does not exist"},
+      {"to-fifo", true, fifo},  // a link is followed, and then refused
+      {"folder", true, "it is a folder, not a file"},
+      {"current.map", true, kTooManyObjects},  // 32768 objects
+      {"none.map", false, "there is no such file"},
+      {"to-fifo", false, fifo},  // refused at once, not waited on
+  };
+  for (int n = 0; n < 7; ++n)
+    rows.push_back({"current.map", true, headless::FaultyFileSystem::kInjectedFailure, n});
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.file << " " << r.failAt);
+    WriteBytes(Path("current.map"), old);
+    const std::string file = Path(r.file);
+    if (r.reason == kTooManyObjects)
+      PutMap(MakeGrid(200, 200), crowded, file);
     else
+      PutSmallMap(r.save ? file : Path("current.map"));
+    const auto before = Snapshot(view());
+    const std::vector<std::string> names = Names(maps);
+    const auto kind = std::filesystem::symlink_status(file).type();
+    tk.failuresReported.clear();
+    tk.files.operations = 0;
+    tk.files.failAt = r.failAt;
+    ::alarm(10);  // a load that waits for a writer would hang the test
+    if (r.save)
       EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+    else
+      view().LoadMap(file);
+    ::alarm(0);
     EXPECT_EQ(tk.failuresReported,
-              std::vector<std::string>{"The map could not be saved to \"" + gone +
-                                       "\": the folder does not exist."});
-    EXPECT_EQ(State(), before);
-    EXPECT_FALSE(std::filesystem::exists(Path("gone")));
-    EXPECT_FALSE(std::filesystem::exists(Path("kept.map")));
+              std::vector<std::string>{(r.save ? "The map could not be saved to \"" + file + "\": "
+                                               : "The map \"" + file + "\" could not be opened: ") +
+                                       r.reason + "."});
+    EXPECT_EQ(Snapshot(view()), before);
+    EXPECT_EQ(Names(maps), names);
+    EXPECT_EQ(std::filesystem::symlink_status(file).type(), kind);
+    EXPECT_EQ(ReadBytes(Path("current.map")), old);
   }
+  tk.files.failAt = -1;
+  tk.files.operations = 0;
+  EXPECT_TRUE(view().MENU_SAVE_MAP_Click());  // the steps above are all there are
+  EXPECT_EQ(tk.files.operations, 7);
 }
 
 // Closing the main window: a save that does not happen must not cost the changes.
-struct CloseCase {
-  const char* what;
-  int16_t changed;
-  MessageResult answer;
-  const char* file;    // the map's file, "" for none
-  const char* saveAs;  // the save dialog's answer, nullptr when cancelled
-  bool closes;
-};
-
-void PrintTo(const CloseCase& c, std::ostream* os) {
-  *os << c.what;
-}
-
-class CloseQuestion : public DocumentTest, public testing::WithParamInterface<CloseCase> {};
-
-TEST_P(CloseQuestion, ClosesOnlyWhenTheChangesAreSavedOrGivenUp) {
-  const CloseCase& c = GetParam();
-  SetMap(MakeGrid(2, 1, {5, 7}), MakeGrid(2, 1), *c.file ? Path(c.file) : "", c.changed);
-  tk.messageAnswers = {c.answer};
-  tk.fileAnswers = {c.saveAs ? std::optional(Path(c.saveAs)) : std::nullopt};
-  EXPECT_EQ(mainWindow().UserClose(), c.closes);
-  EXPECT_EQ(editor->HasTileView(), !c.closes);
-  EXPECT_EQ(ReadBytes(Path("closing.map")).size(), c.saveAs ? 34u : 0u);
-  // Only the failed save speaks; a cancelled dialog stays silent.
-  EXPECT_EQ(tk.failuresReported.size(), c.closes || !*c.file ? 0u : 1u);
-  if (!c.changed) {
-    EXPECT_TRUE(tk.messagesAsked.empty());
-    return;
-  }
-  ASSERT_EQ(tk.messagesAsked.size(), 1u);
-  EXPECT_EQ(tk.messagesAsked[0].prompt, "Do you want to save this map?");
-  EXPECT_EQ(tk.messagesAsked[0].buttons, MessageButtons::YesNoCancel);
-  if (!c.closes) {
-    EXPECT_EQ(view().MapChanged, 1);
+TEST_F(FileCommands, TheWindowClosesOnlyWhenTheChangesAreSavedOrGivenUp) {
+  const struct {
+    int16_t changed;
+    MessageResult answer;
+    const char* file;    // the map's file, "" for none
+    const char* saveAs;  // the save dialog's answer, nullptr when cancelled
+    bool closes;
+  } rows[] = {{0, MessageResult::Cancel, "", nullptr, true},
+              {1, MessageResult::Cancel, "", nullptr, false},
+              {1, MessageResult::No, "", nullptr, true},
+              {1, MessageResult::Yes, "", nullptr, false},            // the dialog cancelled
+              {1, MessageResult::Yes, "none/x.map", nullptr, false},  // the save fails
+              {1, MessageResult::Yes, "", "closing.map", true}};      // last: the file stays
+  for (const auto& r : rows) {
+    SCOPED_TRACE(&r - rows);
+    Restart();
+    PutMap(MakeGrid(2, 1, {5, 7}), MakeGrid(2, 1), *r.file ? Path(r.file) : "");
+    view().MapChanged = r.changed;
+    tk.messageAnswers = {r.answer};
+    tk.fileAnswers = {r.saveAs ? std::optional(Path(r.saveAs)) : std::nullopt};
+    EXPECT_EQ(mainWindow().UserClose(), r.closes);
+    EXPECT_EQ(ReadBytes(Path("closing.map")).size(), r.saveAs ? 34u : 0u);
+    // Only the failed save speaks; a cancelled dialog stays silent.
+    EXPECT_EQ(tk.failuresReported.size(), r.closes || !*r.file ? 0u : 1u);
+    ASSERT_EQ(tk.messagesAsked.size(), r.changed ? 1u : 0u);
+    for (const auto& m : tk.messagesAsked) EXPECT_EQ(m.prompt, "Do you want to save this map?");
+    EXPECT_TRUE(r.closes || view().MapChanged == 1);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CloseQuestion,
-    testing::Values(CloseCase{"NothingUnsaved", 0, MessageResult::Cancel, "", nullptr, true},
-                    CloseCase{"Cancel", 1, MessageResult::Cancel, "", nullptr, false},
-                    CloseCase{"No", 1, MessageResult::No, "", nullptr, true},
-                    CloseCase{"Yes", 1, MessageResult::Yes, "", "closing.map", true},
-                    CloseCase{"YesDialogCancelled", 1, MessageResult::Yes, "", nullptr, false},
-                    CloseCase{"YesSaveFails", 1, MessageResult::Yes, "none/x.map", nullptr, false}),
-    [](const auto& info) { return std::string(info.param.what); });
-
-TEST_F(FileCommands, ResourcesShowTheValueAndStoreTheAnswer) {
-  tk.inputAnswers = {"5"};
-  view().EDHUMRES_Click();  // no map: nothing is asked
-  EXPECT_TRUE(tk.inputsAsked.empty());
-
-  SetMap(MakeGrid(1, 1), MakeGrid(1, 1), Path("r.map"), 0);
-  view().HumanResources = 250;
-  view().ComputerResources = 7;
-  tk.inputAnswers = {"-100"};
-  view().EDHUMRES_Click();
-  ASSERT_EQ(tk.inputsAsked.size(), 1u);
-  EXPECT_EQ(tk.inputsAsked[0].prompt, "Human Resources: 250");
-  EXPECT_EQ(view().HumanResources, -100);
-  ASSERT_TRUE(view().SaveNow(Path("r.map")));
-  const auto bytes = ReadBytes(Path("r.map"));
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 20, bytes.begin() + 24),
-            (std::vector<uint8_t>{0x9C, 0xFF, 0xFF, 0xFF}));
-
-  // An empty or unreadable answer changes nothing; the same value still counts as a change.
-  tk.inputAnswers = {"", "abc", "7"};
-  view().EDCOMPRES_Click();
-  view().EDCOMPRES_Click();
-  EXPECT_EQ(view().MapChanged, 0);
-  view().EDCOMPRES_Click();
-  EXPECT_EQ(tk.inputsAsked.back().prompt, "Computer Resources: 7");
-  EXPECT_EQ(view().ComputerResources, 7);
-  EXPECT_EQ(view().MapChanged, 1);
+// A new map too large for the memory at hand, which runs out while it makes its second layer:
+// it fails cleanly, the previous map stays whole and the editor goes on working. The address
+// space may grow by a chosen amount only (RLIMIT_AS) while it runs. (A load checks everything
+// before it touches the document: MapFileTest.)
+TEST_F(FileCommands, ANewMapTooLargeForMemoryKeepsThePreviousMap) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any useful cap";
+#endif
+  PutSmallMap(Path("current.map"));
+  view().MapChanged = 0;
+  const auto before = Snapshot(view());
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_AS, &old), 0);
+  rlimit capped = old;
+  capped.rlim_cur = AddressSpaceInUse() + 400 * 1024 * 1024;  // one 256 MiB layer, not two
+  ASSERT_EQ(::setrlimit(RLIMIT_AS, &capped), 0);
+  tk.inputAnswers = {"16384", "8192"};
+  view().MENU_NEW_MAP_Click();
+  ASSERT_EQ(::setrlimit(RLIMIT_AS, &old), 0);
+  EXPECT_EQ(Snapshot(view()), before);
+  headless::H(*view().Display).Refresh();  // and the editor goes on: a press paints a cell
+  view().Display_MouseDown(1, 0, 10, 10);
+  EXPECT_EQ(view().MapTiles.At(0, 0), 9);
+  tk.messageAnswers = {toolkit::MessageResult::Yes};  // with room it goes through
+  tk.inputAnswers = {"16384", "8192"};
+  view().MENU_NEW_MAP_Click();
+  EXPECT_EQ(view().MapWidth, 16384);
 }
 
 }  // namespace
-}  // namespace korvane
+}  // namespace korvane::testing_document

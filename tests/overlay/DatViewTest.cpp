@@ -1,116 +1,80 @@
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <tuple>
-#include <vector>
 
+#include "overlay/Catalogue.h"
 #include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
-#include "tests/support/Unprivileged.h"
 
 namespace korvane {
 namespace {
 
 using headless::H;
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The catalogue window of a started editor whose folder holds no Overlay.dat yet.
 class CatalogueWindow : public testing_support::EditorTest {
  protected:
   std::string File() const { return Folder() + "/Overlay.dat"; }
+  std::string FileText() {
+    std::ifstream in(File(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
   DatView& Dat() { return editor->datView(); }
   void AddEntry(const std::string& name, const std::string& x, const std::string& y) {
-    tk.inputAnswers.insert(tk.inputAnswers.end(), {name, x, y});
+    tk.inputAnswers = {name, x, y};
     H(*Dat().Add).Click();
-    tk.inputAnswers.clear();  // a refused X-size leaves the Y answer unasked
   }
-  std::vector<std::string> Texts() {
-    std::vector<std::string> out;
-    for (int16_t i = 0; i < Dat().Items->ListCount(); ++i) out.push_back(Dat().Items->List(i));
-    return out;
-  }
-  std::vector<std::string> Labels() {
-    return {Dat().ID->Caption(), Dat().XSize->Caption(), Dat().YSize->Caption()};
+  // The entry at list position p and the three labels after choosing it.
+  std::string Choose(int16_t p) {
+    Dat().Items->SetListIndex(p);
+    return (p >= 0 ? Dat().Items->List(p) + "|" : "") + Dat().ID->Caption() + "|" +
+           Dat().XSize->Caption() + "|" + Dat().YSize->Caption();
   }
 };
 
-TEST_F(CatalogueWindow, WithoutAFileHoldsOnlyRemoveAndClosingWritesZero) {
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Remove"});
-  EXPECT_EQ(Dat().Items->ListIndex(), 0);
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"ID Number:   0", "X-Size:   0", "Y-Size:   0"}));
-  EXPECT_TRUE(H(*Dat().window).UserClose());
-  EXPECT_FALSE(editor->HasDatView());
-  EXPECT_EQ(ReadText(File()), "0\r\n");
-}
-
-TEST_F(CatalogueWindow, AddedEntriesAreWrittenAndReadBack) {
+// Entries get the next number, the typed name with line breaks turned into blanks and 128 * x + y;
+// a deletion renumbers the positions, not the texts. The close writes the list, "Remove" aside.
+TEST_F(CatalogueWindow, AddDeleteAndCloseWriteTheList) {
+  EXPECT_EQ(Choose(0), "Remove|ID Number:   0|X-Size:   0|Y-Size:   0");
+  ASSERT_TRUE(H(*Dat().window).UserClose());
+  EXPECT_EQ(FileText(), "0\r\n");
   AddEntry("Tree", "2", "3");
-  AddEntry("Rock", "1", "1");
-  ASSERT_EQ(tk.inputsAsked.size(), 6u);
-  EXPECT_EQ(tk.inputsAsked[0].prompt, "Enter the name of this object:");
-  EXPECT_EQ(tk.inputsAsked[1].prompt, "Enter the X-Size of this object:");
-  EXPECT_EQ(tk.inputsAsked[2].prompt, "Enter the Y-Size of this object:");
-  EXPECT_EQ(Dat().Items->ListIndex(), 0);  // a new entry is not selected
-  ASSERT_TRUE(editor->UnloadDatView());
-  EXPECT_EQ(ReadText(File()), "2\r\n\"1: Tree\"\r\n259\r\n\"2: Rock\"\r\n129\r\n");
-
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Remove", "1: Tree", "2: Rock"}));
-  Dat().Items->SetListIndex(1);
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"ID Number:   1", "X-Size:   2", "Y-Size:   3"}));
-
-  // Quotes in a name survive the file, and nothing after them is lost.
-  AddEntry("the \"big\" one, really", "4", "4");
-  AddEntry("last", "5", "5");
-  ASSERT_TRUE(editor->UnloadDatView());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Remove", "1: Tree", "2: Rock",
-                                               "3: the \"big\" one, really", "4: last"}));
-  EXPECT_EQ(Dat().Items->ItemData(4), 5 * 128 + 5);
-}
-
-TEST_F(CatalogueWindow, SizesOutsideOneTo127AddNothing) {
-  const struct {
-    const char* x;
-    const char* y;
-    int32_t packed;  // 128 * x + y, 0 when refused
-  } cases[] = {{"0", "5", 0},   {"128", "5", 0}, {"", "5", 0},      {"5", "0", 0},
-               {"5", "128", 0}, {"5", "", 0},    {"1", "127", 255}, {"127", "1", 16257}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.x) + " x " + c.y);
-    const int16_t before = Dat().Items->ListCount();
-    AddEntry("Thing", c.x, c.y);
-    ASSERT_EQ(Dat().Items->ListCount(), before + (c.packed ? 1 : 0));
-    if (c.packed) {
-      EXPECT_EQ(Dat().Items->ItemData(before), c.packed);
-    }
-  }
-}
-
-// Positions are renumbered after a deletion, the texts are not: a new entry can repeat a number.
-TEST_F(CatalogueWindow, DeletingRenumbersPositionsButNotTexts) {
-  AddEntry("A", "1", "1");
-  AddEntry("B", "1", "2");
+  EXPECT_EQ(tk.inputsAsked.at(2).prompt, "Enter the Y-Size of this object:");
+  AddEntry("Ro\r\nck", "1", "1");
   AddEntry("C", "1", "3");
+  ASSERT_TRUE(editor->UnloadDatView());
+  EXPECT_EQ(FileText(), "3\r\n\"1: Tree\"\r\n259\r\n\"2: Ro  ck\"\r\n129\r\n\"3: C\"\r\n131\r\n");
+  EXPECT_EQ(Choose(1), "1: Tree|ID Number:   1|X-Size:   2|Y-Size:   3");
   Dat().Items->SetListIndex(2);
   H(*Dat().Remove).Click();
-  EXPECT_EQ(Dat().Items->ListIndex(), 0);
   AddEntry("D", "1", "4");
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Remove", "1: A", "3: C", "3: D"}));
-  Dat().Items->SetListIndex(2);
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"ID Number:   2", "X-Size:   1", "Y-Size:   3"}));
-
-  H(*Dat().Remove).Click();  // "Remove" itself is selected
-  Dat().Items->SetListIndex(-1);
+  EXPECT_EQ(Choose(2), "3: C|ID Number:   2|X-Size:   1|Y-Size:   3");
+  EXPECT_EQ(Choose(3), "3: D|ID Number:   3|X-Size:   1|Y-Size:   4");
+  EXPECT_EQ(Choose(-1), "ID Number:|X-Size:|Y-Size:");
   H(*Dat().Remove).Click();  // nothing is selected
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Remove", "1: A", "3: D"}));
+  Dat().Items->SetListIndex(0);
+  H(*Dat().Remove).Click();  // "Remove" itself is selected
+  EXPECT_EQ(std::pair(Dat().Items->ListCount(), tk.failuresReported.size()),
+            std::pair(int16_t{4}, size_t{0}));
+}
+
+// Sizes are whole numbers from 1 to 127; a full list takes no more entries and asks nothing.
+TEST_F(CatalogueWindow, SizesOutsideOneTo127AndAFullListAddNothing) {
+  const std::tuple<const char*, const char*, int32_t> cases[] = {
+      {"0", "5", 0},   {"128", "5", 0}, {"", "5", 0},      {"5", "0", 0},
+      {"5", "128", 0}, {"5", "", 0},    {"1", "127", 255}, {"127", "1", 16257}};  // 0: refused
+  for (const auto& [x, y, packed] : cases) {
+    const int16_t before = Dat().Items->ListCount();
+    AddEntry("Thing", x, y);
+    EXPECT_EQ(Dat().Items->ListCount() - before, packed ? 1 : 0) << x << " x " << y;
+    EXPECT_EQ(packed ? Dat().Items->ItemData(before) : 0, packed);
+  }
+  while (Dat().Items->ListCount() < kMaxCatalogueEntries) Dat().Items->AddItem("x");
+  AddEntry("last", "1", "1");
+  tk.inputsAsked.clear();
+  AddEntry("one too many", "1", "1");
+  EXPECT_EQ(std::pair(Dat().Items->ListCount(), tk.inputsAsked.size()),
+            std::pair(int16_t{kMaxCatalogueEntries + 1}, size_t{0}));
 }
 
 // The close reads the file (operations 0 and 1) and then writes it: whichever step fails, the
@@ -119,7 +83,6 @@ TEST_F(CatalogueWindow, AFailedWriteLeavesThePreviousFileAndSaysWhy) {
   const std::string good = "1\r\n\"1: Tree\"\r\n259\r\n";
   const std::string reason = headless::FaultyFileSystem::kInjectedFailure;
   for (int failAt = 1; failAt <= 6; ++failAt) {
-    SCOPED_TRACE(failAt);
     tk.files.failAt = -1;
     ASSERT_TRUE(editor->UnloadDatView());
     std::ofstream(File(), std::ios::binary) << good;
@@ -129,44 +92,46 @@ TEST_F(CatalogueWindow, AFailedWriteLeavesThePreviousFileAndSaysWhy) {
     tk.files.failAt = failAt;
     tk.failuresReported.clear();
     EXPECT_TRUE(editor->UnloadDatView());  // the close is never refused
-    EXPECT_EQ(ReadText(File()), good);
+    EXPECT_EQ(FileText(), good);
     EXPECT_EQ(tk.failuresReported,
               std::vector<std::string>{tk.files.log.at(failAt) == "ReadAt"
                                            ? "The overlay catalogue \"" + File() +
                                                  "\" could not be read (" + reason +
                                                  "), so it was left as it is."
                                            : "The overlay catalogue could not be saved to \"" +
-                                                 File() + "\": " + reason + "."});
+                                                 File() + "\": " + reason + "."})
+        << failAt;
   }
+  // One read only in part is copied to Overlay.dat.bak before it is replaced; where no copy can
+  // be made (a folder stands in the way) it is left as it is, and the close still goes ahead.
+  const std::string damaged = "2\r\n\"1: Tree\"\r\n259\r\n";
+  ASSERT_TRUE(editor->UnloadDatView() && std::filesystem::create_directory(File() + ".bak"));
+  std::ofstream(File(), std::ios::binary) << damaged;
+  AddEntry("Rock", "1", "1");
+  tk.failuresReported.clear();
+  EXPECT_TRUE(editor->UnloadDatView());
+  EXPECT_EQ(std::pair(FileText(), tk.failuresReported.size()), std::pair(damaged, size_t{1}));
 }
 
-// Another user's catalogue that this user may not read, in a folder this user may write: closing
-// neither replaces nor copies it, and says so once.
-TEST_F(CatalogueWindow, ACatalogueThatCannotBeReadIsLeftAsItIsAndTheCloseSaysSo) {
-  const std::string good = "1\r\n\"1: Tree\"\r\n259\r\n";
-  std::ofstream(File(), std::ios::binary) << good;
-  // Root's file, read by "nobody"; without root, a file its owner may only write.
-  ASSERT_EQ(::chmod(File().c_str(), ::geteuid() == 0 ? 0600 : 0200), 0);
-  ASSERT_EQ(::chmod(Folder().c_str(), 0777), 0);
-  struct stat before {};
-  ASSERT_EQ(::stat(File().c_str(), &before), 0);
-  testing_support::AsUnprivilegedUser([&] {
-    headless::HeadlessToolkit userTk;
-    userTk.executableFolder = Folder();
-    Editor userEditor(userTk);
-    userEditor.Start();
-    EXPECT_TRUE(userEditor.UnloadDatView());
-    EXPECT_EQ(userTk.failuresReported,
-              std::vector<std::string>{"The overlay catalogue \"" + File() +
-                                       "\" could not be read (permission denied), so it was left "
-                                       "as it is."});
-  });
-  ASSERT_EQ(::chmod(File().c_str(), 0600), 0);
-  struct stat after {};
-  ASSERT_EQ(::stat(File().c_str(), &after), 0);
-  EXPECT_EQ(std::tuple(after.st_ino, after.st_uid), std::tuple(before.st_ino, before.st_uid));
-  EXPECT_EQ(ReadText(File()), good);
-  EXPECT_FALSE(std::filesystem::exists(File() + ".bak"));
+// Switching modes swaps the companion windows. Switching back hides a closed catalogue without
+// loading it, and minimising does not load it either; restoring loads it and shows it.
+TEST_F(CatalogueWindow, ModeSwitchSwapsTheCompanionsAndLoadsOnlyWhatIsShown) {
+  const auto state = [&] {
+    return std::tuple(view().EditMode, editor->TileViewVisible(), editor->DatViewVisible(),
+                      editor->HasDatView());
+  };
+  view().MENU_DATA_VIEW_Click();
+  EXPECT_EQ(state(), std::tuple(1, false, true, true));
+  ASSERT_TRUE(H(*Dat().window).UserClose());
+  std::ofstream(File()) << "1\r\n\"1: Rock\"\r\n129\r\n";
+  mainWindow().UserMinimize();
+  EXPECT_EQ(state(), std::tuple(1, false, false, false));
+  mainWindow().UserRestore();
+  EXPECT_EQ(state(), std::tuple(1, false, true, true));
+  EXPECT_EQ(Dat().Items->List(1), "1: Rock");
+  ASSERT_TRUE(H(*Dat().window).UserClose());
+  view().MENU_DATA_VIEW_Click();
+  EXPECT_EQ(state(), std::tuple(0, true, false, false));
 }
 
 }  // namespace

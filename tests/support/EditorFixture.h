@@ -9,13 +9,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
-#include <string>
 
-#include "document/Grid16.h"
-#include "document/TileLayer.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
 #include "tests/support/HeadlessToolkit.h"
 
@@ -29,8 +24,7 @@ inline std::string FreshFolder() {
   std::filesystem::path dir = root ? root : testing::TempDir();
   const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
-  for (char& c : name)
-    if (c == '/') c = '_';
+  std::ranges::replace(name, '/', '_');
   dir /= name + "." + std::to_string(counter++);
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);

@@ -20,10 +20,7 @@ inline constexpr uid_t kNobody = 65534;
 // "nobody" first; the child prints its own failed expectations and they fail the test through its
 // exit status. Files the child must reach have to be open to "nobody".
 inline void AsUnprivilegedUser(const std::function<void()>& body) {
-  if (::geteuid() != 0) {
-    body();
-    return;
-  }
+  if (::geteuid() != 0) return body();
   std::fflush(nullptr);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);

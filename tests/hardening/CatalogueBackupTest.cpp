@@ -1,0 +1,56 @@
+// The catalogue's read states and its backup: a disk failure when the window opens or during its
+// close loses none of the entries on the disk.
+
+#include <vector>
+
+#include "overlay/Catalogue.h"
+#include "overlay/DatView.h"
+#include "tests/document/DocumentFixture.h"
+
+namespace korvane::testing_document {
+namespace {
+
+using CatalogueBackup = DocumentTest;
+
+// At the close, a catalogue the window did not read whole (unreadable when the window opened, or
+// readable only in part) is copied to Overlay.dat.bak before it is replaced; when that copy
+// fails it is left alone and the designer is told. An added entry shows that a replacement
+// happened.
+TEST_F(CatalogueBackup, ACatalogueNotReadWholeIsBackedUpBeforeItIsReplaced) {
+  const auto whole =
+      WriteCatalogue(std::vector<CatalogueEntry>{{"1: Tree", 259}, {"2: Rock", 129}});
+  const std::string text = "3\r\n\"1: Tree\"\r\n259\r\n\"2: Rock\"\r\nwide\r\n";
+  const std::vector<uint8_t> partial(text.begin(), text.end());
+  const struct {
+    const std::vector<uint8_t>& old;
+    bool unreadableAtOpen;
+    bool backupFails;  // the close's operation 2 (after opening and reading the file) fails
+  } rows[] = {{whole, false, false},
+              {whole, true, false},
+              {whole, true, true},
+              {partial, false, false},
+              {partial, false, true}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(&r - rows);
+    std::filesystem::remove(CataloguePath() + ".bak");
+    WriteBytes(CataloguePath(), r.old);
+    Restart(r.unreadableAtOpen ? 0 : -1);
+    tk.files.operations = 0;
+    tk.files.failAt = r.backupFails ? 2 : -1;
+    DatView& dat = editor->datView();
+    tk.inputAnswers = {"Bush", "3", "4"};
+    headless::H(*dat.Add).Click();
+    std::vector<CatalogueEntry> shown;
+    for (int16_t k = 1; k < dat.Items->ListCount(); ++k)
+      shown.push_back({dat.Items->List(k), dat.Items->ItemData(k)});
+    ASSERT_TRUE(editor->UnloadDatView());
+    const bool backedUp = (r.unreadableAtOpen || &r.old == &partial) && !r.backupFails;
+    EXPECT_EQ(ReadBytes(CataloguePath()), r.backupFails ? r.old : WriteCatalogue(shown));
+    EXPECT_EQ(ReadBytes(CataloguePath() + ".bak"), backedUp ? r.old : std::vector<uint8_t>{});
+    EXPECT_EQ(tk.failuresReported.size(), r.backupFails ? 1u : 0u);
+    for (const std::string& name : Names(dir)) EXPECT_NE(name[0], '.');  // no temporary file
+  }
+}
+
+}  // namespace
+}  // namespace korvane::testing_document

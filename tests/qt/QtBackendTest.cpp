@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+
+#include "tests/support/EditorFixture.h"
+#include "toolkit/qt/QtControls.h"
+#include "toolkit/qt/QtSurface.h"
+#include "toolkit/qt/QtToolkit.h"
+#include "toolkit/qt/QtUnits.h"
+
+// What only the real windows show: the regions each change sends to the screen, and the modal
+// message box. (The pixels of the editor's display are compared with korvane-cli's picture in
+// tests/cli.)
+
+namespace korvane::qt {
+namespace {
+
+using Rects = std::vector<QRegion>;
+
+// The regions of the paint events a widget receives while `act` and the work it queues run.
+Rects Painted(QWidget* widget, const std::function<void()>& act) {
+  struct Recorder : QObject {
+    Rects regions;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint)
+        regions.push_back(static_cast<QPaintEvent*>(event)->region());
+      return false;
+    }
+  } recorder;
+  widget->installEventFilter(&recorder);
+  act();
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();  // queued paints
+  return recorder.regions;
+}
+
+// The editor with its command line naming the 40 x 30 demo map: the first paint loads it.
+TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyThePaintedCellsRectangle) {
+  QtToolkit tk(KORVANE_DEMO_MAP, testing_support::FreshFolder());
+  Editor editor(tk);
+  editor.Start();
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+  MapView& view = editor.mapView();
+  editor.Global().SelectedCount = 1;
+  editor.Global().SelectedTiles[1] = 5;
+  QWidget* display = static_cast<QtSurface*>(view.Display)->widget();
+  QScrollBar* hscroll = static_cast<QtScrollBar*>(view.HScroll)->widget();
+  const auto cell = [&](int c, int r) {  // the pixels of display cell (c, r)'s tile
+    const double t = view.MapZoomFactor * editor.Global().TileTwipsX, tpp = ScreenTwipsPerPixelX();
+    return TwipsToPixelRect(c * view.CellTwipsX(), r * view.CellTwipsY(), t, t, tpp, tpp);
+  };
+  const auto click = [](QWidget* w, QPoint at) { QTest::mouseClick(w, Qt::LeftButton, {}, at); };
+  const Rects all{display->rect()};
+  EXPECT_EQ(Painted(display, [&] { click(display, cell(2, 1).center()); }), (Rects{cell(2, 1)}));
+  // One page along with the scroll bar; then the zoom.
+  EXPECT_EQ(Painted(display, [&] { click(hscroll, {hscroll->width() * 3 / 4, 5}); }), all);
+  EXPECT_EQ(Painted(display, [&] { view.MapZoom_Click(); }), all);
+  EXPECT_EQ(Painted(display, [&] { click(display, cell(0, 3).center()); }), (Rects{cell(0, 3)}));
+}
+
+// The box is modal: it is read and dismissed from the event loop it runs.
+TEST(QtToolkit, ShowsAFailureInAWarningBoxUntilDismissed) {
+  std::string shown;
+  QObject scope;  // a timer that never found a box dies with the test
+  QTimer::singleShot(0, &scope, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;  // nothing shown: ReportFailure has returned already
+    shown = box->text().toStdString() + "|" + box->windowTitle().toStdString() + "|" +
+            std::to_string(box->icon() == QMessageBox::Warning);
+    box->button(QMessageBox::Ok)->click();
+  });
+  QtToolkit("").ReportFailure("The map could not be saved: permission denied.");
+  EXPECT_EQ(shown, "The map could not be saved: permission denied.|Korvane|1");
+}
+
+}  // namespace
+}  // namespace korvane::qt
+
+// One application for every test, on the offscreen platform unless the caller chose another.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

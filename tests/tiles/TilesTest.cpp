@@ -1,0 +1,229 @@
+#include "tests/support/EditorFixture.h"
+#include "tiles/LoadTiles.h"
+#include "tiles/SampleSheet.h"
+#include "tiles/TileGeometry.h"
+#include "tiles/TileView.h"
+
+namespace korvane {
+namespace {
+
+using headless::DrawCall;
+using headless::H;
+using toolkit::kLeftButton, toolkit::kRightButton;
+using Frame = std::pair<toolkit::Color, int>;  // a frame's colour and cell (y * 18 + x)
+
+constexpr toolkit::Color kRed = toolkit::Rgb(255, 0, 0), kBlack = toolkit::Rgb(0, 0, 0);
+constexpr float kCell = 270;  // the palette cell of a 16-pixel tile at zoom 1: 30 twips of gutter
+
+toolkit::PicturePtr Picture(int32_t widthPx, int32_t heightPx) {
+  return std::make_shared<headless::HeadlessPicture>(widthPx, heightPx);
+}
+
+// Only the one-pixel separators and the margin below the last row are white, and the tiles are
+// drawn as users know them (the FNV-1a digest of the pixels).
+TEST(SampleSheet, SeparatorsAreWhiteAndTheTilesAreUnchanged) {
+  const toolkit::RgbImage sheet = MakeSampleSheet();
+  ASSERT_EQ(std::tuple(sheet.width, sheet.height), std::tuple(305, 256));
+  uint64_t digest = 14695981039346656037u;
+  for (int y = 0; y < sheet.height; ++y)
+    for (int x = 0; x < sheet.width; ++x) {
+      const toolkit::Color c = sheet.At(x, y);
+      ASSERT_EQ(c == toolkit::Color(255, 255, 255), x % 17 == 16 || y % 17 == 16 || y >= 255);
+      for (const uint8_t byte : {c.r, c.g, c.b}) digest = (digest ^ byte) * 1099511628211u;
+    }
+  EXPECT_EQ(digest, 11074619317489304464u);
+}
+
+// The tile rule on a sheet of w x h pixels at 15 twips a pixel: whole tiles along each axis
+// after the offset, and where tile t is cut from.
+TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
+  const struct {
+    int16_t size, spacing, offset;
+    int32_t w, h;  // 0: no sheet
+    int32_t cols, rows, tile;
+    TwipsRect rect;
+  } cases[] = {
+      {16, 1, 0, 305, 256, 18, 15, 19, {255, 255, 240, 240}},
+      {16, 1, 0, 305, 256, 18, 15, 269, {4335, 3570, 240, 240}},  // the last tile
+      {16, 1, 2, 305, 256, 17, 15, 19, {540, 285, 240, 240}},
+      {8, 0, 2, 169, 169, 20, 20, 21, {150, 150, 120, 120}},
+      {16, 0, 0, 16, 16, 1, 1, 0, {0, 0, 240, 240}},  // exactly one tile
+      {16, 1, 0, 32, 33, 1, 2, 0, {0, 0, 240, 240}},  // a pixel short of a second tile, then not
+      {16, 1, 40, 30, 30, 0, 0, 0, {600, 600, 240, 240}},  // no whole tile after the offset
+      {16, 1, 0, 0, 0, 0, 0, 0, {0, 0, 240, 240}}};
+  for (const auto& c : cases) {
+    MapGlobal g;
+    testing_support::ApplyTestSheet(g);
+    std::tie(g.TileSize, g.TileSpacing, g.TileOffset) = std::tuple(c.size, c.spacing, c.offset);
+    g.TileTwipsX = g.TileTwipsY = static_cast<int16_t>(c.size * 15);
+    g.TileSheet = c.w ? Picture(c.w, c.h) : nullptr;
+    EXPECT_EQ(std::tuple(SheetColumns(g), SheetRows(g), TileSheetRect(g, c.tile, c.cols + !c.cols)),
+              std::tuple(c.cols, c.rows, c.rect))
+        << c.size << "/" << c.spacing << "/" << c.offset << " on " << c.w << " x " << c.h;
+  }
+}
+
+// A started editor with the palette shown at a known size and no sheet applied yet.
+class Tiles : public testing_support::EditorTest {
+ protected:
+  Tiles() { ResizePalette(4800, 7800); }
+  TileView& palette() { return editor->tileView(); }
+  MapGlobal& g() { return global(); }
+  headless::HeadlessSurface& surface() { return H(*palette().Display); }
+  headless::HeadlessScrollBar& bar() { return H(*palette().HScroll); }
+  void ResizePalette(float w, float h) { H(*palette().window).UserResizeClient(w, h); }
+  // Types the geometry into the dialog, optionally with another preview, and presses Ok.
+  bool ApplySheet(const char* size, const char* spacing, const char* offset,
+                  toolkit::PicturePtr picture = nullptr) {
+    LoadTiles& dialog = editor->loadTiles();
+    dialog.TileSize->SetText(size);
+    dialog.TileSpacing->SetText(spacing);
+    dialog.TileOffset->SetText(offset);
+    if (picture) dialog.Display->SetPicture(std::move(picture));
+    return dialog.OkLoad_Click();
+  }
+  void PressCell(int16_t button, int x, int y) {
+    palette().Display_MouseDown(button, 0, x * kCell + 120, y * kCell + 120);
+  }
+  std::vector<int16_t> Selection() {
+    return {g().SelectedTiles.begin() + 1, g().SelectedTiles.begin() + 1 + g().SelectedCount};
+  }
+  // Frames drawn since the last call, each with its cell, or -1 when the box is not the
+  // one-pixel frame around a cell.
+  std::vector<Frame> TakeFrames() {
+    std::vector<Frame> out;
+    for (const DrawCall& c : surface().CallsOf(DrawCall::Kind::FilledBox)) {
+      const int x = static_cast<int>((c.args[0] + 15) / kCell);
+      const int y = static_cast<int>((c.args[1] + 15) / kCell);
+      const bool frame = c.args == std::vector<float>{x * kCell - 15, y * kCell - 15, 255, 255};
+      out.emplace_back(c.color, frame ? y * 18 + x : -1);
+    }
+    surface().ClearLog();
+    return out;
+  }
+};
+
+// Ok applies the previewed picture itself and fits the palette to the sheet's columns; a window
+// narrower than a cell still has one. Cancel and closing keep the applied sheet; a picture that
+// cannot be loaded changes nothing and says nothing; with the palette closed, Ok loads it first.
+TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
+  tk.pictures["/empty.bmp"] = Picture(0, 0);
+  tk.pictures["/tiles.bmp"] = Picture(169, 169);
+  g().SelectedCount = 3;
+  LoadTiles* dialog = &editor->loadTiles();
+  const toolkit::PicturePtr sample = dialog->Display->GetPicture();
+  H(*dialog->OkLoad).Click();
+  EXPECT_EQ(std::tuple(g().TileSheet, g().SelectedCount, g().TileCount, palette().PageCols,
+                       bar().Max(), bar().Enabled(), editor->HasLoadTiles()),
+            std::tuple(sample, 0, 270, 18, 1, false, false));
+  ResizePalette(100, 400);
+  EXPECT_EQ(std::tuple(palette().PageCols, palette().PageTiles, bar().Max()),
+            std::tuple(1, 1, 270));
+  for (const bool cancel : {true, false}) {
+    tk.fileAnswers = {std::nullopt, "/missing.bmp", "/empty.bmp"};
+    dialog = &editor->loadTiles();
+    for (int i = 0; i < 2; ++i) H(*dialog->LoadPic).Click();  // cancelled, then no picture
+    EXPECT_EQ(dialog->Display->GetPicture()->WidthHimetric(), sample->WidthHimetric());
+    H(*dialog->LoadPic).Click();  // an empty picture: Ok refuses it
+    EXPECT_FALSE(dialog->OkLoad_Click());
+    cancel ? H(*dialog->CancelLoad).Click() : void(H(*dialog->window).UserClose());
+    EXPECT_EQ(std::tuple(g().TileSize, g().TileSheet, editor->HasLoadTiles()),
+              std::tuple(16, sample, false));
+  }
+  EXPECT_TRUE(tk.messagesAsked.empty() && tk.failuresReported.empty());
+  ASSERT_TRUE(H(*palette().window).UserClose());
+  tk.fileAnswers = {"/tiles.bmp"};
+  H(*editor->loadTiles().LoadPic).Click();
+  ASSERT_TRUE(ApplySheet("8", "0", "2"));
+  EXPECT_EQ(std::tuple(g().TileSheet, g().TileSize, g().TileOffset, g().TileCount),
+            std::tuple(tk.pictures["/tiles.bmp"], 8, 2, 400));
+}
+
+// Typed numbers are rounded and clamped; text that is no 16-bit number, and a sheet whose tile
+// numbers or twips leave 16 bits, is refused: the dialog stays and nothing changes. Tiles,
+// offsets (with no whole tile after them) and pitches of 32760 twips, the last tile's far edge
+// at 32760 and 28224 tiles fit; a little more does not.
+TEST_F(Tiles, OkConvertsClampsOrRefusesTheTypedGeometry) {
+  const struct {
+    const char *size, *spacing, *offset;
+    int32_t w, h;
+    int tileSize, tileSpacing, tileOffset;  // a size of 0: refused
+  } cases[] = {{"16.5", "1", "0", 305, 256, 16, 1, 0},     {"17.5", "1", "0", 305, 256, 18, 1, 0},
+               {"0", "1", "0", 305, 256, 1, 1, 0},         {"abc", "1", "0", 305, 256, 0, 0, 0},
+               {"16", "-1", "0", 305, 256, 16, 0, 0},      {"16", "1", "-7", 305, 256, 16, 1, 0},
+               {"40000", "1", "0", 305, 256, 0, 0, 0},     {"16", "1", "1e9", 305, 256, 0, 0, 0},
+               {"2184", "0", "0", 2200, 2200, 2184, 0, 0}, {"2185", "0", "0", 2200, 2200, 0, 0, 0},
+               {"16", "0", "2184", 100, 100, 16, 0, 2184}, {"16", "0", "2185", 100, 100, 0, 0, 0},
+               {"16", "2168", "0", 100, 100, 16, 2168, 0}, {"16", "2169", "0", 100, 100, 0, 0, 0},
+               {"16", "0", "0", 2184, 100, 16, 0, 0},      {"16", "0", "0", 2200, 100, 0, 0, 0},
+               {"1", "0", "0", 168, 168, 1, 0, 0},         {"1", "0", "0", 200, 200, 0, 0, 0}};
+  for (const auto& c : cases) {
+    // A fresh picture each time, as the dialog may still show the last refused one.
+    ASSERT_TRUE(ApplySheet("16", "1", "0", Picture(305, 256)));
+    const toolkit::PicturePtr sample = g().TileSheet;
+    g().SelectedCount = 2;
+    const bool refused = c.tileSize == 0;
+    EXPECT_EQ(ApplySheet(c.size, c.spacing, c.offset, Picture(c.w, c.h)), !refused) << c.size;
+    EXPECT_EQ(std::tuple(g().TileSize, g().TileSpacing, g().TileOffset, g().SelectedCount,
+                         g().TileSheet == sample, editor->HasLoadTiles()),
+              refused ? std::tuple(16, 1, 0, 2, true, true)
+                      : std::tuple(c.tileSize, c.tileSpacing, c.tileOffset, 0, false, false))
+        << c.size << " / " << c.spacing << " / " << c.offset;
+  }
+}
+
+// With "Multiple Tiles" left adds, right removes by moving the last entry into the freed place;
+// the 501st tile is refused until one is removed.
+TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  editor->mapView().MultipleTiles->SetValue(1);
+  TakeFrames();
+  PressCell(kRightButton, 3, 0);  // nothing to remove
+  for (const int t : {5, 9, 12, 20}) PressCell(kLeftButton, t % 18, t / 18);
+  PressCell(kRightButton, 5, 0);
+  PressCell(kLeftButton, 9, 0);    // already selected
+  PressCell(kRightButton, 12, 1);  // not selected
+  EXPECT_EQ(Selection(), (std::vector<int16_t>{20, 9, 12}));
+  EXPECT_EQ(TakeFrames(),
+            (std::vector<Frame>{{kRed, 5}, {kRed, 9}, {kRed, 12}, {kRed, 20}, {kBlack, 5}}));
+  ASSERT_TRUE(ApplySheet("16", "0", "0", Picture(400, 400)));  // 25 x 25 tiles, one page
+  for (int t = 0; t < 501; ++t) PressCell(kLeftButton, t % 25, t / 25);
+  EXPECT_EQ(std::pair(g().SelectedCount, g().IsSelected(500)), std::pair(int16_t{500}, false));
+  PressCell(kRightButton, 0, 0);
+  PressCell(kLeftButton, 0, 20);
+  EXPECT_TRUE(g().IsSelected(500));
+
+  // Without "Multiple Tiles" one frame follows the left button. The previous tile loses its
+  // frame only when it is on the page shown, its last cell included. The gutter right of a tile
+  // is its cell. Pages of 90 tiles: the last page shows the last 90.
+  editor->mapView().MultipleTiles->SetValue(0);
+  EXPECT_EQ(Selection(), std::vector<int16_t>{499});  // only the first entry stays
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  PressCell(kLeftButton, 7, 0);
+  PressCell(kRightButton, 8, 0);
+  TakeFrames();
+  PressCell(kLeftButton, 12, 1);
+  EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kBlack, 7}, {kRed, 30}}));
+  ResizePalette(palette().window->ScaleWidth(), 1675);  // 18 x 5 cells
+  PressCell(kLeftButton, 17, 4);                        // tile 89, the page's last cell
+  bar().UserSetValue(3);
+  EXPECT_EQ(std::tuple(bar().Max(), palette().PageFirstTile,
+                       surface().CallsOf(DrawCall::Kind::PaintPicture).back().args),
+            std::tuple(int16_t{3}, int16_t{180},
+                       std::vector<float>{4590, 1080, 240, 240, 4335, 3570, 240, 240}));
+  bar().UserSetValue(2);
+  TakeFrames();
+  PressCell(kLeftButton, 0, 0);  // tile 90: 89 is one before the page
+  EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kRed, 0}}));
+  bar().UserSetValue(1);
+  TakeFrames();
+  PressCell(kLeftButton, 17, 4);  // 90 is one past the page
+  EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kRed, 4 * 18 + 17}}));
+  palette().Display_MouseDown(kLeftButton, 0, kCell + 250, 250);
+  palette().Display_MouseDown(kLeftButton, 0, 100, 1400);  // the strip below the last row
+  EXPECT_EQ(Selection(), (std::vector<int16_t>{1}));
+  EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kBlack, 4 * 18 + 17}, {kRed, 1}}));
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,206 @@
+#include <array>
+#include <limits>
+
+#include "overlay/DatView.h"
+#include "tests/support/EditorFixture.h"
+
+namespace korvane {
+namespace {
+
+using Kind = headless::DrawCall::Kind;
+using Calls = std::vector<std::vector<float>>;
+
+// The test sheet, a 10 x 8 map and a view of 6 x 5 whole cells plus half a cell of strip beyond
+// them, at zoom 1 without grid: every cell is 240 twips square.
+class Tools : public testing_support::EditorTest {
+ protected:
+  Tools() : v(view()), g(global()) {
+    testing_support::ApplyTestSheet(g);
+    testing_support::MakeTestMap(v, 10, 8);
+    SetView(0, 0);
+  }
+  // Shows the page that starts at map cell (firstCol, firstRow), multiples of 6 and 5.
+  void SetView(int16_t firstCol, int16_t firstRow) {
+    v.Display->SetPlace(toolkit::Place{0, 375, 6 * 240 + 120.0f, 5 * 240 + 120.0f});
+    v.UpdateViewGeometry();
+    v.HScroll->SetValue(static_cast<int16_t>(firstCol / 6 + 1));
+    v.VScroll->SetValue(static_cast<int16_t>(firstRow / 5 + 1));
+    v.UpdateViewGeometry();
+    display().ClearLog();
+    tk.randomCount = 0;
+  }
+  void Select(const std::vector<int16_t>& tiles) {
+    g.SelectedCount = 0;
+    for (int16_t t : tiles) g.SelectedTiles[++g.SelectedCount] = t;
+  }
+  static float At(int cell) { return cell * 240 + 120.0f; }  // the middle of a view column or row
+  static constexpr float kStripX = 6 * 240 + 60, kStripY = 5 * 240 + 60;
+  void Press(int16_t b, int c, int r) { v.Display_MouseDown(b, 0, At(c), At(r)); }
+  // The arguments of every tile drawn since the view was set, in order.
+  Calls Drawn() {
+    Calls out;
+    for (const auto& call : display().CallsOf(Kind::PaintPicture)) out.push_back(call.args);
+    return out;
+  }
+  // The drawing of tile t into screen cell (c, r): 18 sheet columns, 255 twips apart.
+  static std::vector<float> TileCall(int t, int c, int r) {
+    return {c * 240.0f, r * 240.0f, 240, 240, (t % 18) * 255.0f, (t / 18) * 255.0f, 240, 240};
+  }
+  // `grid` with the given {x, y, tile} cells set.
+  static Grid16 With(Grid16 grid, const std::vector<std::array<int, 3>>& cells) {
+    for (const auto& [x, y, t] : cells) grid.Set(x, y, static_cast<int16_t>(t));
+    return grid;
+  }
+  MapView& v;
+  MapGlobal& g;
+};
+
+// A press that paints nothing still replaces the undo snapshot and marks the map as changed
+// (without a sheet it does nothing at all); so does the press of a drag fill that is dropped.
+// The drag step and the release that follow it, at the second position, paint nothing either.
+TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
+  struct Case {
+    const char* name;
+    int16_t mode, button;
+    float px, py, x, y;  // pressed, then moved and released
+    int16_t selected;    // the first of two selected tiles; 0: nothing selected
+    int randoms = 0;
+    bool sheet = true, smallMap = false;  // 5 x 4, narrower and shorter than the view
+  };
+  const int16_t N = kNormalPainting, F = kDragFill;
+  const float x = At(1), x2 = At(2), sx = kStripX, sy = kStripY, far = -1e30f;
+  for (const Case& k :
+       {Case{"right button", N, 2, x, x, x, x, 5},
+        Case{"strip right of the view", N, 1, sx, x, sx, x, 5},
+        Case{"strip below the view", N, 1, x, sy, x, sy, 5},
+        Case{"beyond the map's last column", N, 1, At(5), x, At(5), x, 5, 0, true, true},
+        // A whole cell left of or above an unscrolled view names no map cell.
+        Case{"a cell left of column 0", N, 1, -240.0f, x, -240.0f, x, 5},
+        Case{"far off to the top left", N, 1, far, far, far, far, 5},
+        Case{"nothing selected", N, 1, x, x, x, x, 0},
+        Case{"cell holds a selected tile", N, 1, x2, x, x2, x, 9, 2},
+        Case{"no sheet", N, 1, x, x, x, x, 5, 0, false},
+        Case{"block paste only on a press", kBlockPaste, 1, sx, x, x, x, 5},
+        Case{"fill into the strip", F, 1, x, x, sx, x2, 5},
+        Case{"fill past the map", F, 1, x, x, At(5), x2, 5, 0, true, true},
+        Case{"fill from a cell left of column 0", F, 1, -240.0f, x, x2, x2, 5}}) {
+    SCOPED_TRACE(k.name);
+    testing_support::MakeTestMap(v, k.smallMap ? 5 : 10, k.smallMap ? 4 : 8);
+    v.PaintMode->SetListIndex(k.mode);
+    v.MapTiles.Set(2, 1, 9);
+    Select({k.selected, static_cast<int16_t>(k.selected + 1)});
+    g.SelectedCount = k.selected ? 2 : 0;
+    g.TileSize = k.sheet ? 16 : 0;
+    v.MapTiles.TakeUndoSnapshot();
+    v.MapTiles.Set(0, 0, 77);  // so that a fresh snapshot can be told from the last one
+    const Grid16 before = v.MapTiles.Tiles(), undo = v.MapTiles.UndoTiles();
+    SetView(0, 0);
+    v.Display_MouseDown(k.button, 0, k.px, k.py);
+    v.Display_MouseMove(k.button, 0, k.x, k.y);
+    v.Display_MouseUp(k.button, 0, k.x, k.y);
+    EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), v.MapChanged, tk.randomCount),
+              std::tuple(before, k.sheet ? before : undo, int16_t{k.sheet}, k.randoms));
+    EXPECT_TRUE(Drawn().empty());
+  }
+}
+
+// One stroke of each painting tool in a view scrolled by a page both ways, a block paste at the
+// map's left edge and two overlay placements: the map against the expected grid and the cells
+// drawn against the expected calls.
+TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
+  testing_support::MakeTestMap(v, 20, 12);
+  SetView(6, 5);
+  Select({4, 5});
+  v.MapTiles.Set(9, 5, 5);  // already a selected tile: kept, though a number is still drawn
+  v.OverlayData.Set(7, 5, 3);
+  const Grid16 before = v.MapTiles.Tiles(), overlay = v.OverlayData;
+  // A press and each drag step paint one cell; one undo reverts the whole stroke, twice the same,
+  // and leaves the overlay and the change flag alone.
+  tk.randomValues = {0.0f, 0.9f, 0.0f, 0.9f, 0.0f, 0.0f, 0.0f};
+  Press(1, 1, 0);
+  for (const int c : {2, 3, 2}) v.Display_MouseMove(1, 0, At(c), At(0));  // 2 again: painted
+  // Less than a cell left of or above the display is still view column or row 0.
+  v.Display_MouseMove(1, 0, -239.0f, At(1));
+  v.Display_MouseMove(1, 0, At(4), -10.0f);
+  v.Display_MouseMove(1, 0, -240.0f, At(2));  // a whole cell left: a column scrolled out
+  EXPECT_EQ(Drawn(), (Calls{TileCall(4, 1, 0), TileCall(5, 2, 0), TileCall(4, 0, 1),
+                            TileCall(4, 4, 0), TileCall(4, -1, 2)}));
+  const std::vector<std::array<int, 3>> stroke{
+      {7, 5, 4}, {8, 5, 5}, {6, 6, 4}, {10, 5, 4}, {5, 7, 4}};
+  EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), tk.randomCount), std::tuple(With(before, stroke), 7));
+  v.MapChanged = 0;  // as after a save
+  for (int i = 0; i < 2; ++i) v.CommandUndo->onClick();
+  EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), v.OverlayData, v.MapChanged),
+            std::tuple(before, overlay, int16_t{0}));
+
+  // A drag fill released up and left of its press, with the right button: every cell of the
+  // rectangle gets a pick of its own, row by row.
+  v.PaintMode->SetListIndex(kDragFill);
+  Select({5, 6});
+  tk.randomValues = {0.0f, 0.9f, 0.0f, 0.9f, 0.9f, 0.0f};
+  SetView(6, 5);
+  Press(2, 3, 2);
+  v.Display_MouseUp(2, 0, At(1), At(1));
+
+  // The lowest selected tile lands on the pressed cell, the others at their sheet offsets from
+  // it; those outside the view are written but not drawn, the others drawn in selection order.
+  v.PaintMode->SetListIndex(kBlockPaste);
+  SetView(6, 5);
+  Select({39, 38, 21, 20});
+  Press(1, 4, 0);
+  Select({3, 19});  // 19 is a row down and two columns left of 3
+  Press(1, 2, 4);
+  EXPECT_EQ(Drawn(), (Calls{TileCall(39, 5, 1), TileCall(38, 4, 1), TileCall(21, 5, 0),
+                            TileCall(20, 4, 0), TileCall(3, 2, 4)}));
+  SetView(0, 0);
+  Press(1, 1, 0);  // 19 falls left of column 0
+  EXPECT_EQ(Drawn(), Calls{TileCall(3, 1, 0)});
+  const std::vector<std::array<int, 3>> cells{
+      {7, 6, 5},   {8, 6, 6},   {9, 6, 5},   {7, 7, 6}, {8, 7, 6},   {9, 7, 5}, {10, 5, 20},
+      {11, 5, 21}, {10, 6, 38}, {11, 6, 39}, {8, 9, 3}, {6, 10, 19}, {1, 0, 3}};
+  const Grid16 painted = With(before, cells);
+  EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), tk.randomCount), std::tuple(painted, 0));
+
+  // In overlay mode any button puts the entry chosen in the catalogue on the map cell under the
+  // pointer, even in the strip beyond the view, and redraws that cell with its marker; "Remove"
+  // clears it. The tiles and their undo copy stay.
+  DatView& dat = editor->datView();
+  dat.Items->AddItem("1: Rock");
+  dat.window->SetVisible(true);
+  const Grid16 undo = v.MapTiles.UndoTiles();
+  for (const int16_t entry : {1, 0}) {
+    dat.Items->SetListIndex(entry);
+    SetView(0, 0);
+    v.Display_MouseDown(entry ? 4 : 1, 0, kStripX, At(2));
+    v.Display_MouseDown(1, 0, -240.0f, At(1));  // left of column 0
+    EXPECT_EQ(
+        std::tuple(v.OverlayData.At(6, 2), v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), Drawn(),
+                   display().CallsOf(Kind::Print).size()),
+        std::tuple(entry, painted, undo, Calls{TileCall(0, 6, 2)}, static_cast<size_t>(entry)));
+  }
+}
+
+// The flood asks first. Each cell gets a number of its own, row by row, as a cell-by-cell fill
+// would draw them; the largest float below 1 still names the last selected tile, not the one past
+// it, and a generator straying outside [0, 1) still lands inside the selection.
+TEST_F(Tools, FloodAsksAndPicksEveryCellInsideTheSelection) {
+  std::vector<int16_t> selection(500);
+  for (int i = 0; i < 500; ++i) selection[i] = static_cast<int16_t>(101 + i);
+  Select(selection);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const std::pair<float, int16_t> picks[] = {{0.0f, 101}, {0.99999994f, 600}, {0.5f, 351},
+                                             {1.0f, 600}, {1e30f, 600},       {-0.5f, 101},
+                                             {nan, 101}};
+  for (int i = 0; i < 80; ++i) tk.randomValues.push_back(picks[i % 7].first);
+  tk.messageAnswers = {toolkit::MessageResult::No, toolkit::MessageResult::Yes};
+  v.FloodFillMap->onClick();
+  EXPECT_EQ(std::tuple(v.MapTiles.At(0, 0), v.MapChanged, tk.randomCount),
+            std::tuple(int16_t{0}, int16_t{0}, 0));
+  v.FloodFillMap->onClick();
+  EXPECT_EQ(tk.messagesAsked.at(1).prompt, "Are you sure you want to flood fill the entire map?");
+  for (int i = 0; i < 80; ++i) ASSERT_EQ(v.MapTiles.At(i % 10, i / 10), picks[i % 7].second) << i;
+  EXPECT_EQ(std::tuple(v.MapChanged, tk.randomCount), std::tuple(int16_t{1}, 80));
+}
+
+}  // namespace
+}  // namespace korvane
