@@ -11,6 +11,7 @@
 
 #include "document/AtomicFile.h"
 #include "document/Grid16.h"
+#include "document/OverlayLayer.h"
 #include "document/MapFile.h"
 #include "tiles/SampleSheet.h"
 #include "toolkit/posix/PosixFileSystem.h"
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
   constexpr int kWidth = 40;
   constexpr int kHeight = 30;
   auto tiles = Grid16::TryCreate(kWidth, kHeight);
-  auto overlay = Grid16::TryCreate(kWidth, kHeight);
+  auto overlay = korvane::OverlayLayer::TryCreate(kWidth, kHeight);
   if (!tiles || !overlay) return 1;
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) tiles->Set(x, y, TerrainAt(x, y));

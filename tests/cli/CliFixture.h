@@ -48,10 +48,14 @@ class CliTest : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  std::string WriteMap(const std::string& name, const Grid16& tiles, const Grid16& overlay,
+  std::string WriteMap(const std::string& name, const Grid16& tiles, const OverlayLayer& overlay,
                        int32_t human = 0, int32_t computer = 0) {
     WriteBytes(Path(name), *SerializeMapFile(human, computer, tiles, overlay));
     return Path(name);
+  }
+  std::string WriteMap(const std::string& name, const Grid16& tiles, const Grid16& overlay,
+                       int32_t human = 0, int32_t computer = 0) {
+    return WriteMap(name, tiles, testing_document::OverlayOf(overlay), human, computer);
   }
 
   // Runs a command line given as words; a word starting with '@' names a file in the test's

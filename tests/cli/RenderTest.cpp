@@ -41,7 +41,13 @@ void Settle() {
 // Tiles from all of the sheet and off it (shown as background); overlay values of one digit, or
 // up to five when wide, which spill into the neighbouring cells.
 MapFileContents TestMap(int32_t w, int32_t h, int16_t tileCount, bool wideNumbers) {
-  MapFileContents map{int16_t(w), int16_t(h), 0, 0, kStandardMapSignature, Grid(w, h), Grid(w, h)};
+  MapFileContents map{int16_t(w),
+                      int16_t(h),
+                      0,
+                      0,
+                      kStandardMapSignature,
+                      Grid(w, h),
+                      *OverlayLayer::TryCreate(w, h)};
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) {
       map.tiles.Set(x, y, static_cast<int16_t>((x * 37 + y * 11) % (tileCount + 3) - 1));

@@ -48,6 +48,14 @@ inline Grid16 MakeGrid(int32_t w, int32_t h, std::vector<int16_t> cells = {}) {
   return g;
 }
 
+// The overlay that holds the grid's cells other than 0.
+inline OverlayLayer OverlayOf(const Grid16& grid) {
+  OverlayLayer overlay = *OverlayLayer::TryCreate(grid.Width(), grid.Height());
+  for (int32_t y = 0; y < grid.Height(); ++y)
+    for (int32_t x = 0; x < grid.Width(); ++x) overlay.Set(x, y, grid.At(x, y));
+  return overlay;
+}
+
 // A w x h layer whose every `every`-th cell holds a value from 1 to 300 that depends on `seed`.
 inline Grid16 Pattern(int32_t w, int32_t h, int seed, int every = 1) {
   Grid16 g = MakeGrid(w, h);
@@ -93,7 +101,7 @@ class DocumentTest : public testing_support::EditorTest {
     v.MapHeight = static_cast<int16_t>(tiles.Height());
     v.MapTiles = TileLayer(std::move(tiles));
     v.MapTiles.Set(0, 0, 77);
-    v.OverlayData = std::move(overlay);
+    v.OverlayData = OverlayOf(overlay);
     v.CurrentMapFile = file;
     v.MapChanged = 1;
     v.SetCaptionFromFile();

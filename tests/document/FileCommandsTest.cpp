@@ -147,7 +147,7 @@ TEST_F(FileCommands, ANewMapTooLargeForMemoryKeepsThePreviousMap) {
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_AS, &old), 0);
   rlimit capped = old;
-  capped.rlim_cur = AddressSpaceInUse() + 400 * 1024 * 1024;  // one 256 MiB layer, not two
+  capped.rlim_cur = AddressSpaceInUse() + 128 * 1024 * 1024;  // half the 256 MiB tile layer
   ASSERT_EQ(::setrlimit(RLIMIT_AS, &capped), 0);
   tk.inputAnswers = {"16384", "8192"};
   view().MENU_NEW_MAP_Click();

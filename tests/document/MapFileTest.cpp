@@ -20,8 +20,9 @@ std::optional<MapFileContents> Decode(const std::vector<uint8_t>& b) {
   const auto w = next(2), h = next(2), human = next(4), computer = next(4);
   if (!computer || *w < 1 || *h < 1) return std::nullopt;
   if (b.size() < 30 + 2 * static_cast<size_t>(*w * *h)) return std::nullopt;
-  MapFileContents m{static_cast<int16_t>(*w), static_cast<int16_t>(*h), *human, *computer, {},
-                    MakeGrid(*w, *h),         MakeGrid(*w, *h),         0};
+  MapFileContents m{
+      static_cast<int16_t>(*w), static_cast<int16_t>(*h),         *human, *computer, {},
+      MakeGrid(*w, *h),         *OverlayLayer::TryCreate(*w, *h), 0};
   for (int16_t& cell : m.tiles.Cells()) cell = static_cast<int16_t>(*next(2));
   const int32_t entries = *next(2);
   for (int32_t i = 0; i < entries; ++i) {
@@ -35,12 +36,12 @@ std::optional<MapFileContents> Decode(const std::vector<uint8_t>& b) {
 // The bytes the editor must write for a map: one entry per object above 0, row by row.
 std::vector<uint8_t> Encode(const MapFileContents& m) {
   std::vector<int> tiles(m.tiles.Cells().begin(), m.tiles.Cells().end()), rest = {0};
-  for (int i = 0; i < m.width * m.height; ++i) {
-    if (const int v = m.overlay.Cells()[static_cast<size_t>(i)]; v > 0) {
-      rest.insert(rest.end(), {i % m.width, i / m.width, v});
-      ++rest[0];
-    }
-  }
+  for (int y = 0; y < m.height; ++y)
+    for (int x = 0; x < m.width; ++x)
+      if (const int v = m.overlay.At(x, y); v > 0) {
+        rest.insert(rest.end(), {x, y, v});
+        ++rest[0];
+      }
   return MapBytes(m.width, m.height, m.humanResources, m.computerResources, tiles, rest);
 }
 
@@ -137,7 +138,7 @@ TEST_F(MapFileLayout, EachFileLoadsWholeOrIsRefusedWithTheByteAndTheReason) {
 // Every prefix (around the header and the entries) of the shipped demo map and a small one, and
 // every single-bit flip of the small one.
 TEST_F(MapFileLayout, EveryPrefixAndBitFlipLoadsWholeOrNotAtAll) {
-  const auto small = *SerializeMapFile(1004, -14, Pattern(5, 3, 2), Pattern(5, 3, 1, 4));
+  const auto small = *SerializeMapFile(1004, -14, Pattern(5, 3, 2), OverlayOf(Pattern(5, 3, 1, 4)));
   std::vector<std::vector<uint8_t>> files;
   for (const auto& good : {ReadBytes(KORVANE_DEMO_MAP), small}) {
     ASSERT_TRUE(Decode(good));

@@ -82,7 +82,7 @@ TEST_F(DiskSafety, LinksAreFollowedAndTemporaryFilesLockedAndCleanedUp) {
 // A save killed at a random moment leaves the old map or the new one, never a torn file: a child
 // process saves a large map over an existing one and is killed with SIGKILL while it works.
 TEST_F(DiskSafety, AKilledSaveLeavesTheOldMapOrTheNewOne) {
-  const Grid16 overlay = Pattern(2048, 2048, 1, 977);
+  const OverlayLayer overlay = OverlayOf(Pattern(2048, 2048, 1, 977));
   const std::vector<uint8_t> versions[2] = {
       *SerializeMapFile(1, -1, Pattern(2048, 2048, 1), overlay),
       *SerializeMapFile(2, -2, Pattern(2048, 2048, 2), overlay)};

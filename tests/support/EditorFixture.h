@@ -49,7 +49,7 @@ inline void MakeTestMap(MapView& view, int16_t w, int16_t h) {
   view.MapWidth = w;
   view.MapHeight = h;
   view.MapTiles = TileLayer(*Grid16::TryCreate(w, h));
-  view.OverlayData = *Grid16::TryCreate(w, h);
+  view.OverlayData = *OverlayLayer::TryCreate(w, h);
   view.MapChanged = 0;
 }
 

@@ -113,7 +113,8 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
   Select({4, 5});
   v.MapTiles.Set(9, 5, 5);  // already a selected tile: kept, though a number is still drawn
   v.OverlayData.Set(7, 5, 3);
-  const Grid16 before = v.MapTiles.Tiles(), overlay = v.OverlayData;
+  const Grid16 before = v.MapTiles.Tiles();
+  const OverlayLayer overlay = v.OverlayData;
   // A press and each drag step paint one cell; one undo reverts the whole stroke, twice the same,
   // and leaves the overlay and the change flag alone.
   tk.randomValues = {0.0f, 0.9f, 0.0f, 0.9f, 0.0f, 0.0f, 0.0f};
