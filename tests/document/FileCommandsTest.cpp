@@ -28,6 +28,36 @@ TEST(CaptionRule, ShowsTheFileNameWithoutItsExtension) {
   for (const auto& [path, caption] : table) EXPECT_EQ(MapCaption(path), caption) << path;
 }
 
+using FileCommands = DocumentTest;
+
+// New Map and the two resource entries take typed 16-bit numbers. A refused answer (not a number,
+// out of range, a side below 1) changes nothing; an accepted one leaves the map unsaved.
+TEST_F(FileCommands, NewMapAndResourcesTakeTypedNumbers) {
+  PutSmallMap(Path("current.map"));
+  view().MapChanged = 0;
+  const auto before = Snapshot(view());
+  for (std::deque<std::string> answers : {std::deque<std::string>{"0"}, {"4", "32768"}, {"x"}}) {
+    tk.inputAnswers = answers;
+    view().MENU_NEW_MAP_Click();
+    EXPECT_EQ(Snapshot(view()), before);
+  }
+  tk.inputAnswers = {"40000", "-32768", "32767", "x"};
+  view().EDHUMRES_Click();
+  EXPECT_EQ(Snapshot(view()), before);
+  view().EDHUMRES_Click();
+  view().EDCOMPRES_Click();
+  view().EDCOMPRES_Click();  // shows the value it holds
+  EXPECT_EQ(std::tuple(view().HumanResources, view().ComputerResources, view().MapChanged),
+            std::tuple(-32768, 32767, int16_t{1}));
+  EXPECT_EQ(tk.inputsAsked.back().prompt, "Computer Resources: 32767");
+  tk.messageAnswers = {MessageResult::Yes};
+  tk.inputAnswers = {"32767", "1.4"};
+  view().MENU_NEW_MAP_Click();
+  EXPECT_EQ(Snapshot(view()), std::tuple(int16_t{32767}, int16_t{1}, 0, 0, MakeGrid(32767, 1),
+                                         MakeGrid(32767, 1), *OverlayLayer::TryCreate(32767, 1),
+                                         std::string(), std::string("Korvane"), int16_t{1}));
+}
+
 // The address space the process holds now, in bytes.
 uint64_t AddressSpaceInUse() {
   std::ifstream status("/proc/self/status");
@@ -36,8 +66,6 @@ uint64_t AddressSpaceInUse() {
     if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
   return 0;
 }
-
-using FileCommands = DocumentTest;
 
 // The designer must not take a save that did not happen for one that did, nor a map that did not
 // load for the one shown: each says why, once, and changes neither the document nor the disk (no
