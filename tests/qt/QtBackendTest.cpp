@@ -9,9 +9,11 @@
 
 #include "tests/support/EditorFixture.h"
 #include "toolkit/qt/QtControls.h"
+#include "toolkit/qt/QtFileFilter.h"
 #include "toolkit/qt/QtSurface.h"
 #include "toolkit/qt/QtToolkit.h"
 #include "toolkit/qt/QtUnits.h"
+#include "toolkit/qt/QtWindow.h"
 
 // What only the real windows show: the regions each change sends to the screen, and the modal
 // message box. (The pixels of the editor's display are compared with korvane-cli's picture in
@@ -75,6 +77,43 @@ TEST(QtToolkit, ShowsAFailureInAWarningBoxUntilDismissed) {
   });
   QtToolkit("").ReportFailure("The map could not be saved: permission denied.");
   EXPECT_EQ(shown, "The map could not be saved: permission denied.|Korvane|1");
+}
+
+// Closing asks the owner first, and the owner may destroy the window while it unloads.
+TEST(QtToolkit, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
+  QtToolkit tk("");
+  std::unique_ptr<toolkit::Window> window =
+      tk.CreateWindow(toolkit::WindowKind::FixedTool, "Pixels", 3000, 3000);
+  window->SetVisible(true);
+  bool allow = false;
+  window->onQueryUnload = [&] { return allow; };
+  window->onUnload = [&] { window.reset(); };
+  QWidget* top = static_cast<QtWindow*>(window.get())->TopLevel();
+  EXPECT_FALSE(top->close());
+  ASSERT_TRUE(window && window->Visible());
+  allow = true;
+  top->close();
+  EXPECT_EQ(window, nullptr);
+}
+
+TEST(QtToolkit, FileFiltersAndDefaultExtensionsBecomeQtOnes) {
+  EXPECT_EQ(ToQtFilter("Map File (*.map)|*.map"), "Map File (*.map)");
+  EXPECT_EQ(ToQtFilter("Pictures|*.bmp;*.png|All|*.*"), "Pictures (*.bmp *.png);;All (*.*)");
+  EXPECT_EQ(ToQtFilter("Dangling"), "");
+  EXPECT_EQ(WithDefaultExtension("/tmp/level", ".map"), "/tmp/level.map");
+  EXPECT_EQ(WithDefaultExtension("/tmp/level.dat", ".map"), "/tmp/level.dat");
+  EXPECT_EQ(WithDefaultExtension("/tmp/v1.0/level", "map"), "/tmp/v1.0/level.map");
+}
+
+// The flood fill draws a row of numbers at once: the same ones, in order, as a call each.
+TEST(QtToolkit, RandomStaysBelowOneAndARowDrawsTheSameNumbers) {
+  QtToolkit one(""), row("");
+  std::vector<float> drawn(10000);
+  row.RandomFill(drawn);
+  for (float v : drawn) {
+    ASSERT_EQ(one.Random(), v);
+    ASSERT_TRUE(v >= 0.0f && v < 1.0f);
+  }
 }
 
 }  // namespace
