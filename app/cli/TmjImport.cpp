@@ -257,9 +257,12 @@ MapFileContents Import(std::string_view text) {
 
   const JsonValue* tilesets = map.Find("tilesets");
   const size_t tilesetCount = tilesets && tilesets->IsArray() ? tilesets->ArraySize() : 0;
-  if (tilesetCount != 1 || tilesets->array.empty() || !tilesets->array[0].IsObject())
+  if (tilesetCount != 1)
     Refuse("The map uses " + std::to_string(tilesetCount) +
            " tilesets; only maps with exactly one can be imported.");
+  // A list of numbers holds them in `integers`: its `array` is empty then.
+  if (tilesets->array.empty() || !tilesets->array[0].IsObject())
+    Refuse("The map's tileset is not an object.");
   const int64_t firstGid =
       RequireWhole(tilesets->array[0], "firstgid", 1, 0x0FFFFFFF, "The tileset's first id");
 

@@ -168,6 +168,8 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {TiledMap(one, R"(, {"type": "objectgroup", "objects": []})"), "2 object layers"},
       {TiledMap(one, R"(, {"type": "tilelayer"})"), "2 tile layers"},
       {Replaced("\"terrain.tsx\"}", "\"terrain.tsx\"}, {\"firstgid\": 100}"), "uses 2 tilesets"},
+      {Replaced("{\"firstgid\": 5, \"source\": \"terrain.tsx\"}", "5"), "tileset is not an object"},
+      {Replaced("{\"firstgid\": 5, \"source\": \"terrain.tsx\"}", "\"t\""), "is not an object"},
       {Replaced("42", "4.5"), "The map's property \"human_resources\" must be an integer"},
       {Replaced("\"width\": 3", "\"width\": 0"), "The map width must be a whole number from 1"},
       {Replaced("\"tilewidth\": 16,", "\"tilewidth\": 16, \"tilewidth\": 32,"),
