@@ -176,6 +176,12 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
   after.overlay.Set(4, 2, 7);
   WriteMap("old.map", before.tiles, before.overlay);
   WriteMap("new.map", after.tiles, after.overlay);
+  // Cells of one pixel are all ring: the changed cell (5, 4) is one pixel of the outer colour.
+  ASSERT_EQ(
+      Line("diff @old.map @new.map -o @p.png --context 0 --tile-size 1 --spacing 0 --offset 200")
+          .code,
+      1);
+  EXPECT_EQ(QImage(QString::fromStdString(Path("p.png"))).pixel(1, 4), cli::kChangeOuter);
   ASSERT_EQ(Line("diff @old.map @new.map -o @d.png --context 1").code, 1);
   const QImage picture =
       QImage(QString::fromStdString(Path("d.png"))).convertToFormat(QImage::Format_RGB32);
