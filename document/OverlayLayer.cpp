@@ -30,9 +30,7 @@ std::vector<OverlayLayer::Entry> OverlayLayer::Entries() const {
   std::sort(sorted.begin(), sorted.end());
   std::vector<Entry> out;
   out.reserve(sorted.size());
-  const auto w = static_cast<uint32_t>(width_);
-  for (const auto& [key, value] : sorted)
-    out.push_back({static_cast<int32_t>(key % w), static_cast<int32_t>(key / w), value});
+  for (const auto& [key, value] : sorted) out.push_back(EntryOf(key, value));
   return out;
 }
 
@@ -41,9 +39,9 @@ OverlayLayer OverlayLayer::Window(int32_t left, int32_t top, int32_t width, int3
   part.width_ = width;
   part.height_ = height;
   for (const auto& [key, value] : cells_) {
-    const int32_t x = static_cast<int32_t>(key % static_cast<uint32_t>(width_)) - left;
-    const int32_t y = static_cast<int32_t>(key / static_cast<uint32_t>(width_)) - top;
-    if (part.Contains(x, y)) part.cells_[part.Key(x, y)] = value;
+    const Entry cell = EntryOf(key, value);
+    if (part.Contains(cell.x - left, cell.y - top))
+      part.cells_[part.Key(cell.x - left, cell.y - top)] = value;
   }
   return part;
 }

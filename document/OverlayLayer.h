@@ -60,6 +60,10 @@ class OverlayLayer {
   uint32_t Key(int32_t x, int32_t y) const {
     return static_cast<uint32_t>(y) * static_cast<uint32_t>(width_) + static_cast<uint32_t>(x);
   }
+  Entry EntryOf(uint32_t key, int16_t value) const {
+    const auto w = static_cast<uint32_t>(width_);
+    return {static_cast<int32_t>(key % w), static_cast<int32_t>(key / w), value};
+  }
 
   int32_t width_ = 0;
   int32_t height_ = 0;
