@@ -111,6 +111,9 @@ CatalogueReading ReadCatalogue(std::span<const uint8_t> bytes) {
     }
     result.entries.push_back(CatalogueEntry{std::move(*text), *size});
   }
+  // Text after the counted entries is more entries than the count admits to: they are not read,
+  // but the file is not whole either, so it is not replaced without a copy.
+  if (result.complete && reader.Next()) result.complete = false;
   return result;
 }
 

@@ -26,14 +26,16 @@ struct CatalogueEntry {
 
 struct CatalogueReading {
   std::vector<CatalogueEntry> entries;
-  // False when the text stopped making sense before the promised number of entries was read:
-  // the entries above are then only the part before the fault.
+  // False when the text stopped making sense before the promised number of entries was read
+  // (the entries above are then only the part before the fault), or when more text follows
+  // them (the entries above are then only those the count promises).
   bool complete = true;
 };
 
 // Reads the catalogue from the bytes of the file. Never fails as a whole: a count or size that is
 // not a 16-bit number, a missing field or fewer entries than the count promises end the reading,
-// and the entries read before stay. A quoted text runs to the last double quote of its line, so
+// and the entries read before stay; fields after the counted entries (after a count of 0 or
+// below, any field) are left unread. A quoted text runs to the last double quote of its line, so
 // texts with double quotes in them read back intact. CR LF and bare LF both end a line. At most
 // kMaxCatalogueEntries entries are read.
 CatalogueReading ReadCatalogue(std::span<const uint8_t> bytes);

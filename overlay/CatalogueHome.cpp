@@ -18,22 +18,25 @@ std::string UserDataFolder(const CatalogueHomeFacts& facts) {
   return {};
 }
 
+std::string InstalledDataFolder(const std::string& executableFolder) {
+  return executableFolder + "/../share/korvane";
+}
+
 }  // namespace
 
 CatalogueHome ChooseCatalogueHome(const CatalogueHomeFacts& facts) {
-  const std::string beside = facts.executableFolder + "/" + kCatalogueFileName;
+  if (!facts.installed) return {facts.executableFolder + "/" + kCatalogueFileName, {}, {}};
+  const std::string installedDefault =
+      InstalledDataFolder(facts.executableFolder) + "/" + kCatalogueFileName;
   const std::string data = UserDataFolder(facts);
-  // Without a user data folder there is nowhere better to go: the write may fail, as it always
-  // did in an unwritable folder.
-  if (facts.executableFolderWritable || data.empty()) return {beside, {}, {}};
+  if (data.empty()) return {{}, {}, installedDefault};
   const std::string folder = data + "/korvane";
-  return {folder + "/" + kCatalogueFileName, folder,
-          facts.executableFolder + "/../share/korvane/" + kCatalogueFileName};
+  return {folder + "/" + kCatalogueFileName, folder, installedDefault};
 }
 
 CatalogueHome FindCatalogueHome(toolkit::Toolkit& toolkit) {
   const std::string folder = toolkit.ExecutableFolder();
-  return ChooseCatalogueHome({folder, toolkit.Files().CanCreateFilesIn(folder),
+  return ChooseCatalogueHome({folder, toolkit.Files().Exists(InstalledDataFolder(folder)),
                               toolkit.EnvironmentVariable("XDG_DATA_HOME"),
                               toolkit.EnvironmentVariable("HOME")});
 }

@@ -17,4 +17,14 @@ std::string CatalogueNotSavedMessage(const std::string& path, const std::string&
   return "The overlay catalogue could not be saved to \"" + path + "\": " + reason + ".";
 }
 
+std::string CatalogueBackedUpMessage(const std::string& path, const std::string& backup) {
+  return "The overlay catalogue \"" + path + "\" could not be read in full, so it was kept as \"" +
+         backup + "\" before it was replaced.";
+}
+
+std::string CatalogueWithoutHomeMessage() {
+  return "The overlay catalogue was not saved: neither XDG_DATA_HOME nor HOME names a folder to "
+         "keep it in.";
+}
+
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "overlay/CatalogueHome.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
@@ -30,12 +31,10 @@ class DatView {
   void Add_Click();
   void Remove_Click();
 
-  // Full path of Overlay.dat: beside the executable, or in the user's data folder when the
-  // executable's folder is not writable.
-  std::string CatalogueFile() const;
-
  private:
   Editor& editor_;
+  // Where Form_Load found the catalogue; the close writes it back to the same place.
+  CatalogueHome home_;
   // How Form_Load found Overlay.dat: absent, there but unreadable, read in part, or read whole.
   enum class CatalogueRead { None, Unreadable, Partial, Whole };
   CatalogueRead catalogueRead_ = CatalogueRead::None;

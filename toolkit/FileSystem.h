@@ -94,6 +94,13 @@ class FileSystem {
     FileError ignored;
     return ReadAll(path, ignored);
   }
+
+  // Whether anything (a file, a folder, a device) is at the path. Something that is there but
+  // cannot be opened counts as there: only "nothing at this path" says no.
+  bool Exists(const std::string& path) {
+    FileError error;
+    return OpenForReading(path, error) != nullptr || !error.notFound;
+  }
 };
 
 }  // namespace korvane::toolkit

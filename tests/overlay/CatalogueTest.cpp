@@ -43,7 +43,9 @@ TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
        1, true},
       {"empty file", "", 0, true},
       {"count not a number", "two\r\n\"1: Tree\"\r\n259\r\n", 0, false},
-      {"negative count", "-3\r\n\"1: Tree\"\r\n259\r\n", 0, true},
+      {"negative count", "-3\r\n\"1: Tree\"\r\n259\r\n", 0, false},
+      {"blank lines after the entries", "1\r\n\"1: Tree\"\r\n259\r\n\r\n \t\n", 1, true},
+      {"a stray field after the entries", "1\r\n\"1: Tree\"\r\n259\r\nx", 1, false},
       {"second size not a number", "2\r\n\"1: Tree\"\r\n259\r\n\"2: Rock\"\r\nbig\r\n", 1, false},
       {"fewer entries than counted", "5\r\n\"1: Tree\"\r\n259\r\n", 1, false},
       {"unclosed quote", "1\r\n\"1: Tree\r\n259\r\n", 1, true},
@@ -56,23 +58,34 @@ TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
   }
 }
 
-// Beside a writable executable, else in the user's data folder (only an absolute one counts),
-// with the installed copy to start from.
-TEST(CatalogueHome, FollowsTheExecutableFolderAndTheEnvironment) {
-  const std::string installed = "|/opt/k/../share/korvane/Overlay.dat",
-                    local = "/h/.local/share/korvane";
+// An installed copy (one with <prefix>/share/korvane) keeps the catalogue in the user's data
+// folder (only an absolute one counts), with the installed one to start from, whoever runs it and
+// however writable its own folder is; any other copy keeps it beside the executable.
+TEST(CatalogueHome, FollowsHowTheEditorWasInstalled) {
+  const std::string usr = "/usr/bin/../share/korvane/Overlay.dat";
   const struct {
-    bool writable;
+    const char* folder;
+    bool installed;
     const char *xdg, *home;
     std::string expected;  // file|folder|installed default
-  } cases[] = {{true, "/x", "/h", "/opt/k/Overlay.dat||"},
-               {false, "/x", "/h", "/x/korvane/Overlay.dat|/x/korvane" + installed},
-               {false, "", "/h", local + "/Overlay.dat|" + local + installed},
-               {false, "data", "/h", local + "/Overlay.dat|" + local + installed},
-               {false, "data", "home", "/opt/k/Overlay.dat||"}};
+  } cases[] = {// Root's usual environment, then a user's, with and without XDG_DATA_HOME.
+               {"/usr/bin", true, "", "/root",
+                "/root/.local/share/korvane/Overlay.dat|/root/.local/share/korvane|" + usr},
+               {"/usr/bin", true, "/x", "/h", "/x/korvane/Overlay.dat|/x/korvane|" + usr},
+               {"/usr/bin", true, "data", "/h",
+                "/h/.local/share/korvane/Overlay.dat|/h/.local/share/korvane|" + usr},
+               {"/opt/k/bin", true, "", "/h",
+                "/h/.local/share/korvane/Overlay.dat|/h/.local/share/korvane|"
+                "/opt/k/bin/../share/korvane/Overlay.dat"},
+               // Nowhere to keep it but the install prefix, which is never written.
+               {"/usr/bin", true, "data", "", "||" + usr},
+               // A build folder or an unpacked copy, whatever the environment says.
+               {"/src/build", false, "/x", "/h", "/src/build/Overlay.dat||"},
+               {"/src/build", false, "", "", "/src/build/Overlay.dat||"}};
   for (const auto& c : cases) {
-    const CatalogueHome home = ChooseCatalogueHome({"/opt/k", c.writable, c.xdg, c.home});
-    EXPECT_EQ(home.file + "|" + home.folder + "|" + home.installedDefault, c.expected);
+    const CatalogueHome home = ChooseCatalogueHome({c.folder, c.installed, c.xdg, c.home});
+    EXPECT_EQ(home.file + "|" + home.folder + "|" + home.installedDefault, c.expected)
+        << c.folder << " " << c.xdg << " " << c.home;
   }
 }
 

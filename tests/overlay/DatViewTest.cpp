@@ -113,6 +113,48 @@ TEST_F(CatalogueWindow, AFailedWriteLeavesThePreviousFileAndSaysWhy) {
   EXPECT_EQ(std::pair(FileText(), tk.failuresReported.size()), std::pair(damaged, size_t{1}));
 }
 
+// An installed copy keeps the catalogue in the user's data folder, starting from the installed
+// one, even when it could write its own folder (as root can /usr/bin); it never writes under its
+// prefix, so without a data folder it keeps nothing and says so.
+TEST_F(CatalogueWindow, AnInstalledCopyWritesOnlyInTheUserDataFolder) {
+  namespace fs = std::filesystem;
+  const fs::path top = Folder(), prefix = top / "usr";
+  const std::string installed = "1\r\n\"1: Tree\"\r\n259\r\n";
+  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "share/korvane");
+  std::ofstream(prefix / "share/korvane/Overlay.dat", std::ios::binary) << installed;
+  const auto under = [](const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+      names.push_back(fs::relative(e.path(), folder).string());
+    std::ranges::sort(names);
+    return names;
+  };
+  const std::vector<std::string> prefixBefore = under(prefix);
+  const struct {
+    std::string xdg, home, file;  // file: where the catalogue is written, below `top`
+  } rows[] = {{(top / "data").string(), (top / "home").string(), "data/korvane/Overlay.dat"},
+              {"", (top / "home").string(), "home/.local/share/korvane/Overlay.dat"},
+              {"", "", ""}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.file);
+    editor.reset();
+    tk.executableFolder = (prefix / "bin").string();
+    tk.environment = {{"XDG_DATA_HOME", r.xdg}, {"HOME", r.home}};
+    tk.failuresReported.clear();
+    editor = std::make_unique<Editor>(tk);
+    editor->Start();
+    EXPECT_EQ(Choose(1), "1: Tree|ID Number:   1|X-Size:   2|Y-Size:   3");
+    ASSERT_TRUE(editor->UnloadDatView());
+    if (!r.file.empty()) {
+      std::ifstream in(top / r.file, std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), installed);
+    }
+    EXPECT_EQ(tk.failuresReported.size(), r.file.empty() ? 1u : 0u);
+    EXPECT_EQ(under(prefix), prefixBefore);
+  }
+}
+
 // Switching modes swaps the companion windows. Switching back hides a closed catalogue without
 // loading it, and minimising does not load it either; restoring loads it and shows it.
 TEST_F(CatalogueWindow, ModeSwitchSwapsTheCompanionsAndLoadsOnlyWhatIsShown) {

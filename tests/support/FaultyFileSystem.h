@@ -1,6 +1,5 @@
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,6 @@ class FaultyFileSystem : public toolkit::FileSystem {
   // Operations counted so far, and their names in order.
   int operations = 0;
   std::vector<std::string> log;
-  // Folders taken as read-only, as /usr/bin is for a user (the tests may run as root).
-  std::set<std::string> readOnlyFolders;
 
   // Counts one operation; true, with the injected reason in `error` if given, when it is the one
   // to fail.
@@ -53,7 +50,7 @@ class FaultyFileSystem : public toolkit::FileSystem {
   }
   // Not counted, so the numbers of the file operations above stay as they were.
   bool CanCreateFilesIn(const std::string& folder) override {
-    return !readOnlyFolders.contains(folder) && disk_.CanCreateFilesIn(folder);
+    return disk_.CanCreateFilesIn(folder);
   }
   bool CreateFolders(const std::string& folder) override { return disk_.CreateFolders(folder); }
 
