@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Makes the Debian package and tries it out on this machine as root, the way a user gets it:
-# installs it with apt-get, runs both programs, validates the desktop entry and the AppStream
-# metainfo, asks xdg-mime for a map's type, and opens the installed editor on the demo map under
-# Xvfb as an unprivileged user and closes it, which must leave the catalogue in that user's data
-# folder. Then it removes the package and every tool it installed for the checks.
+# checks it with lintian and its manual pages with man, installs it with apt-get, runs both
+# programs, validates the desktop entry and the AppStream metainfo, asks xdg-mime for a map's
+# type, and opens the installed editor on the demo map under Xvfb as root and as an unprivileged
+# user and closes it, which must leave the catalogue in that user's data folder and nothing new
+# under /usr. Then it removes the package, which must leave nothing of it in /usr/bin, and every
+# tool it installed for the checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export DEBIAN_FRONTEND=noninteractive
 
 version=$(sed -n 's/^project(Korvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-deb="build/korvane_${version}_$(dpkg --print-architecture).deb"
+revision=$(sed -n 's/^set(KORVANE_DEBIAN_REVISION \([0-9]*\))/\1/p' packaging/Install.cmake)
+deb="build/korvane_${version}-${revision}_$(dpkg --print-architecture).deb"
 app=org.korvane.Korvane
 maptype=application/x-korvane-map
 
 # dpkg-shlibdeps (dpkg-dev, file) for the package; the checkers; an X server and a window manager
 # to close the editor through.
-tools=(dpkg-dev file desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl
+tools=(dpkg-dev file lintian man-db desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl
   shared-mime-info xvfb xauth openbox wmctrl)
 added=()
 for tool in "${tools[@]}"; do
@@ -49,6 +52,24 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 [[ $depends == *libqt6widgets6* && $depends != *-dev* ]] ||
   fail "the dependencies should be Qt's run-time libraries, without -dev packages"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+echo "package: lintian finds no error or warning"
+
+# The documents as the package holds them, whatever the machine's dpkg leaves out.
+unpacked="$work/unpacked"
+dpkg-deb -x "$deb" "$unpacked"
+doc="$unpacked/usr/share/doc/korvane"
+head -n 1 "$doc/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/' ||
+  fail "the copyright file is not in Debian's machine-readable format"
+zcat "$doc/changelog.gz" | cmp - CHANGELOG.md || fail "changelog.gz is not CHANGELOG.md"
+for page in korvane korvane-cli; do
+  file="$unpacked/usr/share/man/man1/$page.1.gz"
+  [[ -f $file ]] || fail "no manual page for $page"
+  warnings=$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
+  [[ -z $warnings ]] || fail "man warns about $page.1: $warnings"
+done
+echo "package: copyright, changelog and manual pages in place; man prints no warning"
+
 apt-get -qq install -y "./$deb" >/dev/null
 
 [[ $(korvane --version) == "Korvane $version" ]] || fail "korvane --version: $(korvane --version)"
@@ -58,8 +79,6 @@ desktop-file-validate /usr/share/applications/$app.desktop
 appstreamcli validate --no-net /usr/share/metainfo/$app.metainfo.xml
 grep -q "<release version=\"$version\"" /usr/share/metainfo/$app.metainfo.xml ||
   fail "the metainfo does not carry version $version"
-[[ -f /usr/share/man/man1/korvane.1.gz && -f /usr/share/man/man1/korvane-cli.1.gz ]] ||
-  fail "no manual pages"
 
 # A Korvane map is known by its signature, whatever its name; another program's .map is not.
 cp /usr/share/korvane/demo.map "$work/level one.map"
@@ -72,27 +91,44 @@ for file in "level one.map" renamed.bin other.map; do
     fail "$file has type $type"
 done
 
-# The installed editor, opened and closed by a user who cannot write /usr/bin.
-user=nobody
-home="$work/home"
-mkdir -p "$home/run"
-chmod 755 "$work"
-chmod 700 "$home/run"
-chown -R "$user:" "$home"
+# The installed editor, opened and closed by root (who could write /usr/bin) and by an
+# unprivileged user: each keeps the catalogue in their own data folder, starting from the
+# installed one, and writes nothing under /usr.
 cp scripts/close-editor.sh "$work/"
-runuser -u "$user" -- env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" \
-  XDG_RUNTIME_DIR="$home/run" \
-  timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$work/close-editor.sh" \
-  /usr/share/korvane/demo.map "demo - Korvane"
-catalogue="$home/data/korvane/Overlay.dat"
-[[ -f $catalogue ]] || fail "the editor wrote no catalogue to $catalogue"
-cmp "$catalogue" /usr/share/korvane/Overlay.dat ||
-  fail "the user's catalogue should start as the installed one"
-[[ ! -e /usr/bin/Overlay.dat ]] || fail "the editor wrote its catalogue to /usr/bin"
-echo "package: the editor wrote its catalogue to \$XDG_DATA_HOME/korvane/Overlay.dat"
+chmod 755 "$work"
+stamp="$work/stamp"
+touch "$stamp"
+# close_editor USER HOME [XDG_DATA_HOME]: opens the demo map as USER and closes it again.
+close_editor() {
+  local user=$1 home=$2
+  local environment=(PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/run")
+  [[ -z ${3:-} ]] || environment+=(XDG_DATA_HOME="$3")
+  mkdir -p "$home/run"
+  chmod 700 "$home/run"
+  chown -R "$user:" "$home"
+  runuser -u "$user" -- env -i "${environment[@]}" \
+    timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash "$work/close-editor.sh" /usr/share/korvane/demo.map "demo - Korvane"
+}
+for run in "root $work/root-home" "nobody $work/home $work/home/data"; do
+  read -r user home data <<<"$run"
+  close_editor "$user" "$home" "$data"
+  catalogue="${data:-$home/.local/share}/korvane/Overlay.dat"
+  [[ -f $catalogue ]] || fail "the editor run by $user wrote no catalogue to $catalogue"
+  cmp "$catalogue" /usr/share/korvane/Overlay.dat ||
+    fail "the catalogue of $user should start as the installed one"
+  echo "package: the editor run by $user wrote its catalogue to ${catalogue#"$work"/}"
+done
+stray=$(find /usr -xdev -newer "$stamp")
+[[ -z $stray ]] || fail "the editor wrote under /usr: $stray"
+echo "package: the editor wrote nothing under /usr"
 
 apt-get -qq remove -y korvane >/dev/null
 [[ ! -e /usr/bin/korvane && ! -e /usr/share/korvane ]] || fail "apt-get remove left files behind"
+owners=$(dpkg -S /usr/bin)
+[[ $owners != *korvane* ]] || fail "dpkg still counts korvane among the owners of /usr/bin"
+left=$(find /usr/bin -iname '*korvane*' -o -name 'Overlay.dat*')
+[[ -z $left ]] || fail "apt-get remove left in /usr/bin: $left"
 [[ $(xdg-mime query filetype "$work/level one.map") != "$maptype" ]] ||
   fail "the map type outlived the package"
 echo "package: installed, checked and removed"
