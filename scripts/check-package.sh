@@ -107,7 +107,7 @@ close_editor() {
   chmod 700 "$home/run"
   chown -R "$user:" "$home"
   runuser -u "$user" -- env -i "${environment[@]}" \
-    timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    timeout 240 xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash "$work/close-editor.sh" /usr/share/korvane/demo.map "demo - Korvane"
 }
 for run in "root $work/root-home" "nobody $work/home $work/home/data"; do

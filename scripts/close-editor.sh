@@ -18,11 +18,12 @@ korvane "$1" &
 editor=$!
 trap 'kill "$wm" "$editor" 2>/dev/null || true' EXIT
 
-for ((tenths = 0; tenths < 600; ++tenths)); do
+# Up to two minutes: on a busy machine (a CI runner, or builds beside it) the start can be slow.
+for ((tenths = 0; tenths < 1200; ++tenths)); do
   wmctrl -l 2>/dev/null | grep -q " $2\$" && break
   sleep 0.1
 done
-((tenths < 600)) || { echo "close-editor: no window called '$2'" >&2; exit 1; }
+((tenths < 1200)) || { echo "close-editor: no window called '$2'" >&2; exit 1; }
 # The title is set while the map loads; a user's close comes after the editor is idle.
 sleep 1
 wmctrl -F -c "$2"
