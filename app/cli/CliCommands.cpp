@@ -18,7 +18,6 @@
 #include "app/cli/Progress.h"
 #include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
-#include "app/cli/TmjSize.h"
 #include "document/AtomicFile.h"
 #include "overlay/Catalogue.h"
 #include "tiles/SampleSheet.h"
@@ -358,18 +357,31 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   if (!io) return code;
   if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
   toolkit::FileError error;
-  const auto bytes = ctx.files.ReadAll(io->in, error, LargestTmjBytes());
-  if (!bytes)
+  const auto file = ctx.files.OpenForReading(io->in, error);
+  if (!file)
     return Fail(ctx, "import", kExitBadInput, "cannot read " + io->in + ": " + error.reason + ".");
-  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  auto imported = ImportTmj(text);
-  if (const auto* refusal = std::get_if<std::string>(&imported))
-    return Fail(ctx, "import", kExitBadInput, io->in + ": " + *refusal);
-  // Written as the editor saves a map: always with the standard signature.
-  const auto mapBytes = SerializeMapFile(std::get<MapFileContents>(imported));
-  if (!mapBytes)
+  auto imported = ImportTmj(*file);
+  if (const auto* refusal = std::get_if<TmjRefusal>(&imported))
+    return Fail(ctx, "import", kExitBadInput,
+                refusal->unreadable ? "cannot read " + io->in + ": " + refusal->reason + "."
+                                    : io->in + ": " + refusal->reason);
+  // Written as the editor saves a map, always with the standard signature, straight from the
+  // layers: a large map is not copied once more into the file's bytes.
+  const MapFileContents& map = std::get<MapFileContents>(imported);
+  const auto writer =
+      MapFileWriter::For(map.humanResources, map.computerResources, map.tiles, map.overlay);
+  if (!writer)
     return Fail(ctx, "import", kExitBadInput, "there is not enough memory to write the map.");
-  return WriteBytes(ctx, "import", io->out, *mapBytes);
+  std::string why;
+  const bool written = WriteOutput(
+      ctx.files, ctx.out, io->out,
+      [&writer](const JsonWriter::Sink& sink) {
+        return writer->WriteTo([&sink](std::span<const uint8_t> bytes) {
+          return sink({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        });
+      },
+      why);
+  return written ? kExitOk : WriteFailed(ctx, "import", io->out, why);
 }
 
 // The shared pieces for the commands kept in files of their own.

@@ -4,6 +4,7 @@
 // editor's writer, and RunCli driven with captured output.
 
 #include <gtest/gtest.h>
+#include <rapidjson/document.h>
 
 #include <algorithm>
 #include <fstream>
@@ -28,6 +29,14 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
 inline std::string ReadText(const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = ReadBytes(path);
   return {bytes.begin(), bytes.end()};
+}
+
+// A JSON text the tool wrote, as a document (a test fails when it is no JSON).
+inline rapidjson::Document ParsedJson(const std::string& text) {
+  rapidjson::Document document;
+  document.Parse(text.c_str(), text.size());
+  EXPECT_FALSE(document.HasParseError()) << text.substr(0, 200);
+  return document;
 }
 
 struct RunResult {

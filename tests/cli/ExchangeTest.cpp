@@ -1,19 +1,19 @@
 // export to Tiled's .tmj and import back: the round trip, what export writes that the round trip
 // cannot show, and every refusal of import.
 
-#include "app/cli/Json.h"
 #include "overlay/Catalogue.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {
 namespace {
 
-using cli::JsonValue;
+using JsonValue = rapidjson::Value;
 
 // The whole-number members named, in order (-999 for one that is missing).
 std::vector<int64_t> Ints(const JsonValue& owner, std::initializer_list<const char*> keys) {
   std::vector<int64_t> values;
-  for (const char* key : keys) values.push_back(owner.Find(key) ? owner.Find(key)->integer : -999);
+  for (const char* key : keys)
+    values.push_back(owner.HasMember(key) ? owner[key].GetInt64() : -999);
   return values;
 }
 
@@ -26,18 +26,21 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
                                 {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
   EXPECT_EQ(ReadBytes(Path("out-sheet.png")), (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
-  const JsonValue tmj = std::get<JsonValue>(cli::ParseJson(ReadText(Path("out.tmj"))));
-  const JsonValue& tileset = tmj.Find("tilesets")->array.at(0);
-  EXPECT_EQ(tileset.Find("image")->string, "out-sheet.png");
+  const rapidjson::Document tmj = ParsedJson(ReadText(Path("out.tmj")));
+  const JsonValue& tileset = tmj["tilesets"][0];
+  EXPECT_STREQ(tileset["image"].GetString(), "out-sheet.png");
   EXPECT_EQ(Ints(tileset, {"firstgid", "margin", "spacing", "columns", "tilecount", "imagewidth",
                            "imageheight"}),
             (std::vector<int64_t>{1, 0, 1, 18, 270, 305, 256}));
-  const auto& layers = tmj.Find("layers")->array;
+  const JsonValue& layers = tmj["layers"];
   // Tile number + 1; 0 for numbers off the sheet (270 and -1).
-  EXPECT_EQ(layers.at(0).Find("data")->integers, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
-  const auto& objects = layers.at(1).Find("objects")->array;
-  ASSERT_EQ(objects.size(), 2u);  // -4 is an empty cell
-  EXPECT_EQ(objects[0].Find("name")->string + "|" + objects[1].Find("name")->string, "Big Tree|");
+  std::vector<int64_t> data;
+  for (const JsonValue& id : layers[0]["data"].GetArray()) data.push_back(id.GetInt64());
+  EXPECT_EQ(data, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
+  const JsonValue& objects = layers[1]["objects"];
+  ASSERT_EQ(objects.Size(), 2u);  // -4 is an empty cell
+  EXPECT_EQ(std::string(objects[0]["name"].GetString()) + "|" + objects[1]["name"].GetString(),
+            "Big Tree|");
   // id, x, y, width, height of both objects
   const auto place = [](const JsonValue& o) {
     return Ints(o, {"id", "x", "y", "width", "height"});
@@ -72,9 +75,9 @@ TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
     const RunResult exported = Line("export @m.map -o @maps/m.tmj " + std::string(options), true);
     ASSERT_TRUE(exported.err.ends_with("export: 100%\n")) << exported.err;
     if (maxTile == 7) {
-      const JsonValue tmj = std::get<JsonValue>(cli::ParseJson(ReadText(Path("maps/m.tmj"))));
-      const JsonValue& tileset = tmj.Find("tilesets")->array.at(0);
-      EXPECT_EQ(tileset.Find("image")->string + " " + tileset.Find("name")->string,
+      const rapidjson::Document tmj = ParsedJson(ReadText(Path("maps/m.tmj")));
+      const JsonValue& tileset = tmj["tilesets"][0];
+      EXPECT_EQ(std::string(tileset["image"].GetString()) + " " + tileset["name"].GetString(),
                 "../art/tiles.bmp tiles");
       EXPECT_FALSE(std::filesystem::exists(Path("maps/m-sheet.png")));
     }

@@ -1,9 +1,9 @@
 #include <charconv>
 #include <unordered_set>
 
-#include "app/cli/Json.h"
+#include "bench/cli/HandJson.h"
 
-namespace korvane::cli {
+namespace korvane::bench::hand {
 
 const JsonValue* JsonValue::Find(std::string_view key) const {
   for (const auto& [name, value] : object)
@@ -336,4 +336,4 @@ JsonParseResult ParseJson(std::string_view text) {
   }
 }
 
-}  // namespace korvane::cli
+}  // namespace korvane::bench::hand
