@@ -50,10 +50,6 @@ int ReportMapError(CliContext& ctx, const char* command, const std::string& path
               path + ": byte " + std::to_string(error.offset) + ": " + error.reason);
 }
 
-// Refuses a map by its header alone (its size), before its layers are read: a sentence, or
-// nullopt to go on.
-using HeaderCheck = std::function<std::optional<std::string>(const MapFileContents& header)>;
-
 // The map file named, read and parsed as the editor reads it, straight from the file; nullopt
 // after reporting why not.
 std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
@@ -386,14 +382,8 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
 
 // The shared pieces for the commands kept in files of their own.
 const CommandKit& Kit() {
-  static const CommandKit kit{[](CliContext& ctx, const char* command, const std::string& path,
-                                 int& code) { return ReadMap(ctx, command, path, code); },
-                              Fail,
-                              UsageError,
-                              ReadSheetOptions,
-                              SheetFor,
-                              RefuseOutputOverInput,
-                              WriteBytes};
+  static const CommandKit kit{
+      ReadMap, Fail, UsageError, ReadSheetOptions, SheetFor, RefuseOutputOverInput, WriteBytes};
   return kit;
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/cli/JsonFileStream.h"
 #include "document/MapFile.h"
+#include "toolkit/LargeMemory.h"
 
 namespace korvane::cli {
 
@@ -547,6 +548,7 @@ class TmjHandler {
         return;
       }
       facts_.tiles = std::move(*grid);
+      AdviseLargeBlock(facts_.tiles.Cells().data(), facts_.tiles.Cells().size() * sizeof(int16_t));
     }
     cells16_ = facts_.tiles.Cells().data();
     layer_.ownsTiles = true;

@@ -1,6 +1,7 @@
 #include "app/cli/TmjSize.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,13 @@ bool Blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// The bytes the scan looks at; the rest (digits, blanks, letters) it passes over quickly.
+constexpr auto kMarks = [] {
+  std::array<bool, 256> marks{};
+  for (const char c : std::string_view("\"{}[],:")) marks[static_cast<unsigned char>(c)] = true;
+  return marks;
+}();
+
 }  // namespace
 
 std::optional<std::pair<int32_t, int32_t>> TopLevelSize(JsonFileStream& text) {
@@ -31,6 +39,7 @@ std::optional<std::pair<int32_t, int32_t>> TopLevelSize(JsonFileStream& text) {
   // A top-level member name, only as far as it takes to tell "width" and "height" from others.
   std::string key;
   for (char c; (c = text.Take()) != '\0';) {
+    if (!kMarks[static_cast<unsigned char>(c)]) continue;
     if (c == '"') {
       const bool isKey = depth == 1 && expectKey;
       if (isKey) key.clear();
