@@ -27,6 +27,8 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
   EXPECT_EQ(ReadBytes(Path("out-sheet.png")), (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
   const rapidjson::Document tmj = ParsedJson(ReadText(Path("out.tmj")));
+  // Cells off the sheet show the map display's background in Tiled too.
+  EXPECT_STREQ(tmj["backgroundcolor"].GetString(), "#000000");
   const JsonValue& tileset = tmj["tilesets"][0];
   EXPECT_STREQ(tileset["image"].GetString(), "out-sheet.png");
   EXPECT_EQ(Ints(tileset, {"firstgid", "margin", "spacing", "columns", "tilecount", "imagewidth",
