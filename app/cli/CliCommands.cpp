@@ -94,9 +94,26 @@ std::optional<int> RefuseOutputOverInput(CliContext& ctx, const char* command,
   return std::nullopt;
 }
 
+// diff's exit code for any trouble follows diff and cmp; the other commands' is bad input.
+int TroubleCode(const std::string& command) {
+  return command == "diff" ? kExitBadUsage : kExitBadInput;
+}
+
+// Reports, once, that standard output could not be written.
+int OutputFailed(CliContext& ctx, const std::string& command) {
+  if (!ctx.outputFailureReported) {
+    ctx.outputFailureReported = true;
+    const std::string why = ctx.outputProblem ? ctx.outputProblem() : "";
+    ctx.err << kProgramName << (command.empty() ? "" : " " + command)
+            << ": cannot write to standard output: " << (why.empty() ? "it failed" : why) << ".\n";
+  }
+  return TroubleCode(command);
+}
+
 // Reports a failed write of one output.
 int WriteFailed(CliContext& ctx, const char* command, const std::string& path,
                 const std::string& why) {
+  if (path == kStandardOutput) return OutputFailed(ctx, command);
   return Fail(ctx, command, kExitBadInput, "cannot write " + path + ": " + why + ".");
 }
 
@@ -444,7 +461,9 @@ bool NeedsPictures(const std::vector<std::string>& args) {
   return !args.empty() && (args[0] == "render" || args[0] == "export");
 }
 
-int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
+namespace {
+
+int Dispatch(const std::vector<std::string>& args, CliContext& ctx) {
   if (args.empty()) {
     ctx.err << kGeneralHelp;
     return kExitBadUsage;
@@ -479,6 +498,18 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
   }
   ctx.err << kProgramName << ": unknown command " << args[0] << " (see korvane-cli --help).\n";
   return kExitBadUsage;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
+  const int code = Dispatch(args, ctx);
+  // Output that never arrived is no success: a full disk, a closed standard output.
+  if (ctx.out.flush()) return code;
+  std::string command;
+  for (const Command& c : Commands())
+    if (!args.empty() && args[0] == c.name) command = c.name;
+  return OutputFailed(ctx, command);
 }
 
 }  // namespace korvane::cli

@@ -77,8 +77,6 @@ int RunDump(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) {
   ProgressLine progress(ctx.err, "dump", ctx.showProgress);
   WriteMapDump(*map, rows, ctx.out, std::ref(progress));
   progress.Done();
-  ctx.out.flush();
-  if (!ctx.out) return kit.fail(ctx, "dump", kExitBadInput, "cannot write the text.");
   return kExitOk;
 }
 

@@ -74,7 +74,7 @@ class CliTest : public ::testing::Test {
     std::istringstream words(line);
     for (std::string w; words >> w;) args.push_back(w[0] == '@' ? Path(w.substr(1)) : w);
     std::ostringstream out, err;
-    cli::CliContext context{out, err, files_, services_, showProgress};
+    cli::CliContext context{out, err, files_, services_, showProgress, nullptr, false};
     const int code = cli::RunCli(args, context);
     return {code, out.str(), err.str()};
   }
