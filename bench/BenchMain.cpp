@@ -1,7 +1,7 @@
 // The benchmarks' entry point. Two probes run in a fresh process of their own:
 //   --peak-load PATH     the memory probe of MemoryBench.cpp
 //   --qt-startup MAP     the start-up probe of qt/QtBench.cpp (with the Qt backend only)
-//   --peak-import KIND PATH  the import memory probe of cli/TmjImportBench.cpp (GUI build only)
+//   --peak-import PATH   the import memory probe of cli/TmjImportBench.cpp (GUI build only)
 // and one writes the map the opening benchmarks use, for scripts/open-time.sh:
 //   --write-open-map PATH
 
@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
   if (probe == "--qt-startup") return korvane::bench::QtStartupMain(argv[2], entered);
 #endif
 #ifdef KORVANE_BENCH_CLI
-  if (argc == 4 && std::string(argv[1]) == "--peak-import")
-    return korvane::bench::PeakImportMain(argv[2], argv[3]);
+  if (probe == "--peak-import") return korvane::bench::PeakImportMain(argv[2]);
 #endif
   (void)entered;
   benchmark::Initialize(&argc, argv);
