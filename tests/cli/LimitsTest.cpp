@@ -54,12 +54,16 @@ using CliLimits = CliTest;
 // Each input, the memory it may take beyond the process, and the answer. A 4096 x 4096 map's
 // tile layer is 32 MiB; its ids as text are 32 MiB too, and the text held whole with its ids
 // as numbers took 160 MiB and more. 100,000 objects took about 3 KB each; a 48 MiB string
-// twice its length; reading the 32767 x 32767 map before refusing its picture, 2 GiB.
+// twice its length; a million member names, checked for a repeated one, over 200 MiB; reading
+// the 32767 x 32767 map before refusing its picture, 2 GiB.
 TEST_F(CliLimits, MemoryFollowsTheMapNotTheInput) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the address sanitizer reserves more address space than any useful cap";
 #endif
   const std::string note = R"( "note": ")" + std::string(48 * kMiB, 'n') + R"(",)";
+  std::string names = R"( "many": {"k0": 0)";
+  for (int i = 1; i < 1000000; ++i) names += ", \"k" + std::to_string(i) + "\": 0";
+  names += "},";
   WriteSparseMap(Path("huge.map"), 32767);
   const struct {
     std::function<std::string()> text;  // the .tmj, or null to render huge.map
@@ -75,6 +79,8 @@ TEST_F(CliLimits, MemoryFollowsTheMapNotTheInput) {
        "holds more than the 32767 objects"},
       {[&note] { return BigTmj(1024, 0, note, 0); }, "import @in.tmj -o @out.map", 80, 1,
        "a string is longer than 32 MiB"},
+      {[&names] { return BigTmj(1024, 0, names, 0); }, "import @in.tmj -o @out.map", 160, 1,
+       "the objects open here hold more than 64 MiB of member names"},
       {nullptr, "render @huge.map -o @out.png --cell-pixels 2", 32, 1,
        "The image would be 65534 x 65534 pixels"},
       {nullptr, "render @huge.map -o @out.png --tile-size 1", 32, 1,
