@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,27 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t mid = values.size() / 2;
   return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+double PeakResidentBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) * 1024.0;
+  return -1;
+}
+
+double PeakOfChild(const std::string& arguments) {
+  char self[4096] = {};
+  const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return -1;
+  std::string command = "'";
+  command.append(self, static_cast<size_t>(n)).append("' ").append(arguments);
+  FILE* child = ::popen(command.c_str(), "r");
+  if (!child) return -1;
+  double peak = -1;
+  if (std::fscanf(child, "%lf", &peak) != 1) peak = -1;
+  return ::pclose(child) == 0 ? peak : -1;
 }
 
 void ReportRatio(benchmark::State& state, const Timings& t, double goal) {

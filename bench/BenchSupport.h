@@ -64,4 +64,10 @@ void ReportRatio(benchmark::State& state, const Timings& t, double goal);
 
 double Median(std::vector<double> values);
 
+// Peak resident memory of this process so far, in bytes (the kernel's VmHWM).
+double PeakResidentBytes();
+// Runs this program again with `arguments` (quoted as the shell needs) and returns the number it
+// prints, a peak in bytes; -1 when it fails.
+double PeakOfChild(const std::string& arguments);
+
 }  // namespace korvane::bench

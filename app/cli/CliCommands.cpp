@@ -18,7 +18,6 @@
 #include "app/cli/Progress.h"
 #include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
-#include "app/cli/TmjSize.h"
 #include "document/AtomicFile.h"
 #include "overlay/Catalogue.h"
 #include "tiles/SampleSheet.h"
@@ -50,10 +49,6 @@ int ReportMapError(CliContext& ctx, const char* command, const std::string& path
   return Fail(ctx, command, kExitBadInput,
               path + ": byte " + std::to_string(error.offset) + ": " + error.reason);
 }
-
-// Refuses a map by its header alone (its size), before its layers are read: a sentence, or
-// nullopt to go on.
-using HeaderCheck = std::function<std::optional<std::string>(const MapFileContents& header)>;
 
 // The map file named, read and parsed as the editor reads it, straight from the file; nullopt
 // after reporting why not.
@@ -99,9 +94,26 @@ std::optional<int> RefuseOutputOverInput(CliContext& ctx, const char* command,
   return std::nullopt;
 }
 
+// diff's exit code for any trouble follows diff and cmp; the other commands' is bad input.
+int TroubleCode(const std::string& command) {
+  return command == "diff" ? kExitBadUsage : kExitBadInput;
+}
+
+// Reports, once, that standard output could not be written.
+int OutputFailed(CliContext& ctx, const std::string& command) {
+  if (!ctx.outputFailureReported) {
+    ctx.outputFailureReported = true;
+    const std::string why = ctx.outputProblem ? ctx.outputProblem() : "";
+    ctx.err << kProgramName << (command.empty() ? "" : " " + command)
+            << ": cannot write to standard output: " << (why.empty() ? "it failed" : why) << ".\n";
+  }
+  return TroubleCode(command);
+}
+
 // Reports a failed write of one output.
 int WriteFailed(CliContext& ctx, const char* command, const std::string& path,
                 const std::string& why) {
+  if (path == kStandardOutput) return OutputFailed(ctx, command);
   return Fail(ctx, command, kExitBadInput, "cannot write " + path + ": " + why + ".");
 }
 
@@ -358,30 +370,37 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   if (!io) return code;
   if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
   toolkit::FileError error;
-  const auto bytes = ctx.files.ReadAll(io->in, error, LargestTmjBytes());
-  if (!bytes)
+  const auto file = ctx.files.OpenForReading(io->in, error);
+  if (!file)
     return Fail(ctx, "import", kExitBadInput, "cannot read " + io->in + ": " + error.reason + ".");
-  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-  auto imported = ImportTmj(text);
-  if (const auto* refusal = std::get_if<std::string>(&imported))
-    return Fail(ctx, "import", kExitBadInput, io->in + ": " + *refusal);
-  // Written as the editor saves a map: always with the standard signature.
-  const auto mapBytes = SerializeMapFile(std::get<MapFileContents>(imported));
-  if (!mapBytes)
+  auto imported = ImportTmj(*file);
+  if (const auto* refusal = std::get_if<TmjRefusal>(&imported))
+    return Fail(ctx, "import", kExitBadInput,
+                refusal->unreadable ? "cannot read " + io->in + ": " + refusal->reason + "."
+                                    : io->in + ": " + refusal->reason);
+  // Written as the editor saves a map, always with the standard signature, straight from the
+  // layers: a large map is not copied once more into the file's bytes.
+  const MapFileContents& map = std::get<MapFileContents>(imported);
+  const auto writer =
+      MapFileWriter::For(map.humanResources, map.computerResources, map.tiles, map.overlay);
+  if (!writer)
     return Fail(ctx, "import", kExitBadInput, "there is not enough memory to write the map.");
-  return WriteBytes(ctx, "import", io->out, *mapBytes);
+  std::string why;
+  const bool written = WriteOutput(
+      ctx.files, ctx.out, io->out,
+      [&writer](const JsonWriter::Sink& sink) {
+        return writer->WriteTo([&sink](std::span<const uint8_t> bytes) {
+          return sink({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+        });
+      },
+      why);
+  return written ? kExitOk : WriteFailed(ctx, "import", io->out, why);
 }
 
 // The shared pieces for the commands kept in files of their own.
 const CommandKit& Kit() {
-  static const CommandKit kit{[](CliContext& ctx, const char* command, const std::string& path,
-                                 int& code) { return ReadMap(ctx, command, path, code); },
-                              Fail,
-                              UsageError,
-                              ReadSheetOptions,
-                              SheetFor,
-                              RefuseOutputOverInput,
-                              WriteBytes};
+  static const CommandKit kit{
+      ReadMap, Fail, UsageError, ReadSheetOptions, SheetFor, RefuseOutputOverInput, WriteBytes};
   return kit;
 }
 
@@ -442,7 +461,9 @@ bool NeedsPictures(const std::vector<std::string>& args) {
   return !args.empty() && (args[0] == "render" || args[0] == "export");
 }
 
-int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
+namespace {
+
+int Dispatch(const std::vector<std::string>& args, CliContext& ctx) {
   if (args.empty()) {
     ctx.err << kGeneralHelp;
     return kExitBadUsage;
@@ -477,6 +498,18 @@ int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
   }
   ctx.err << kProgramName << ": unknown command " << args[0] << " (see korvane-cli --help).\n";
   return kExitBadUsage;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, CliContext& ctx) {
+  const int code = Dispatch(args, ctx);
+  // Output that never arrived is no success: a full disk, a closed standard output.
+  if (ctx.out.flush()) return code;
+  std::string command;
+  for (const Command& c : Commands())
+    if (!args.empty() && args[0] == c.name) command = c.name;
+  return OutputFailed(ctx, command);
 }
 
 }  // namespace korvane::cli

@@ -78,9 +78,15 @@ struct CliContext {
   CliServices services;
   // Show progress of long work on `err` (true when it is a terminal).
   bool showProgress = false;
+  // Why `out` could not be written, in a few words, once it has failed (empty if not known).
+  std::function<std::string()> outputProblem;
+  // Set once a failed write to `out` has been reported, so it is reported once.
+  bool outputFailureReported = false;
 };
 
 // Runs one command line (the arguments after the program's name) and returns the exit code.
+// Everything written to `out` is flushed before it returns; when that fails the command fails
+// too (exit code 1, 2 for diff) and says so on `err`.
 int RunCli(const std::vector<std::string>& args, CliContext& context);
 
 // Whether the arguments ask for a command that reads or draws pictures (render, export and diff

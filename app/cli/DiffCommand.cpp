@@ -81,9 +81,9 @@ int RunDiff(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) {
             {args.positionals[0], args.positionals[1], args.Value("--sheet").value_or("")}))
       return kExitTrouble;
   int code = kExitOk;
-  const auto before = kit.readMap(ctx, "diff", args.positionals[0], code);
+  const auto before = kit.readMap(ctx, "diff", args.positionals[0], code, nullptr);
   if (!before) return kExitTrouble;
-  const auto after = kit.readMap(ctx, "diff", args.positionals[1], code);
+  const auto after = kit.readMap(ctx, "diff", args.positionals[1], code, nullptr);
   if (!after) return kExitTrouble;
 
   const MapDiff d = CompareMaps(*before, *after);

@@ -72,13 +72,11 @@ int RunDump(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) {
     rows = *range;
   }
   int code = kExitOk;
-  const auto map = kit.readMap(ctx, "dump", args.positionals[0], code);
+  const auto map = kit.readMap(ctx, "dump", args.positionals[0], code, nullptr);
   if (!map) return code;
   ProgressLine progress(ctx.err, "dump", ctx.showProgress);
   WriteMapDump(*map, rows, ctx.out, std::ref(progress));
   progress.Done();
-  ctx.out.flush();
-  if (!ctx.out) return kit.fail(ctx, "dump", kExitBadInput, "cannot write the text.");
   return kExitOk;
 }
 

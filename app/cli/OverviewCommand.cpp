@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/cli/Progress.h"
+#include "app/cli/RenderLimits.h"
 
 namespace korvane::cli {
 
@@ -34,7 +35,13 @@ int RunOverview(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) 
           kit.refuseOutputOverInput(ctx, "render", *out, {args.positionals[0], request.sheetPath}))
     return *refused;
   int code = kExitOk;
-  const auto map = kit.readMap(ctx, "render", args.positionals[0], code);
+  // The picture's size follows from the header: a map too large to draw is refused unread.
+  const int32_t cellPixels = *n;
+  const auto tooLarge = [cellPixels](const MapFileContents& header) {
+    return ImageSizeProblem(int64_t{header.width} * cellPixels, int64_t{header.height} * cellPixels,
+                            RenderLimits{}, "render");
+  };
+  const auto map = kit.readMap(ctx, "render", args.positionals[0], code, tooLarge);
   if (!map) return code;
   if (!kit.sheetFor(ctx, "render", request.sheetPath, request.sheet, code)) return code;
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+
+#include "toolkit/Types.h"
 
 namespace korvane::cli {
 
@@ -97,6 +100,13 @@ int64_t OverlayLayer(JsonWriter& out, const TmjExport& in) {
   return objects;
 }
 
+// A colour as Tiled writes one, "#rrggbb".
+std::string TiledColour(const toolkit::Color& c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
+  return text;
+}
+
 void Tileset(JsonWriter& out, const TmjExport& in) {
   const SheetLayout& s = in.sheet;
   out.BeginObject();
@@ -120,6 +130,8 @@ bool WriteTmj(const TmjExport& in, const JsonWriter::Sink& sink, const ProgressF
   const MapFileContents& map = *in.map;
   JsonWriter out(sink);
   out.BeginObject();
+  // The map display's background, so that Tiled shows cells off the sheet as Korvane does.
+  out.Key("backgroundcolor").String(TiledColour(toolkit::kButtonTextColor));
   out.Key("compressionlevel").Int(-1);
   out.Key("height").Int(map.height);
   out.Key("infinite").Bool(false);

@@ -2,7 +2,7 @@
 
 // Writing a map in the JSON map format of the Tiled editor (.tmj), so that Korvane maps open
 // there: one tile layer, one object layer with the overlay, the resources as map properties and
-// the sheet as one embedded tileset.
+// the sheet as one embedded tileset, on the map display's background colour.
 
 #include <cstdint>
 #include <functional>

@@ -4,10 +4,10 @@
 // can hold; anything else is refused with the reason.
 
 #include <string>
-#include <string_view>
 #include <variant>
 
 #include "document/MapFile.h"
+#include "toolkit/FileSystem.h"
 
 namespace korvane::cli {
 
@@ -15,12 +15,22 @@ namespace korvane::cli {
 // cell showing the background, as Tiled does.
 inline constexpr int16_t kEmptyCellTile = -1;
 
-// The map, or one sentence saying why the document cannot become one. Accepted: an orthogonal,
-// finite map with one tileset, exactly one tile layer stored as a plain id array, and at most one
-// object layer whose every object carries an integer property "id" from 1 to 32767; tile ids
-// must be unflipped and give tile numbers up to 32767, and each cell holds at most one object.
-// The map properties "human_resources" and "computer_resources" (integers) are optional and 0
-// when absent. Object positions are counted in cells of the map's tile width and height.
-std::variant<MapFileContents, std::string> ImportTmj(std::string_view text);
+// Why a .tmj gives no map: one sentence.
+struct TmjRefusal {
+  std::string reason;
+  // The file could not be read (rather than its content being refused).
+  bool unreadable = false;
+};
+
+// The map, or why the document cannot become one. Accepted: an orthogonal, finite map with one
+// tileset, exactly one tile layer stored as a plain id array, and at most one object layer whose
+// every object carries an integer property "id" from 1 to 32767; tile ids must be unflipped and
+// give tile numbers up to 32767, and each cell holds at most one object. The map properties
+// "human_resources" and "computer_resources" (integers) are optional and 0 when absent. Object
+// positions are counted in cells of the map's tile width and height.
+//
+// The file is streamed, never held whole: memory is the map's tile layer and its objects. A
+// file longer than a map of its size could need is refused before it is parsed.
+std::variant<MapFileContents, TmjRefusal> ImportTmj(toolkit::InputFile& file);
 
 }  // namespace korvane::cli

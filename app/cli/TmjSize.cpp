@@ -1,7 +1,9 @@
 #include "app/cli/TmjSize.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace korvane::cli {
 
@@ -15,40 +17,53 @@ uint64_t LargestTmjBytes() {
   return MaxTmjBytes(32767, 32767);
 }
 
-std::optional<std::pair<int64_t, int64_t>> TopLevelSize(std::string_view text) {
-  std::optional<int64_t> width, height;
-  int depth = 0;
+namespace {
+
+bool Blank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The bytes the scan looks at; the rest (digits, blanks, letters) it passes over quickly.
+constexpr auto kMarks = [] {
+  std::array<bool, 256> marks{};
+  for (const char c : std::string_view("\"{}[],:")) marks[static_cast<unsigned char>(c)] = true;
+  return marks;
+}();
+
+}  // namespace
+
+std::optional<std::pair<int32_t, int32_t>> TopLevelSize(JsonFileStream& text) {
+  std::optional<int32_t> width, height;
+  uint64_t depth = 0;
   bool expectKey = false;
+  // A top-level member name, only as far as it takes to tell "width" and "height" from others.
   std::string key;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
+  for (char c; (c = text.Take()) != '\0';) {
+    if (!kMarks[static_cast<unsigned char>(c)]) continue;
     if (c == '"') {
-      const size_t start = ++i;
-      while (i < text.size() && text[i] != '"') i += text[i] == '\\' ? 2 : 1;
-      if (depth == 1 && expectKey) {
-        key.assign(text.substr(start, std::min(i, text.size()) - start));
-        expectKey = false;
+      const bool isKey = depth == 1 && expectKey;
+      if (isKey) key.clear();
+      for (char s; (s = text.Take()) != '"' && s != '\0';) {
+        if (isKey && key.size() < 8) key.push_back(s);
+        if (s == '\\') text.Take();
       }
+      if (isKey) expectKey = false;
     } else if (c == '{' || c == '[') {
-      ++depth;
+      if (++depth == 1 && c == '[') return std::nullopt;
       expectKey = depth == 1 && c == '{';
-      if (depth == 1 && c == '[') return std::nullopt;
     } else if (c == '}' || c == ']') {
-      --depth;
+      if (depth > 0) --depth;
     } else if (c == ',' && depth == 1) {
       expectKey = true;
     } else if (c == ':' && depth == 1 && (key == "width" || key == "height")) {
-      size_t j = i + 1;
-      while (j < text.size() &&
-             (text[j] == ' ' || text[j] == '\t' || text[j] == '\n' || text[j] == '\r'))
-        ++j;
-      int64_t n = 0;
-      size_t digits = 0;
-      for (; j < text.size() && text[j] >= '0' && text[j] <= '9' && digits < 6; ++j, ++digits)
-        n = n * 10 + (text[j] - '0');
-      // Only a plain side a map can have; anything else is left for the full reading to refuse.
-      const bool ends =
-          j == text.size() || std::string_view(" \t\r\n,}").find(text[j]) != std::string_view::npos;
+      while (Blank(text.Peek())) text.Take();
+      int32_t n = 0;
+      int digits = 0;
+      for (; text.Peek() >= '0' && text.Peek() <= '9' && digits < 6; ++digits)
+        n = n * 10 + (text.Take() - '0');
+      // Only a plain side a map can have; anything else is left for the full reading to judge.
+      const char next = text.Peek();
+      const bool ends = next == '\0' || Blank(next) || next == ',' || next == '}';
       if (digits > 0 && ends && n >= 1 && n <= 32767) (key == "width" ? width : height) = n;
       key.clear();
     }

@@ -1,16 +1,18 @@
 #pragma once
 
 // How large a Tiled JSON map text can honestly be: a bound on the bytes of a .tmj for a map of a
-// given size, so that a huge file is refused before it is read or parsed.
+// given size. Memory no longer depends on the text's length (the importer streams it), so the
+// bound is a sanity limit on the time a hostile file may take.
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 #include <utility>
+
+#include "app/cli/JsonFileStream.h"
 
 namespace korvane::cli {
 
-// The most bytes a .tmj of a w x h map may take: 32 bytes a cell (a tile id of up to five digits
+// The most bytes a .tmj of a w x h map may take: 32 bytes a cell (a tile id of up to ten digits
 // with its separator, even one to a line with deep indentation), 4 KiB for each object a map
 // that size can hold (one per cell, at most 32767), and 16 MiB for everything else.
 uint64_t MaxTmjBytes(int64_t width, int64_t height);
@@ -18,9 +20,9 @@ uint64_t MaxTmjBytes(int64_t width, int64_t height);
 // The same for the largest map Korvane holds, 32767 x 32767 cells.
 uint64_t LargestTmjBytes();
 
-// The top-level "width" and "height" of a JSON text, found in one pass that builds nothing;
-// nullopt when the text is no object, or either is missing or not a whole number from 1 to
-// 32767.
-std::optional<std::pair<int64_t, int64_t>> TopLevelSize(std::string_view text);
+// The top-level "width" and "height" of a JSON text, found in one pass that keeps nothing of the
+// text; nullopt when the text is no object, or either is missing or not written as a plain
+// whole number from 1 to 32767.
+std::optional<std::pair<int32_t, int32_t>> TopLevelSize(JsonFileStream& text);
 
 }  // namespace korvane::cli

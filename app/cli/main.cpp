@@ -12,6 +12,7 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/QtServices.h"
 #include "toolkit/posix/PosixFileSystem.h"
+#include "toolkit/posix/StandardOutput.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int main(int argc, char** argv) {
+  korvane::toolkit::KeepStandardDescriptors();
+  korvane::toolkit::EndQuietlyWhenThePipeCloses();
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::unique_ptr<QApplication> app;
   if (korvane::cli::NeedsPictures(args)) {
@@ -36,9 +39,13 @@ int main(int argc, char** argv) {
   }
 
   korvane::toolkit::PosixFileSystem files;
-  korvane::cli::CliContext context{std::cout, std::cerr, files, korvane::cli::MakeQtServices(),
-                                   isatty(STDERR_FILENO) == 1};
-  const int code = korvane::cli::RunCli(args, context);
-  std::cout.flush();
-  return code;
+  korvane::toolkit::DescriptorBuffer standardOutput(STDOUT_FILENO);
+  std::ostream out(&standardOutput);
+  korvane::cli::CliContext context{out,
+                                   std::cerr,
+                                   files,
+                                   korvane::cli::MakeQtServices(),
+                                   isatty(STDERR_FILENO) == 1,
+                                   [&standardOutput] { return standardOutput.Problem(); }};
+  return korvane::cli::RunCli(args, context);
 }

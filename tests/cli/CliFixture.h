@@ -4,6 +4,7 @@
 // editor's writer, and RunCli driven with captured output.
 
 #include <gtest/gtest.h>
+#include <rapidjson/document.h>
 
 #include <algorithm>
 #include <fstream>
@@ -28,6 +29,14 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
 inline std::string ReadText(const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = ReadBytes(path);
   return {bytes.begin(), bytes.end()};
+}
+
+// A JSON text the tool wrote, as a document (a test fails when it is no JSON).
+inline rapidjson::Document ParsedJson(const std::string& text) {
+  rapidjson::Document document;
+  document.Parse(text.c_str(), text.size());
+  EXPECT_FALSE(document.HasParseError()) << text.substr(0, 200);
+  return document;
 }
 
 struct RunResult {
@@ -65,7 +74,7 @@ class CliTest : public ::testing::Test {
     std::istringstream words(line);
     for (std::string w; words >> w;) args.push_back(w[0] == '@' ? Path(w.substr(1)) : w);
     std::ostringstream out, err;
-    cli::CliContext context{out, err, files_, services_, showProgress};
+    cli::CliContext context{out, err, files_, services_, showProgress, nullptr, false};
     const int code = cli::RunCli(args, context);
     return {code, out.str(), err.str()};
   }

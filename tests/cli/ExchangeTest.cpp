@@ -1,19 +1,20 @@
 // export to Tiled's .tmj and import back: the round trip, what export writes that the round trip
 // cannot show, and every refusal of import.
 
-#include "app/cli/Json.h"
+#include "app/cli/TmjSize.h"
 #include "overlay/Catalogue.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {
 namespace {
 
-using cli::JsonValue;
+using JsonValue = rapidjson::Value;
 
 // The whole-number members named, in order (-999 for one that is missing).
 std::vector<int64_t> Ints(const JsonValue& owner, std::initializer_list<const char*> keys) {
   std::vector<int64_t> values;
-  for (const char* key : keys) values.push_back(owner.Find(key) ? owner.Find(key)->integer : -999);
+  for (const char* key : keys)
+    values.push_back(owner.HasMember(key) ? owner[key].GetInt64() : -999);
   return values;
 }
 
@@ -26,18 +27,23 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
                                 {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
   EXPECT_EQ(ReadBytes(Path("out-sheet.png")), (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
-  const JsonValue tmj = std::get<JsonValue>(cli::ParseJson(ReadText(Path("out.tmj"))));
-  const JsonValue& tileset = tmj.Find("tilesets")->array.at(0);
-  EXPECT_EQ(tileset.Find("image")->string, "out-sheet.png");
+  const rapidjson::Document tmj = ParsedJson(ReadText(Path("out.tmj")));
+  // Cells off the sheet show the map display's background in Tiled too.
+  EXPECT_STREQ(tmj["backgroundcolor"].GetString(), "#000000");
+  const JsonValue& tileset = tmj["tilesets"][0];
+  EXPECT_STREQ(tileset["image"].GetString(), "out-sheet.png");
   EXPECT_EQ(Ints(tileset, {"firstgid", "margin", "spacing", "columns", "tilecount", "imagewidth",
                            "imageheight"}),
             (std::vector<int64_t>{1, 0, 1, 18, 270, 305, 256}));
-  const auto& layers = tmj.Find("layers")->array;
+  const JsonValue& layers = tmj["layers"];
   // Tile number + 1; 0 for numbers off the sheet (270 and -1).
-  EXPECT_EQ(layers.at(0).Find("data")->integers, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
-  const auto& objects = layers.at(1).Find("objects")->array;
-  ASSERT_EQ(objects.size(), 2u);  // -4 is an empty cell
-  EXPECT_EQ(objects[0].Find("name")->string + "|" + objects[1].Find("name")->string, "Big Tree|");
+  std::vector<int64_t> data;
+  for (const JsonValue& id : layers[0]["data"].GetArray()) data.push_back(id.GetInt64());
+  EXPECT_EQ(data, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
+  const JsonValue& objects = layers[1]["objects"];
+  ASSERT_EQ(objects.Size(), 2u);  // -4 is an empty cell
+  EXPECT_EQ(std::string(objects[0]["name"].GetString()) + "|" + objects[1]["name"].GetString(),
+            "Big Tree|");
   // id, x, y, width, height of both objects
   const auto place = [](const JsonValue& o) {
     return Ints(o, {"id", "x", "y", "width", "height"});
@@ -72,9 +78,9 @@ TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
     const RunResult exported = Line("export @m.map -o @maps/m.tmj " + std::string(options), true);
     ASSERT_TRUE(exported.err.ends_with("export: 100%\n")) << exported.err;
     if (maxTile == 7) {
-      const JsonValue tmj = std::get<JsonValue>(cli::ParseJson(ReadText(Path("maps/m.tmj"))));
-      const JsonValue& tileset = tmj.Find("tilesets")->array.at(0);
-      EXPECT_EQ(tileset.Find("image")->string + " " + tileset.Find("name")->string,
+      const rapidjson::Document tmj = ParsedJson(ReadText(Path("maps/m.tmj")));
+      const JsonValue& tileset = tmj["tilesets"][0];
+      EXPECT_EQ(std::string(tileset["image"].GetString()) + " " + tileset["name"].GetString(),
                 "../art/tiles.bmp tiles");
       EXPECT_FALSE(std::filesystem::exists(Path("maps/m-sheet.png")));
     }
@@ -119,6 +125,15 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
             "signature: standard\noverlay entries: 2\nrow 0: 0 1 -1\nrow 1: 2 3 4\n"
             "overlay 0,1 = 12\noverlay 2,1 = 3\n");
 
+  // Ids as far apart as a tileset's tile numbers can be (32767 and 0); a size written as 3.0,
+  // which the first look for the size passes over; and a text as long as a 3 x 2 map may be.
+  std::string edges = Replaced("[5, 6, 0, 7, 8, 9]", "[32772, 5, 0, 0, 0, 0]");
+  edges.replace(edges.find("\"width\": 3,"), 11, "\"width\": 3.0,");
+  WriteText(Path("in.tmj"), edges + std::string(cli::MaxTmjBytes(3, 2) - edges.size(), ' '));
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("dump @out.map").out.find("row 0: 32767 0 -1\nrow 1: -1 -1 -1\noverlay 0,0 = 1\n"),
+            std::string::npos);
+
   // A map holds at most 32767 overlay entries.
   const auto objects = [](int n) {
     std::string text = R"({"orientation": "orthogonal", "width": 256, "height": 128,
@@ -153,7 +168,16 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("8, 9]", "8, 2147483657]"), "tile at (2, 1) is flipped or rotated"},
       {Replaced("8, 9]", "8, 32773]"), "gives tile number 32768"},
       {Replaced("7, 8", "4, 8"), "tile id 4 at (0, 1) lies before the tileset's first id 5"},
-      {Replaced("8, 9]", "8, 9.5]"), "something other than tile ids"},
+      // Ids that are no whole numbers, named where the first one starts.
+      {Replaced("8, 9]", "8, 9.5]"), "something other than tile ids, first at line 6, column 31."},
+      {Replaced("8, 9]", "8, \"9\"]"), "other than tile ids, first at line 6, column 31."},
+      {Replaced("8, 9]", "8, [9]]"), "other than tile ids, first at line 6, column 31."},
+      {Replaced("8, 9]", "8, -1]"), "The tile id -1 at (2, 1) is not a Tiled tile id."},
+      {Replaced("8, 9]", "8, 4294967296]"), "tile id 4294967296 at (2, 1) is not a Tiled tile id"},
+      // Ids farther apart than two tile numbers can be: the first cell no first id makes valid.
+      {Replaced("[5, 6", "[100005, 6"), "tile id 100005 at (0, 0) gives tile number 100000,"},
+      {Replaced("[5, 6", "[5, 40000"), "tile id 40000 at (1, 0) gives tile number 39995,"},
+      {Replaced("[5, 6", "[3, 40000"), "tile id 3 at (0, 0) lies before the tileset's first id 5"},
       {TiledMap(R"([{"id": 2, "x": 0, "y": 0}])"), "Object 2 has no integer property \"id\""},
       {TiledMap(R"([{"id": 2, "x": 0, "y": 0, "properties": [{"name": "id", "type": "string",
                     "value": "3"}]}])"),
@@ -171,11 +195,26 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("{\"firstgid\": 5, \"source\": \"terrain.tsx\"}", "5"), "tileset is not an object"},
       {Replaced("{\"firstgid\": 5, \"source\": \"terrain.tsx\"}", "\"t\""), "is not an object"},
       {Replaced("42", "4.5"), "The map's property \"human_resources\" must be an integer"},
+      {Replaced("42", "2147483648"), "is 2147483648, outside -2147483648 to 2147483647."},
+      {Replaced("42", "-2147483649"), "is -2147483649, outside -2147483648 to 2147483647."},
+      // Numbers as far as a double reaches either way, and the next ones beyond.
+      {Replaced("42", "1.7976931348623157e308"), "\"human_resources\" must be an integer"},
+      {Replaced("42", "-1.7976931348623157e308"), "\"human_resources\" must be an integer"},
+      {Replaced("42", "1.7976931348623159e308"), "line 3, column 72, the number is out of range"},
+      {Replaced("42", "-1.7976931348623159e308"), "line 3, column 72, the number is out of range"},
+      {Replaced("42", "10e308"), "line 3, column 72, the number is out of range"},
+      {Replaced("42", "4e"), "line 3, column 74, a digit was expected in the exponent"},
+      {Replaced("42", "4e+"), "line 3, column 75, a digit was expected in the exponent"},
+      {Replaced("\"layers\": [", "\"layers\": 3, \"other\": ["), "The map has no list of layers."},
+      {Replaced("\"layers\": [", "\"other\": ["), "The map has no list of layers."},
       {Replaced("\"width\": 3", "\"width\": 0"), "The map width must be a whole number from 1"},
       {Replaced("\"tilewidth\": 16,", "\"tilewidth\": 16, \"tilewidth\": 32,"),
        "line 2, column 47, the member name \"tilewidth\" appears twice in one object"},
-      // Judged from the plain width and height before the text is parsed.
-      {TiledMap() + std::string(17 << 20, ' '), "more than a map of 3 x 2 cells can take"},
+      {Replaced("\"infinite\": false", "\"infinite\": false, \"x\": {\"a\\\"\": 1, \"a\\\"\": 2}"),
+       "line 2, column 100, the member name \"a\"\" appears twice in one object"},
+      // Judged from the plain width and height before the text is parsed: a byte too long.
+      {TiledMap() + std::string(cli::MaxTmjBytes(3, 2) + 1 - TiledMap().size(), ' '),
+       "is 16801985 bytes long, more than a map of 3 x 2 cells can take (16801984)."},
   };
   const std::string out = WriteMap("out.map", Grid(1, 1, {3}), Grid(1, 1));
   const auto before = ReadBytes(out);

@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <optional>
 
 #include "document/CaptionRule.h"
 #include "document/FileMessages.h"
 #include "tests/document/DocumentFixture.h"
+#include "tests/support/AddressSpace.h"
 
 namespace korvane::testing_document {
 namespace {
@@ -58,14 +58,7 @@ TEST_F(FileCommands, NewMapAndResourcesTakeTypedNumbers) {
                                          std::string(), std::string("Korvane"), int16_t{1}));
 }
 
-// The address space the process holds now, in bytes.
-uint64_t AddressSpaceInUse() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
-  return 0;
-}
+using testing_support::AddressSpaceInUse;
 
 // The designer must not take a save that did not happen for one that did, nor a map that did not
 // load for the one shown: each says why, once, and changes neither the document nor the disk (no

@@ -284,7 +284,9 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateTemporaryBeside(const std::st
   std::string pattern = folder + "/" + prefix + "XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) {
-    error = ErrorFromErrno(errno, true);
+    const bool uncreated =
+        errno == ENOENT && !uncreatedFolder_.empty() && folder == uncreatedFolder_;
+    error = ErrorFromErrno(uncreated ? uncreatedErrno_ : errno, true);
     return nullptr;
   }
   // Held until the file is renamed or removed: a save running in another process never loses
@@ -334,9 +336,16 @@ bool PosixFileSystem::CreateFolders(const std::string& folder) {
   // Each level from the top down; a level that already exists is fine as long as it is a folder.
   for (size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
     const std::string level = folder.substr(0, end);
-    if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
+      uncreatedErrno_ = errno;
+      uncreatedFolder_ = folder;
+      while (uncreatedFolder_.size() > 1 && uncreatedFolder_.back() == '/')
+        uncreatedFolder_.pop_back();
+      return false;
+    }
     if (end == std::string::npos) break;
   }
+  uncreatedFolder_.clear();
   struct stat st {};
   return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }

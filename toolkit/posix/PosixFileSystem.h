@@ -12,6 +12,11 @@ namespace korvane::toolkit {
 // file it points to is replaced, the link stays. Temporary files are hidden and recognisable
 // (".NAME.korvane-tmp-XXXXXX"), locked while they are written, and leftovers of a save that was
 // killed are removed by the next save to the same target.
+//
+// A folder that CreateFolders could not make is remembered with the reason: a temporary file
+// then asked for in it fails with that reason (say, "permission denied" for a parent the user
+// may not write) rather than with "the folder does not exist", which would send the user
+// looking for the wrong fault.
 class PosixFileSystem : public FileSystem {
  public:
   std::unique_ptr<InputFile> OpenForReading(const std::string& path, FileError& error) override;
@@ -22,6 +27,10 @@ class PosixFileSystem : public FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override;
   bool CanCreateFilesIn(const std::string& folder) override;
   bool CreateFolders(const std::string& folder) override;
+
+ private:
+  std::string uncreatedFolder_;
+  int uncreatedErrno_ = 0;
 };
 
 // The words for a failed system call's errno; `creating` tells a missing folder from a missing
