@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "document/Grid16.h"
+#include "model/Grid16.h"
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapGlobal.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 #include "tiles/LoadTiles.h"
 
 namespace korvane {

@@ -23,8 +23,8 @@
 #include <variant>
 #include <vector>
 
-#include "document/Grid16.h"
-#include "document/OverlayLayer.h"
+#include "model/Grid16.h"
+#include "model/OverlayLayer.h"
 #include "toolkit/FileSystem.h"
 
 namespace korvane {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 
 namespace korvane {
 

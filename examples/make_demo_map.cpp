@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "document/AtomicFile.h"
-#include "document/Grid16.h"
-#include "document/OverlayLayer.h"
 #include "document/MapFile.h"
+#include "model/Grid16.h"
+#include "model/OverlayLayer.h"
 #include "tiles/SampleSheet.h"
 #include "toolkit/posix/PosixFileSystem.h"
 

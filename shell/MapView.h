@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "document/Grid16.h"
-#include "document/OverlayLayer.h"
-#include "document/TileLayer.h"
+#include "model/Grid16.h"
+#include "model/OverlayLayer.h"
+#include "model/TileLayer.h"
 #include "toolkit/Window.h"
 
 namespace korvane {

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 
 namespace korvane {
 

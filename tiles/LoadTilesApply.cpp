@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"

@@ -1,6 +1,6 @@
 #include "tiles/TileGeometry.h"
 
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 namespace korvane {
 

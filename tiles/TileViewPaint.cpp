@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
-#include "shell/Numbers.h"
 #include "tiles/PaletteLayout.h"
 #include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"

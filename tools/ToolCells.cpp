@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 namespace korvane {
 
