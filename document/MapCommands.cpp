@@ -70,20 +70,20 @@ void MapView::LoadMap(const std::string& MapFileName) {
     return;
   }
   MapFileParseResult parsed = ReadMapFile(*file);
-  auto* contents = std::get_if<MapFileContents>(&parsed);
-  if (!contents) {
+  auto* map = std::get_if<MapDocument>(&parsed);
+  if (!map) {
     tk.ReportFailure(NotAMapMessage(path, std::get<MapFileError>(parsed)));
     return;
   }
 
   CurrentMapFile = path;
   SetCaptionFromFile();
-  MapWidth = contents->width;
-  MapHeight = contents->height;
-  HumanResources = contents->humanResources;
-  ComputerResources = contents->computerResources;
-  MapTiles = TileLayer(std::move(contents->tiles));  // Undo right after a load changes nothing
-  OverlayData = std::move(contents->overlay);
+  MapWidth = map->MapWidth;
+  MapHeight = map->MapHeight;
+  HumanResources = map->HumanResources;
+  ComputerResources = map->ComputerResources;
+  MapTiles = std::move(map->MapTiles);  // Undo right after a load changes nothing
+  OverlayData = std::move(map->OverlayData);
   MapChanged = 0;
 
   if (global().TileSize != 0)

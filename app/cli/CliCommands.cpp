@@ -53,13 +53,12 @@ int ReportMapError(CliContext& ctx, const char* command, const std::string& path
 
 // Refuses a map by its header alone (its size), before its layers are read: a sentence, or
 // nullopt to go on.
-using HeaderCheck = std::function<std::optional<std::string>(const MapFileContents& header)>;
+using HeaderCheck = std::function<std::optional<std::string>(const MapDocument& header)>;
 
 // The map file named, read and parsed as the editor reads it, straight from the file; nullopt
 // after reporting why not.
-std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
-                                       const std::string& path, int& code,
-                                       const HeaderCheck& check = nullptr) {
+std::optional<MapDocument> ReadMap(CliContext& ctx, const char* command, const std::string& path,
+                                   int& code, const HeaderCheck& check = nullptr) {
   toolkit::FileError error;
   const auto file = ctx.files.OpenForReading(path, error);
   if (!file) {
@@ -73,7 +72,7 @@ std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
       code = ReportMapError(ctx, command, path, header);
       return std::nullopt;
     }
-    if (const auto refusal = check(std::get<MapFileContents>(header))) {
+    if (const auto refusal = check(std::get<MapDocument>(header))) {
       code = Fail(ctx, command, kExitBadInput, *refusal);
       return std::nullopt;
     }
@@ -83,7 +82,7 @@ std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
     code = ReportMapError(ctx, command, path, parsed);
     return std::nullopt;
   }
-  return std::move(std::get<MapFileContents>(parsed));
+  return std::move(std::get<MapDocument>(parsed));
 }
 
 // An output must never replace one of the command's own inputs, however the two are spelled:
@@ -241,8 +240,9 @@ int RunRender(const ParsedArgs& args, CliContext& ctx) {
     return *refused;
   // The image's size follows from the header: a map too large to draw is refused unread.
   const int64_t pitch = int64_t{request.sheet.tileSize} * request.zoom + (request.grid ? 1 : 0);
-  const auto tooLarge = [pitch](const MapFileContents& header) {
-    return ImageSizeProblem(header.width * pitch, header.height * pitch, RenderLimits{}, "render");
+  const auto tooLarge = [pitch](const MapDocument& header) {
+    return ImageSizeProblem(header.MapWidth * pitch, header.MapHeight * pitch, RenderLimits{},
+                            "render");
   };
   const auto map = ReadMap(ctx, "render", io->in, code, tooLarge);
   if (!map) return code;
@@ -366,7 +366,7 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   if (const auto* refusal = std::get_if<std::string>(&imported))
     return Fail(ctx, "import", kExitBadInput, io->in + ": " + *refusal);
   // Written as the editor saves a map: always with the standard signature.
-  const auto mapBytes = SerializeMapFile(std::get<MapFileContents>(imported));
+  const auto mapBytes = SerializeMapFile(std::get<MapDocument>(imported));
   if (!mapBytes)
     return Fail(ctx, "import", kExitBadInput, "there is not enough memory to write the map.");
   return WriteBytes(ctx, "import", io->out, *mapBytes);

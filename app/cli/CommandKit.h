@@ -21,8 +21,8 @@ namespace korvane::cli {
 struct CommandKit {
   // The map file, read and parsed as the editor reads it; nullopt after reporting why not, with
   // the exit code in `code`.
-  std::function<std::optional<MapFileContents>(CliContext&, const char* command,
-                                               const std::string& path, int& code)>
+  std::function<std::optional<MapDocument>(CliContext&, const char* command,
+                                           const std::string& path, int& code)>
       readMap;
   // Reports one sentence prefixed with the command and returns `code`.
   std::function<int(CliContext&, const char* command, int code, const std::string& sentence)> fail;

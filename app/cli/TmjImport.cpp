@@ -228,7 +228,7 @@ OverlayLayer ReadOverlay(const JsonValue* layer, int32_t w, int32_t h, int64_t t
   return overlay;
 }
 
-MapFileContents Import(std::string_view text) {
+MapDocument Import(std::string_view text) {
   // A text far longer than its map could need is refused before it is parsed: parsing costs
   // memory in proportion to the text.
   if (const auto size = TopLevelSize(text);
@@ -267,25 +267,25 @@ MapFileContents Import(std::string_view text) {
       RequireWhole(tilesets->array[0], "firstgid", 1, 0x0FFFFFFF, "The tileset's first id");
 
   const Layers layers = FindLayers(map);
-  MapFileContents contents;
-  contents.width = static_cast<int16_t>(w);
-  contents.height = static_cast<int16_t>(h);
+  MapDocument contents;
+  contents.MapWidth = static_cast<int16_t>(w);
+  contents.MapHeight = static_cast<int16_t>(h);
   constexpr int64_t kMin32 = std::numeric_limits<int32_t>::min();
   constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
-  contents.humanResources = static_cast<int32_t>(
+  contents.HumanResources = static_cast<int32_t>(
       IntProperty(map, kHumanResourcesProperty, kMin32, kMax32, "The map's").value_or(0));
-  contents.computerResources = static_cast<int32_t>(
+  contents.ComputerResources = static_cast<int32_t>(
       IntProperty(map, kComputerResourcesProperty, kMin32, kMax32, "The map's").value_or(0));
-  contents.tiles = ReadTiles(*layers.tiles, w, h, firstGid);
-  contents.overlay = ReadOverlay(layers.objects, w, h, tileW, tileH);
+  contents.MapTiles = TileLayer(ReadTiles(*layers.tiles, w, h, firstGid));
+  contents.OverlayData = ReadOverlay(layers.objects, w, h, tileW, tileH);
   // Every imported id is at least 1, and there are at most kMaxOverlayEntries of them.
-  contents.overlayEntries = static_cast<int16_t>(contents.overlay.Count());
+  contents.OverlayEntriesStored = static_cast<int16_t>(contents.OverlayData.Count());
   return contents;
 }
 
 }  // namespace
 
-std::variant<MapFileContents, std::string> ImportTmj(std::string_view text) {
+std::variant<MapDocument, std::string> ImportTmj(std::string_view text) {
   try {
     return Import(text);
   } catch (const Refusal& refusal) {

@@ -21,6 +21,6 @@ inline constexpr int16_t kEmptyCellTile = -1;
 // must be unflipped and give tile numbers up to 32767, and each cell holds at most one object.
 // The map properties "human_resources" and "computer_resources" (integers) are optional and 0
 // when absent. Object positions are counted in cells of the map's tile width and height.
-std::variant<MapFileContents, std::string> ImportTmj(std::string_view text);
+std::variant<MapDocument, std::string> ImportTmj(std::string_view text);
 
 }  // namespace korvane::cli
