@@ -32,7 +32,7 @@ void PaintTile(MapView& view, const MapGlobal& g, int32_t sheetColumns, int16_t 
 
 void MapView::Display_Paint() {
   const MapGlobal& g = global();
-  if (MapWidth >= 1 && g.TileSize >= 1) {
+  if (Map.MapWidth >= 1 && g.TileSize >= 1) {
     const uint32_t run = ++paintRuns_;
     UpdateViewGeometry();
     // Moving a scroll bar into its new range redraws the whole display from inside the line
@@ -44,20 +44,20 @@ void MapView::Display_Paint() {
     const int32_t sheetColumns = SheetColumns(g);
     const bool overlayMode = editor_.DatViewVisible();
     // Only screen cells that show a map cell are visited; the rest keep the background.
-    const int32_t cols = std::min<int32_t>(ViewCols, int32_t{MapWidth} - ViewFirstCol);
-    const int32_t rows = std::min<int32_t>(ViewRows, int32_t{MapHeight} - ViewFirstRow);
+    const int32_t cols = std::min<int32_t>(ViewCols, int32_t{Map.MapWidth} - ViewFirstCol);
+    const int32_t rows = std::min<int32_t>(ViewRows, int32_t{Map.MapHeight} - ViewFirstRow);
     for (int32_t y = 0; !redrawnInside && sheetColumns >= 1 && y < rows; ++y) {
       for (int32_t x = 0; x < cols; ++x) {
         const int32_t mx = int32_t{ViewFirstCol} + x;
         const int32_t my = int32_t{ViewFirstRow} + y;
         // A layer that does not match the map size is never read outside its cells.
-        if (!MapTiles.Contains(mx, my)) continue;
-        const int16_t tile = MapTiles.At(mx, my);
+        if (!Map.MapTiles.Contains(mx, my)) continue;
+        const int16_t tile = Map.MapTiles.At(mx, my);
         if (tile >= g.TileCount) continue;
         // A negative tile number names no place on the sheet: its tile area keeps the background.
         if (tile >= 0) PaintTile(*this, g, sheetColumns, tile, x, y);
-        if (overlayMode && OverlayData.Contains(mx, my) && OverlayData.At(mx, my) > 0)
-          DrawOverlayMarker(OverlayData.At(mx, my), x, y);
+        if (overlayMode && Map.OverlayData.Contains(mx, my) && Map.OverlayData.At(mx, my) > 0)
+          DrawOverlayMarker(Map.OverlayData.At(mx, my), x, y);
       }
     }
   }

@@ -4,9 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "model/Grid16.h"
-#include "model/OverlayLayer.h"
-#include "model/TileLayer.h"
+#include "model/MapDocument.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
@@ -39,16 +37,9 @@ class MapView {
   // ---- Document state ----
   // 0 tile mode, 1 overlay mode; remembers the mode while both companion windows are hidden.
   int16_t EditMode = 0;
-  int32_t HumanResources = 0;
-  int32_t ComputerResources = 0;
-  std::string CurrentMapFile;
   std::string StartupMapFile;
-  int16_t MapChanged = 0;
-  int16_t MapWidth = 0;
-  int16_t MapHeight = 0;
-  // The tile layer, carrying UndoTiles (MapTiles.UndoTiles()).
-  TileLayer MapTiles;
-  OverlayLayer OverlayData;
+  // The map being edited, its file name and its unsaved-changes flag.
+  MapDocument Map;
 
   // ---- View state ----
   int16_t MapZoomFactor = 1;
@@ -134,7 +125,7 @@ class MapView {
   void Form_Unload();
   void EDHUMRES_Click();
   void EDCOMPRES_Click();
-  // Sets the caption from CurrentMapFile by the caption rule.
+  // Sets the caption from Map.CurrentMapFile by the caption rule.
   void SetCaptionFromFile();
 
   // ---- Overlay (overlay/) ----

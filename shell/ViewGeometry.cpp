@@ -62,8 +62,8 @@ int32_t MapView::CellsDown(float scaleHeight) const {
 void MapView::UpdateViewGeometry() {
   ViewCols = Clamp16(CellsAcross(Display->ScaleWidth()));
   ViewRows = Clamp16(CellsDown(Display->ScaleHeight()));
-  ViewFirstCol = ShowPages(*HScroll, MapWidth, ViewCols);
-  ViewFirstRow = ShowPages(*VScroll, MapHeight, ViewRows);
+  ViewFirstCol = ShowPages(*HScroll, Map.MapWidth, ViewCols);
+  ViewFirstRow = ShowPages(*VScroll, Map.MapHeight, ViewRows);
 }
 
 }  // namespace korvane

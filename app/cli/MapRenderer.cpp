@@ -161,11 +161,11 @@ class Renderer {
         const int32_t top = std::max(0, y0 - marginY_);
         const int32_t right = std::min<int32_t>(map_.MapWidth, x0 + pageCols_ + marginX_);
         const int32_t bottom = std::min<int32_t>(map_.MapHeight, y0 + pageRows_ + marginY_);
-        view.MapWidth = static_cast<int16_t>(right - left);
-        view.MapHeight = static_cast<int16_t>(bottom - top);
-        view.MapTiles =
+        view.Map.MapWidth = static_cast<int16_t>(right - left);
+        view.Map.MapHeight = static_cast<int16_t>(bottom - top);
+        view.Map.MapTiles =
             TileLayer(Window(map_.MapTiles.Tiles(), left, top, right - left, bottom - top));
-        view.OverlayData = map_.OverlayData.Window(left, top, right - left, bottom - top);
+        view.Map.OverlayData = map_.OverlayData.Window(left, top, right - left, bottom - top);
         view.Display->Refresh();
 
         const QImage& shown = surface->Image();

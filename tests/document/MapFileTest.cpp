@@ -78,11 +78,11 @@ class MapFileLayout : public DocumentTest {
                          "m - Korvane", 0));
     if (saveBack) {
       WriteBytes(Path("saved.map"), std::vector<uint8_t>(100, 0xAB));
-      v.MapChanged = 1;
+      v.Map.MapChanged = 1;
       tk.fileAnswers = {Path("saved.map")};
       v.MENU_SAVEAS_MAP_Click();
       EXPECT_EQ(ReadBytes(Path("saved.map")), Encode(*m));
-      EXPECT_EQ(std::tuple(v.MapChanged, v.CurrentMapFile, v.window->Caption()),
+      EXPECT_EQ(std::tuple(v.Map.MapChanged, v.Map.CurrentMapFile, v.window->Caption()),
                 std::tuple(0, Path("saved.map"), "saved - Korvane"));
     }
     EXPECT_EQ(told, std::vector<std::string>{});
