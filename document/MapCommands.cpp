@@ -3,10 +3,10 @@
 #include <utility>
 #include <variant>
 
-#include "document/AtomicFile.h"
 #include "document/CaptionRule.h"
 #include "document/FileMessages.h"
 #include "document/MapFile.h"
+#include "formats/AtomicFile.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
 #include "shell/MapGlobal.h"

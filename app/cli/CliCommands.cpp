@@ -19,7 +19,7 @@
 #include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
 #include "app/cli/TmjSize.h"
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "overlay/Catalogue.h"
 #include "tiles/SampleSheet.h"
 
