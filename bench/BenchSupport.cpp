@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "document/MapFile.h"
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 
 namespace korvane::bench {
 

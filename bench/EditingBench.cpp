@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 
 namespace korvane::bench {
 namespace {

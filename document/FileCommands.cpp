@@ -6,8 +6,8 @@
 #include "model/Grid16.h"
 #include "model/Numbers.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
+#include "state/MapGlobal.h"
 #include "tiles/LoadTiles.h"
 
 namespace korvane {

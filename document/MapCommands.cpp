@@ -9,8 +9,8 @@
 #include "formats/AtomicFile.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
+#include "state/MapGlobal.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/TileView.h"
 

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "render/TileGeometry.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "tiles/TileGeometry.h"
 
 namespace korvane {
 

@@ -2,10 +2,10 @@
 #include <optional>
 
 #include "model/Numbers.h"
+#include "render/TileGeometry.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tiles/LoadTiles.h"
-#include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "model/Numbers.h"
+#include "render/TileGeometry.h"
 #include "shell/Editor.h"
 #include "tiles/PaletteLayout.h"
-#include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

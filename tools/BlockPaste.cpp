@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "render/TileGeometry.h"
 #include "shell/MapView.h"
-#include "tiles/TileGeometry.h"
 #include "tools/ToolCells.h"
 
 namespace korvane {

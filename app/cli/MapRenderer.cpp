@@ -6,8 +6,8 @@
 
 #include "app/cli/CliToolkit.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
+#include "state/MapGlobal.h"
 #include "tiles/LoadTiles.h"
 #include "toolkit/qt/QtBlit.h"
 #include "toolkit/qt/QtSurface.h"

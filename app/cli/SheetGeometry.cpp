@@ -3,8 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "shell/MapGlobal.h"
-#include "tiles/TileGeometry.h"
+#include "render/TileGeometry.h"
+#include "state/MapGlobal.h"
 
 namespace korvane::cli {
 

@@ -1,4 +1,4 @@
-#include "tiles/TileGeometry.h"
+#include "render/TileGeometry.h"
 
 #include "model/Numbers.h"
 

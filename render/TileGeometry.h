@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 #include "toolkit/Controls.h"
 
 namespace korvane {
