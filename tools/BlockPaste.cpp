@@ -2,6 +2,7 @@
 
 #include "render/TileGeometry.h"
 #include "shell/MapView.h"
+#include "state/MapGlobal.h"
 #include "tools/ToolCells.h"
 
 namespace korvane {
