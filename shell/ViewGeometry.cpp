@@ -40,13 +40,11 @@ int16_t ShowPages(toolkit::ScrollBar& bar, int16_t mapCells, int16_t cellsPerPag
 }  // namespace
 
 int32_t MapView::CellTwipsX() const {
-  const MapGlobal& g = editor_.Global();
-  return int32_t{MapZoomFactor} * g.TileTwipsX + int32_t{GridOn} * g.PixelTwipsX;
+  return CellPitchX(PaintSetup());
 }
 
 int32_t MapView::CellTwipsY() const {
-  const MapGlobal& g = editor_.Global();
-  return int32_t{MapZoomFactor} * g.TileTwipsY + int32_t{GridOn} * g.PixelTwipsY;
+  return CellPitchY(PaintSetup());
 }
 
 int32_t MapView::CellsAcross(float scaleWidth) const {
