@@ -81,7 +81,7 @@ class FirstPaintExit : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::Paint || done_) return false;
-    if (mapGiven_ && editor_.mapView().MapWidth < 1) return false;
+    if (mapGiven_ && editor_.mapView().Map.MapWidth < 1) return false;
     done_ = true;
     // Reported once the paint itself has run (the filter sees it first).
     QMetaObject::invokeMethod(

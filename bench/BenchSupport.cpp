@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "document/MapFile.h"
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 
 namespace korvane::bench {
 
@@ -56,10 +56,10 @@ BenchEditor::BenchEditor() {
 
 void BenchEditor::PutBlankMap(int16_t w, int16_t h) {
   MapView& v = view();
-  v.MapWidth = w;
-  v.MapHeight = h;
-  v.MapTiles = TileLayer(*Grid16::TryCreate(w, h));
-  v.OverlayData = *OverlayLayer::TryCreate(w, h);
+  v.Map.MapWidth = w;
+  v.Map.MapHeight = h;
+  v.Map.MapTiles = TileLayer(*Grid16::TryCreate(w, h));
+  v.Map.OverlayData = *OverlayLayer::TryCreate(w, h);
   headless::H(*v.Display).Refresh();  // works out the view geometry the mouse tools read
   ForgetDrawing();
 }

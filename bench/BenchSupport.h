@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "document/Grid16.h"
+#include "model/Grid16.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tests/support/HeadlessToolkit.h"

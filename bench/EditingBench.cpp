@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 
 namespace korvane::bench {
 namespace {
@@ -73,7 +73,7 @@ void BM_FloodFill4096(benchmark::State& state) {
     e.view().FloodFillMap_Click();
   };
   const auto storeAndRedraw = [&e] {
-    const std::span<int16_t> cells = e.view().MapTiles.RewriteAll();
+    const std::span<int16_t> cells = e.view().Map.MapTiles.RewriteAll();
     std::fill(cells.begin(), cells.end(), int16_t{5});
     benchmark::DoNotOptimize(cells.data());
     e.view().Display_Paint();
@@ -86,7 +86,7 @@ void BM_FloodFill4096(benchmark::State& state) {
     const double first = fillFirst ? Seconds(fill) : 0;
     // The floor's layer already holds its undo copy (the fill took it, or it is taken here
     // before the clock starts), so it times the stores alone.
-    e.view().MapTiles.RewriteAll();
+    e.view().Map.MapTiles.RewriteAll();
     times.floor.push_back(Seconds(storeAndRedraw));
     if (!fillFirst) {
       e.PutBlankMap(4096, 4096);

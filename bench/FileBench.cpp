@@ -59,7 +59,7 @@ struct LoadedBigMap {
 
 void BM_SaveNow4096(benchmark::State& state) {
   LoadedBigMap m(MapFileBytes(kSide, kSide, kMaxOverlayEntries));
-  if (m.e.view().MapWidth != kSide) state.SkipWithError("the map did not load");
+  if (m.e.view().Map.MapWidth != kSide) state.SkipWithError("the map did not load");
   const std::string target = ScratchFolder() + "/saved.map";
   const std::string plainTarget = ScratchFolder() + "/plain.map";
   Timings times;
@@ -92,7 +92,7 @@ void BM_LoadMap8192(benchmark::State& state) {
     const double first = editorFirst ? load() : 0;
     times.floor.push_back(Seconds([&] { ok = PlainLoad(m.source, buffer) && ok; }));
     times.editor.push_back(editorFirst ? first : load());
-    ok = ok && m.e.view().MapWidth == kOpenBenchSide && m.e.view().MapChanged == 0;
+    ok = ok && m.e.view().Map.MapWidth == kOpenBenchSide && m.e.view().Map.MapChanged == 0;
     state.SetIterationTime(times.editor.back());
     m.e.ForgetDrawing();
   }

@@ -43,7 +43,7 @@ int PeakLoadMain(const std::string& path) {
     BenchEditor e;
     if (!path.empty()) {
       e.view().LoadMap(path);
-      if (e.view().MapWidth != kSide) return 1;
+      if (e.view().Map.MapWidth != kSide) return 1;
     }
     std::printf("%.0f\n", PeakResidentBytes());
   }

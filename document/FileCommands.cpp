@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "document/Grid16.h"
+#include "model/Grid16.h"
+#include "model/Numbers.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
+#include "state/MapGlobal.h"
 #include "tiles/LoadTiles.h"
 
 namespace korvane {
@@ -37,7 +37,7 @@ std::optional<int16_t> AskForSide(toolkit::Toolkit& tk, const char* prompt) {
 
 void MapView::MENU_NEW_MAP_Click() {
   toolkit::Toolkit& tk = editor_.Toolkit();
-  if (MapChanged == 1 &&
+  if (Map.MapChanged == 1 &&
       tk.MessageBox(kLoseChangesQuestion, MessageButtons::YesNo) != MessageResult::Yes)
     return;
   const auto width = AskForSide(tk, "Please enter the width of the map in tiles:");
@@ -52,14 +52,14 @@ void MapView::MENU_NEW_MAP_Click() {
   auto overlay = OverlayLayer::TryCreate(*width, *height);
   if (!overlay) return;
 
-  MapWidth = *width;
-  MapHeight = *height;
-  MapTiles = TileLayer(std::move(*tiles));
-  OverlayData = std::move(*overlay);
-  HumanResources = 0;
-  ComputerResources = 0;
-  MapChanged = 1;
-  CurrentMapFile.clear();
+  // A new map has no file yet and counts as changed until it is saved.
+  MapDocument fresh;
+  fresh.MapWidth = *width;
+  fresh.MapHeight = *height;
+  fresh.MapTiles = TileLayer(std::move(*tiles));
+  fresh.OverlayData = std::move(*overlay);
+  fresh.MapChanged = 1;
+  Map = std::move(fresh);
   window->SetCaption("Korvane");
 
   if (global().TileSize != 0)
@@ -70,7 +70,7 @@ void MapView::MENU_NEW_MAP_Click() {
 
 void MapView::MENU_LOAD_MAP_Click() {
   toolkit::Toolkit& tk = editor_.Toolkit();
-  if (MapChanged == 1 &&
+  if (Map.MapChanged == 1 &&
       tk.MessageBox(kLoseChangesQuestion, MessageButtons::YesNo) != MessageResult::Yes)
     return;
   const auto path = AskForMapFile(tk, toolkit::FileDialogMode::Open);
@@ -83,22 +83,22 @@ void MapView::MENU_LOAD_TILES_Click() {
 }
 
 bool MapView::MENU_SAVE_MAP_Click() {
-  if (MapWidth < 1) return false;
-  if (!CurrentMapFile.empty()) return SaveNow(CurrentMapFile);
+  if (Map.MapWidth < 1) return false;
+  if (!Map.CurrentMapFile.empty()) return SaveNow(Map.CurrentMapFile);
   const auto path = AskForMapFile(editor_.Toolkit(), toolkit::FileDialogMode::Save);
   if (!path) return false;
   return SaveNow(*path);
 }
 
 void MapView::MENU_SAVEAS_MAP_Click() {
-  if (MapWidth < 1) return;
+  if (Map.MapWidth < 1) return;
   const auto path = AskForMapFile(editor_.Toolkit(), toolkit::FileDialogMode::Save);
   if (!path) return;
   SaveNow(*path);
 }
 
 bool MapView::Form_QueryUnload() {
-  if (MapChanged != 1) return true;
+  if (Map.MapChanged != 1) return true;
   switch (
       editor_.Toolkit().MessageBox("Do you want to save this map?", MessageButtons::YesNoCancel)) {
     case MessageResult::Yes:

@@ -3,30 +3,30 @@
 #include <utility>
 #include <variant>
 
-#include "document/AtomicFile.h"
 #include "document/CaptionRule.h"
 #include "document/FileMessages.h"
 #include "document/MapFile.h"
+#include "formats/AtomicFile.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
+#include "state/MapGlobal.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/TileView.h"
 
 namespace korvane {
 
 void MapView::SetCaptionFromFile() {
-  window->SetCaption(MapCaption(CurrentMapFile));
+  window->SetCaption(MapCaption(Map.CurrentMapFile));
 }
 
 bool MapView::SaveNow(const std::string& savenowfile) {
-  if (MapWidth < 1) return false;
+  if (Map.MapWidth < 1) return false;
   const std::string path = savenowfile;  // the caller may pass CurrentMapFile itself
   // Checked before the disk is touched; the bytes then go from the layers straight to the file.
   toolkit::Toolkit& tk = editor_.Toolkit();
-  const auto writer =
-      MapFileWriter::For(HumanResources, ComputerResources, MapTiles.Tiles(), OverlayData);
+  const auto writer = MapFileWriter::For(Map.HumanResources, Map.ComputerResources,
+                                         Map.MapTiles.Tiles(), Map.OverlayData);
   if (!writer) {
     tk.ReportFailure(SaveFailedMessage(path, kTooManyObjects));
     return false;
@@ -42,8 +42,8 @@ bool MapView::SaveNow(const std::string& savenowfile) {
     tk.ReportFailure(SaveFailedMessage(path, error.reason));
     return false;
   }
-  MapChanged = 0;
-  CurrentMapFile = path;
+  Map.MapChanged = 0;
+  Map.CurrentMapFile = path;
   SetCaptionFromFile();
   return true;
 }
@@ -70,21 +70,18 @@ void MapView::LoadMap(const std::string& MapFileName) {
     return;
   }
   MapFileParseResult parsed = ReadMapFile(*file);
-  auto* contents = std::get_if<MapFileContents>(&parsed);
-  if (!contents) {
+  auto* map = std::get_if<MapDocument>(&parsed);
+  if (!map) {
     tk.ReportFailure(NotAMapMessage(path, std::get<MapFileError>(parsed)));
     return;
   }
 
-  CurrentMapFile = path;
+  // The document read is whole, saved, and its tile layer's undo copy equals it: Undo right
+  // after a load changes nothing.
+  map->CurrentMapFile = path;
+  map->MapChanged = 0;
+  Map = std::move(*map);
   SetCaptionFromFile();
-  MapWidth = contents->width;
-  MapHeight = contents->height;
-  HumanResources = contents->humanResources;
-  ComputerResources = contents->computerResources;
-  MapTiles = TileLayer(std::move(contents->tiles));  // Undo right after a load changes nothing
-  OverlayData = std::move(contents->overlay);
-  MapChanged = 0;
 
   if (global().TileSize != 0)
     Display->Refresh();

@@ -95,14 +95,14 @@ MapFileParseResult ReadMapHeader(toolkit::InputFile& file) {
   toolkit::FileError error;
   if (!file.ReadAt(0, head, error)) return ReadFailed(0, error);
 
-  MapFileContents contents;
-  std::copy(head.begin(), head.begin() + 16, contents.signature.begin());
-  contents.width = ReadInt16(head, kMapWidthOffset);
-  contents.height = ReadInt16(head, kMapHeightOffset);
-  contents.humanResources = ReadInt32(head, kHumanResourcesOffset);
-  contents.computerResources = ReadInt32(head, kComputerResourcesOffset);
-  const int32_t w = contents.width;
-  const int32_t h = contents.height;
+  MapDocument map;
+  std::copy(head.begin(), head.begin() + 16, map.Signature.begin());
+  map.MapWidth = ReadInt16(head, kMapWidthOffset);
+  map.MapHeight = ReadInt16(head, kMapHeightOffset);
+  map.HumanResources = ReadInt32(head, kHumanResourcesOffset);
+  map.ComputerResources = ReadInt32(head, kComputerResourcesOffset);
+  const int32_t w = map.MapWidth;
+  const int32_t h = map.MapHeight;
   if (w < 1)
     return MapFileError{kMapWidthOffset,
                         "The map width is " + std::to_string(w) + " but must be at least 1."};
@@ -116,26 +116,26 @@ MapFileParseResult ReadMapHeader(toolkit::InputFile& file) {
         kTileLayerOffset,
         "the tile layer of " + std::to_string(w) + " x " + std::to_string(h) + " tiles", layerBytes,
         size);
-  return contents;
+  return map;
 }
 
 MapFileParseResult ReadMapFile(toolkit::InputFile& file) {
   MapFileParseResult header = ReadMapHeader(file);
-  auto* found = std::get_if<MapFileContents>(&header);
+  auto* found = std::get_if<MapDocument>(&header);
   if (!found) return header;
-  MapFileContents contents = std::move(*found);
+  MapDocument map = std::move(*found);
   const uint64_t size = file.Size();
-  const int32_t w = contents.width;
-  const int32_t h = contents.height;
+  const int32_t w = map.MapWidth;
+  const int32_t h = map.MapHeight;
   const size_t countOffset = kTileLayerOffset + 2 * static_cast<size_t>(w) * static_cast<size_t>(h);
   toolkit::FileError error;
 
   if (size < countOffset + 2) return EndsEarly(countOffset, "the overlay entry count", 2, size);
   std::array<uint8_t, 2> count{};
   if (!file.ReadAt(countOffset, count, error)) return ReadFailed(countOffset, error);
-  contents.overlayEntries = ReadInt16(count, 0);
+  map.OverlayEntriesStored = ReadInt16(count, 0);
   const size_t entries =
-      contents.overlayEntries > 0 ? static_cast<size_t>(contents.overlayEntries) : 0;
+      map.OverlayEntriesStored > 0 ? static_cast<size_t>(map.OverlayEntriesStored) : 0;
   const size_t entriesOffset = countOffset + 2;
   if (size < entriesOffset + 6 * entries)
     return EndsEarly(entriesOffset, "the " + std::to_string(entries) + " overlay entries",
@@ -162,9 +162,9 @@ MapFileParseResult ReadMapFile(toolkit::InputFile& file) {
     return ReadFailed(kTileLayerOffset, error);
   for (size_t i = 0; i < entries; ++i)
     overlay->Set(ReadInt16(list, 6 * i), ReadInt16(list, 6 * i + 2), ReadInt16(list, 6 * i + 4));
-  contents.tiles = std::move(*tiles);
-  contents.overlay = std::move(*overlay);
-  return contents;
+  map.MapTiles = TileLayer(std::move(*tiles));
+  map.OverlayData = std::move(*overlay);
+  return map;
 }
 
 MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes) {
@@ -251,11 +251,11 @@ std::optional<std::vector<uint8_t>> SerializeMapFile(int32_t humanResources,
   return out;
 }
 
-std::optional<std::vector<uint8_t>> SerializeMapFile(const MapFileContents& contents) {
-  if (contents.width != contents.tiles.Width() || contents.height != contents.tiles.Height())
+std::optional<std::vector<uint8_t>> SerializeMapFile(const MapDocument& map) {
+  if (map.MapWidth != map.MapTiles.Width() || map.MapHeight != map.MapTiles.Height())
     return std::nullopt;
-  return SerializeMapFile(contents.humanResources, contents.computerResources, contents.tiles,
-                          contents.overlay, contents.signature);
+  return SerializeMapFile(map.HumanResources, map.ComputerResources, map.MapTiles.Tiles(),
+                          map.OverlayData, map.Signature);
 }
 
 }  // namespace korvane

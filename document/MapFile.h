@@ -23,14 +23,12 @@
 #include <variant>
 #include <vector>
 
-#include "document/Grid16.h"
-#include "document/OverlayLayer.h"
+#include "model/Grid16.h"
+#include "model/MapDocument.h"
+#include "model/OverlayLayer.h"
 #include "toolkit/FileSystem.h"
 
 namespace korvane {
-
-inline constexpr std::array<uint8_t, 16> kStandardMapSignature = {
-    0x50, 0x00, 0x00, 0x10, 0x75, 0x00, 0x00, 0x10, 0xC1, 0x0E, 0x00, 0x10, 0xC1, 0xAB, 0x07, 0x76};
 
 // Offsets of the fixed header fields.
 inline constexpr size_t kMapWidthOffset = 16;
@@ -42,45 +40,29 @@ inline constexpr size_t kTileLayerOffset = 28;
 // The most overlay entries a file can announce (the count is a signed 16-bit value).
 inline constexpr int32_t kMaxOverlayEntries = 32767;
 
-// Everything a map file holds. `tiles` and `overlay` are width x height.
-struct MapFileContents {
-  int16_t width = 0;
-  int16_t height = 0;
-  int32_t humanResources = 0;
-  int32_t computerResources = 0;
-  std::array<uint8_t, 16> signature = kStandardMapSignature;
-  Grid16 tiles;
-  OverlayLayer overlay;
-  // The entry count as read from the file (0 or below means there were none).
-  int16_t overlayEntries = 0;
-
-  // Files with another signature are read all the same; this tells them apart.
-  bool HasStandardSignature() const { return signature == kStandardMapSignature; }
-};
-
 // Why a file was refused: the byte offset where the problem lies and one sentence for a person.
 struct MapFileError {
   size_t offset = 0;
   std::string reason;
 };
 
-using MapFileParseResult = std::variant<MapFileContents, MapFileError>;
+using MapFileParseResult = std::variant<MapDocument, MapFileError>;
 
-// Reads a map file. The header and every entry are checked before any layer is allocated, so a
-// damaged or hostile file costs no memory and yields the first problem found: a width or height
-// below 1, a file that ends early, an overlay entry outside the map, a map too large for the
-// memory available, or a read that failed. Overlay entries may come in any order, a later one for
-// the same cell wins, values are kept as read (also 0 and below); bytes after the last entry are
-// neither read nor checked, and any signature is accepted. Memory beyond the tile layer is a few
-// megabytes at most: the tile layer is read straight into its place, and the overlay holds only
-// the cells that the entries name.
+// Reads a map file into a document with no file name and nothing unsaved. The header and every
+// entry are checked before any layer is allocated, so a damaged or hostile file costs no memory and
+// yields the first problem found: a width or height below 1, a file that ends early, an overlay
+// entry outside the map, a map too large for the memory available, or a read that failed. Overlay
+// entries may come in any order, a later one for the same cell wins, values are kept as read (also
+// 0 and below); bytes after the last entry are neither read nor checked, and any signature is
+// accepted. Memory beyond the tile layer is a few megabytes at most: the tile layer is read
+// straight into its place, and the overlay holds only the cells that the entries name.
 MapFileParseResult ReadMapFile(toolkit::InputFile& file);
 
 // The same for the bytes of a whole file held in memory.
 MapFileParseResult ParseMapFile(std::span<const uint8_t> bytes);
 
 // Only the fixed header: signature, size and resources, with the size checked against the
-// length of the file (no layers are read or allocated; overlayEntries stays 0). Lets a caller
+// length of the file (no layers are read or allocated; OverlayEntriesStored stays 0). Lets a caller
 // refuse a map by its size before paying for its layers.
 MapFileParseResult ReadMapHeader(toolkit::InputFile& file);
 
@@ -120,8 +102,9 @@ class MapFileWriter {
   std::vector<uint8_t> tail_;
 };
 
-// The same for a whole contents record (its signature included; overlayEntries is recomputed).
-// Fails as above, and also when width and height disagree with the layers.
-std::optional<std::vector<uint8_t>> SerializeMapFile(const MapFileContents& contents);
+// The same for a whole document (its signature included; OverlayEntriesStored is not consulted:
+// the count written is that of the layer). Fails as above, and also when MapWidth and MapHeight
+// disagree with the layers.
+std::optional<std::vector<uint8_t>> SerializeMapFile(const MapDocument& map);
 
 }  // namespace korvane

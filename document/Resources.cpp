@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 
 namespace korvane {
 
@@ -13,22 +13,22 @@ namespace {
 // Shows the current value in the prompt and stores a typed 16-bit number, widened with its sign.
 // A cancelled box, a text that is not a number or one out of range changes nothing.
 void EditResource(MapView& view, int32_t& value, const std::string& label) {
-  if (view.MapWidth <= 0) return;
+  if (view.Map.MapWidth <= 0) return;
   const auto typed =
       ConvertTypedNumber(view.editor().Toolkit().InputBox(label + std::to_string(value)));
   if (!typed) return;
   value = *typed;
-  view.MapChanged = 1;
+  view.Map.MapChanged = 1;
 }
 
 }  // namespace
 
 void MapView::EDHUMRES_Click() {
-  EditResource(*this, HumanResources, "Human Resources: ");
+  EditResource(*this, Map.HumanResources, "Human Resources: ");
 }
 
 void MapView::EDCOMPRES_Click() {
-  EditResource(*this, ComputerResources, "Computer Resources: ");
+  EditResource(*this, Map.ComputerResources, "Computer Resources: ");
 }
 
 }  // namespace korvane

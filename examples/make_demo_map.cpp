@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "document/AtomicFile.h"
-#include "document/Grid16.h"
-#include "document/OverlayLayer.h"
 #include "document/MapFile.h"
+#include "formats/AtomicFile.h"
+#include "model/Grid16.h"
+#include "model/OverlayLayer.h"
 #include "tiles/SampleSheet.h"
 #include "toolkit/posix/PosixFileSystem.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/Grid16.h"
 #include "document/MapFile.h"
+#include "model/Grid16.h"
 #include "overlay/Catalogue.h"
 
 namespace {

@@ -22,34 +22,35 @@ void Require(bool holds, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace korvane;
   const MapFileParseResult parsed = ParseMapFile(std::span<const uint8_t>(data, size));
-  const auto* map = std::get_if<MapFileContents>(&parsed);
+  const auto* map = std::get_if<MapDocument>(&parsed);
   if (!map) {
     Require(std::get<MapFileError>(parsed).offset <= size, "error offset beyond the file");
     return 0;
   }
-  Require(map->width >= 1 && map->height >= 1, "accepted a map without cells");
-  Require(map->tiles.Width() == map->width && map->tiles.Height() == map->height,
+  Require(map->MapWidth >= 1 && map->MapHeight >= 1, "accepted a map without cells");
+  Require(map->MapTiles.Width() == map->MapWidth && map->MapTiles.Height() == map->MapHeight,
           "tile layer does not match the map size");
-  Require(map->overlay.Width() == map->width && map->overlay.Height() == map->height,
+  Require(map->OverlayData.Width() == map->MapWidth && map->OverlayData.Height() == map->MapHeight,
           "overlay layer does not match the map size");
-  Require(size >= 30 + 2 * map->tiles.Cells().size(), "accepted a file shorter than its map");
+  Require(size >= 30 + 2 * map->MapTiles.Tiles().Cells().size(),
+          "accepted a file shorter than its map");
 
   const auto bytes = SerializeMapFile(*map);
   Require(bytes.has_value(), "an accepted map cannot be written back");
   const MapFileParseResult again = ParseMapFile(*bytes);
-  const auto* back = std::get_if<MapFileContents>(&again);
+  const auto* back = std::get_if<MapDocument>(&again);
   Require(back != nullptr, "the written map does not read back");
-  Require(back->tiles == map->tiles, "tiles changed on the way back");
-  Require(back->signature == map->signature, "signature changed on the way back");
-  Require(back->humanResources == map->humanResources &&
-              back->computerResources == map->computerResources,
+  Require(back->MapTiles.Tiles() == map->MapTiles.Tiles(), "tiles changed on the way back");
+  Require(back->Signature == map->Signature, "signature changed on the way back");
+  Require(back->HumanResources == map->HumanResources &&
+              back->ComputerResources == map->ComputerResources,
           "resources changed on the way back");
   // Only overlay cells above 0 are stored, so the others read back empty.
   size_t stored = 0;
-  for (const auto& [x, y, was] : map->overlay.Entries()) {
+  for (const auto& [x, y, was] : map->OverlayData.Entries()) {
     stored += was > 0 ? 1 : 0;
-    Require(back->overlay.At(x, y) == (was > 0 ? was : 0), "overlay changed on the way back");
+    Require(back->OverlayData.At(x, y) == (was > 0 ? was : 0), "overlay changed on the way back");
   }
-  Require(back->overlay.Count() == stored, "overlay cells appeared on the way back");
+  Require(back->OverlayData.Count() == stored, "overlay cells appeared on the way back");
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 namespace korvane {
 

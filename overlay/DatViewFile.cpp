@@ -1,7 +1,7 @@
 #include <optional>
 #include <vector>
 
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "overlay/Catalogue.h"
 #include "overlay/CatalogueHome.h"
 #include "overlay/CatalogueMessages.h"

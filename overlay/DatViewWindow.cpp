@@ -1,10 +1,10 @@
 #include <string>
 
+#include "model/Numbers.h"
 #include "overlay/Catalogue.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 
 namespace korvane {
 

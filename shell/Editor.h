@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 #include "toolkit/Toolkit.h"
 
 namespace korvane {

@@ -4,9 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "document/Grid16.h"
-#include "document/OverlayLayer.h"
-#include "document/TileLayer.h"
+#include "model/MapDocument.h"
+#include "render/MapPainter.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
@@ -23,12 +22,6 @@ inline constexpr int16_t kBlockPaste = 2;
 inline constexpr float kToolStripHeight = 375;
 inline constexpr float kScrollBarThickness = 255;
 
-// A screen cell of the map display, counted from its top-left corner.
-struct ScreenCell {
-  int32_t c = 0;
-  int32_t r = 0;
-};
-
 // The main window: the map document, the view of it, the tool strip and the menus. Handlers are
 // defined in the folder of the subsystem they belong to.
 class MapView {
@@ -39,16 +32,9 @@ class MapView {
   // ---- Document state ----
   // 0 tile mode, 1 overlay mode; remembers the mode while both companion windows are hidden.
   int16_t EditMode = 0;
-  int32_t HumanResources = 0;
-  int32_t ComputerResources = 0;
-  std::string CurrentMapFile;
   std::string StartupMapFile;
-  int16_t MapChanged = 0;
-  int16_t MapWidth = 0;
-  int16_t MapHeight = 0;
-  // The tile layer, carrying UndoTiles (MapTiles.UndoTiles()).
-  TileLayer MapTiles;
-  OverlayLayer OverlayData;
+  // The map being edited, its file name and its unsaved-changes flag.
+  MapDocument Map;
 
   // ---- View state ----
   int16_t MapZoomFactor = 1;
@@ -92,6 +78,8 @@ class MapView {
   void VScroll_Scroll();
   // Brings ViewCols, ViewRows, the scroll ranges and ViewFirstCol/Row up to date.
   void UpdateViewGeometry();
+  // How the display shows cells with the applied sheet, zoom and grid.
+  MapPaintSetup PaintSetup(bool overlayMarkers = false) const;
   // The cell pitch on the display, in twips (32-bit: see the numbers note in the README).
   int32_t CellTwipsX() const;
   int32_t CellTwipsY() const;
@@ -99,7 +87,9 @@ class MapView {
   int32_t CellsAcross(float scaleWidth) const;
   int32_t CellsDown(float scaleHeight) const;
 
-  // ---- Rendering (render/) ----
+  // ---- Drawing (with render/) ----
+  // Draws the visible cells over what the display shows, after bringing the view geometry up
+  // to date; the first drawing also loads the map named on the command line.
   void Display_Paint();
   // Draws tile t into screen cell (c, r): the tile area only, the grid gap is left alone.
   void DrawTileInCell(int16_t tile, int32_t c, int32_t r);
@@ -134,7 +124,7 @@ class MapView {
   void Form_Unload();
   void EDHUMRES_Click();
   void EDCOMPRES_Click();
-  // Sets the caption from CurrentMapFile by the caption rule.
+  // Sets the caption from Map.CurrentMapFile by the caption rule.
   void SetCaptionFromFile();
 
   // ---- Overlay (overlay/) ----

@@ -18,14 +18,14 @@ constexpr float kMinimumLayoutHeight = 630;
 void MapView::Form_Load() {
   toolkit::Toolkit& tk = editor_.Toolkit();
   StartupMapFile = tk.CommandLine();
-  CurrentMapFile.clear();
+  Map.CurrentMapFile.clear();
   // No click handler is wired to PaintMode, so choosing the first entry runs nothing.
   PaintMode->SetListIndex(kNormalPainting);
   GridOn = 0;
   MapZoomFactor = 1;
   // The first reference creates the palette and runs its Form_Load.
   editor_.tileView().ZoomStatus = 1;
-  MapChanged = 0;
+  Map.MapChanged = 0;
   tk.SeedRandomFromTimer();
 
   // Window places are fractions of the screen, worked out in floating point.
@@ -47,10 +47,10 @@ void MapView::Form_Load() {
   palette.SetVisible(true);
 
   EditMode = 0;
-  MapWidth = 0;
-  MapHeight = 0;
-  HumanResources = 0;
-  ComputerResources = 0;
+  Map.MapWidth = 0;
+  Map.MapHeight = 0;
+  Map.HumanResources = 0;
+  Map.ComputerResources = 0;
 }
 
 void MapView::Form_Resize() {
@@ -88,7 +88,7 @@ void MapView::Form_Resize() {
   }
 
   // Redraw only when the number of whole cells changed; the drawing stores the new counts.
-  if (MapWidth > 0 && global().TileSize > 0) {
+  if (Map.MapWidth > 0 && global().TileSize > 0) {
     if (CellsAcross(Display->ScaleWidth()) != ViewCols ||
         CellsDown(Display->ScaleHeight()) != ViewRows)
       Display->Refresh();

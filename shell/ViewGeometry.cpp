@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 
 namespace korvane {
 
@@ -40,13 +40,11 @@ int16_t ShowPages(toolkit::ScrollBar& bar, int16_t mapCells, int16_t cellsPerPag
 }  // namespace
 
 int32_t MapView::CellTwipsX() const {
-  const MapGlobal& g = editor_.Global();
-  return int32_t{MapZoomFactor} * g.TileTwipsX + int32_t{GridOn} * g.PixelTwipsX;
+  return CellPitchX(PaintSetup());
 }
 
 int32_t MapView::CellTwipsY() const {
-  const MapGlobal& g = editor_.Global();
-  return int32_t{MapZoomFactor} * g.TileTwipsY + int32_t{GridOn} * g.PixelTwipsY;
+  return CellPitchY(PaintSetup());
 }
 
 int32_t MapView::CellsAcross(float scaleWidth) const {
@@ -62,8 +60,8 @@ int32_t MapView::CellsDown(float scaleHeight) const {
 void MapView::UpdateViewGeometry() {
   ViewCols = Clamp16(CellsAcross(Display->ScaleWidth()));
   ViewRows = Clamp16(CellsDown(Display->ScaleHeight()));
-  ViewFirstCol = ShowPages(*HScroll, MapWidth, ViewCols);
-  ViewFirstRow = ShowPages(*VScroll, MapHeight, ViewRows);
+  ViewFirstCol = ShowPages(*HScroll, Map.MapWidth, ViewCols);
+  ViewFirstRow = ShowPages(*VScroll, Map.MapHeight, ViewRows);
 }
 
 }  // namespace korvane

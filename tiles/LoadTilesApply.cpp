@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "model/Numbers.h"
+#include "render/TileGeometry.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 #include "tiles/LoadTiles.h"
-#include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

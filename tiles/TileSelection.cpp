@@ -1,8 +1,8 @@
 #include <cstdint>
 
+#include "model/Numbers.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
-#include "shell/Numbers.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/Numbers.h"
+#include "render/TileGeometry.h"
 #include "shell/Editor.h"
-#include "shell/Numbers.h"
 #include "tiles/PaletteLayout.h"
-#include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

@@ -1,9 +1,9 @@
 #include <cstdint>
 
+#include "render/TileGeometry.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tiles/PaletteLayout.h"
-#include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

@@ -1,7 +1,8 @@
 #include <algorithm>
 
+#include "render/TileGeometry.h"
 #include "shell/MapView.h"
-#include "tiles/TileGeometry.h"
+#include "state/MapGlobal.h"
 #include "tools/ToolCells.h"
 
 namespace korvane {
@@ -26,7 +27,7 @@ void PasteBlock(MapView& view, const PointedCell& cell) {
     const int64_t x = cell.x + (tile % columns - anchorCol);
     const int64_t y = cell.y + (tile / columns - anchorRow);
     if (!InsideMap(view, x, y)) continue;
-    view.MapTiles.Set(static_cast<int32_t>(x), static_cast<int32_t>(y), tile);
+    view.Map.MapTiles.Set(static_cast<int32_t>(x), static_cast<int32_t>(y), tile);
     const int64_t sx = x - view.ViewFirstCol;
     const int64_t sy = y - view.ViewFirstRow;
     if (sx >= 0 && sx < view.ViewCols && sy >= 0 && sy < view.ViewRows)

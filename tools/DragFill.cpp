@@ -9,7 +9,8 @@ namespace korvane {
 
 void MapView::Display_MouseUp(int16_t /*button*/, int16_t /*shift*/, float x, float y) {
   const MapGlobal& g = global();
-  if (editor().DatViewVisible() || MapWidth < 1 || g.TileSize < 1 || g.SelectedCount < 1) return;
+  if (editor().DatViewVisible() || Map.MapWidth < 1 || g.TileSize < 1 || g.SelectedCount < 1)
+    return;
   if (PaintMode->ListIndex() != kDragFill) return;
   FillDragRectangle(*this, x, y);
 }
@@ -38,7 +39,7 @@ void FillDragRectangle(MapView& view, float x, float y) {
   toolkit::Toolkit& tk = view.editor().Toolkit();
   for (auto my = static_cast<int32_t>(y1); my <= y2; ++my)
     for (auto mx = static_cast<int32_t>(x1); mx <= x2; ++mx)
-      view.MapTiles.Set(mx, my, PickRandomTile(g, tk));
+      view.Map.MapTiles.Set(mx, my, PickRandomTile(g, tk));
   view.Display_Paint();
 }
 

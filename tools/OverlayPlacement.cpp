@@ -17,15 +17,15 @@ void PlaceOverlay(MapView& view, float x, float y) {
   if (!InsideMap(view, cell.x, cell.y)) return;
   const auto mx = static_cast<int32_t>(cell.x);
   const auto my = static_cast<int32_t>(cell.y);
-  if (!view.OverlayData.Contains(mx, my)) return;
+  if (!view.Map.OverlayData.Contains(mx, my)) return;
 
-  view.MapChanged = 1;
-  view.OverlayData.Set(mx, my, entry);
+  view.Map.MapChanged = 1;
+  view.Map.OverlayData.Set(mx, my, entry);
 
-  const int16_t tile = view.MapTiles.At(mx, my);
+  const int16_t tile = view.Map.MapTiles.At(mx, my);
   if (tile >= view.global().TileCount) return;
   view.DrawTileInCell(tile, cell.c, cell.r);
-  const int16_t value = view.OverlayData.At(mx, my);
+  const int16_t value = view.Map.OverlayData.At(mx, my);
   if (value > 0 && view.editor().DatViewVisible()) view.DrawOverlayMarker(value, cell.c, cell.r);
 }
 

@@ -8,15 +8,15 @@ namespace korvane {
 
 void MapView::Display_MouseDown(int16_t button, int16_t /*shift*/, float x, float y) {
   MapGlobal& g = global();
-  if (MapWidth < 1 || g.TileSize < 1) return;
+  if (Map.MapWidth < 1 || g.TileSize < 1) return;
   if (editor().DatViewVisible()) {
     PlaceOverlay(*this, x, y);
     return;
   }
 
   // Every tile-mode press starts a new undo step and counts as an edit, whatever follows.
-  MapTiles.TakeUndoSnapshot();
-  MapChanged = 1;
+  Map.MapTiles.TakeUndoSnapshot();
+  Map.MapChanged = 1;
 
   const int16_t mode = PaintMode->ListIndex();
   if (mode == kDragFill) {
@@ -43,7 +43,7 @@ void MapView::Display_MouseMove(int16_t button, int16_t /*shift*/, float x, floa
   if (editor().DatViewVisible()) return;
   const int16_t mode = PaintMode->ListIndex();
   if (mode == kDragFill || mode == kBlockPaste) return;
-  if (MapWidth < 1 || g.TileSize < 1) return;
+  if (Map.MapWidth < 1 || g.TileSize < 1) return;
   const PointedCell cell = CellAt(*this, x, y);
   if (!OnWholeCell(*this, cell)) return;
   // A pointer dragged a cell or more past the left or top edge of an unscrolled view names no
@@ -69,8 +69,8 @@ void PaintOneCell(MapView& view, const PointedCell& cell) {
   const auto y = static_cast<int32_t>(cell.y);
   // A cell already showing a tile of the selection keeps it: dragging back and forth over
   // painted ground does not reshuffle it.
-  if (g.IsSelected(view.MapTiles.At(x, y))) return;
-  view.MapTiles.Set(x, y, tile);
+  if (g.IsSelected(view.Map.MapTiles.At(x, y))) return;
+  view.Map.MapTiles.Set(x, y, tile);
   view.DrawTileInCell(tile, cell.c, cell.r);
 }
 

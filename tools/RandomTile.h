@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "shell/MapGlobal.h"
+#include "state/MapGlobal.h"
 #include "toolkit/Toolkit.h"
 
 namespace korvane {

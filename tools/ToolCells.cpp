@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 namespace korvane {
 
@@ -26,8 +26,8 @@ bool OnWholeCell(const MapView& view, const PointedCell& cell) {
 }
 
 bool InsideMap(const MapView& view, int64_t x, int64_t y) {
-  return x >= 0 && y >= 0 && x < view.MapWidth && y < view.MapHeight &&
-         view.MapTiles.Contains(static_cast<int32_t>(x), static_cast<int32_t>(y));
+  return x >= 0 && y >= 0 && x < view.Map.MapWidth && y < view.Map.MapHeight &&
+         view.Map.MapTiles.Contains(static_cast<int32_t>(x), static_cast<int32_t>(y));
 }
 
 }  // namespace korvane

@@ -11,7 +11,7 @@ namespace korvane {
 // Puts back the tiles as they were before the last press; the overlay layer and the change flag
 // stay as they are. With no map both layers are empty and nothing is drawn.
 void MapView::CommandUndo_Click() {
-  MapTiles.Undo();
+  Map.MapTiles.Undo();
   Display_Paint();
 }
 
@@ -19,29 +19,30 @@ void MapView::CommandUndo_Click() {
 // would draw them, so a seeded generator gives the same map either way.
 void MapView::FloodFillMap_Click() {
   const MapGlobal& g = global();
-  if (MapWidth <= 0 || g.TileSize <= 0 || g.SelectedCount <= 0) return;
+  if (Map.MapWidth <= 0 || g.TileSize <= 0 || g.SelectedCount <= 0) return;
   toolkit::Toolkit& tk = editor().Toolkit();
   if (tk.MessageBox("Are you sure you want to flood fill the entire map?",
                     toolkit::MessageButtons::YesNo) != toolkit::MessageResult::Yes)
     return;
   // Bounded by the layer too, so a map size that disagrees with it cannot index past it.
-  const int32_t width = std::min<int32_t>(MapWidth, MapTiles.Width());
-  const int32_t height = std::min<int32_t>(MapHeight, MapTiles.Height());
+  const int32_t width = std::min<int32_t>(Map.MapWidth, Map.MapTiles.Width());
+  const int32_t height = std::min<int32_t>(Map.MapHeight, Map.MapTiles.Height());
   const TilePicker pick(g);
   std::vector<float> numbers(static_cast<size_t>(std::max(width, 0)));
   // The whole map changes, so the undo copy is taken in one block instead of cell by cell.
-  const std::span<int16_t> cells = MapTiles.RewriteAll();
-  const auto stride = static_cast<size_t>(MapTiles.Width());
+  const std::span<int16_t> cells = Map.MapTiles.RewriteAll();
+  const auto stride = static_cast<size_t>(Map.MapTiles.Width());
   for (int32_t y = 0; y < height; ++y) {
     tk.RandomFill(numbers);
     if (cells.empty()) {
-      for (int32_t x = 0; x < width; ++x) MapTiles.Set(x, y, pick(numbers[static_cast<size_t>(x)]));
+      for (int32_t x = 0; x < width; ++x)
+        Map.MapTiles.Set(x, y, pick(numbers[static_cast<size_t>(x)]));
       continue;
     }
     int16_t* row = cells.data() + static_cast<size_t>(y) * stride;
     for (int32_t x = 0; x < width; ++x) row[x] = pick(numbers[static_cast<size_t>(x)]);
   }
-  MapChanged = 1;
+  Map.MapChanged = 1;
   Display_Paint();
 }
 

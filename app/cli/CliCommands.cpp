@@ -18,7 +18,7 @@
 #include "app/cli/Progress.h"
 #include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "overlay/Catalogue.h"
 #include "tiles/SampleSheet.h"
 
@@ -52,9 +52,8 @@ int ReportMapError(CliContext& ctx, const char* command, const std::string& path
 
 // The map file named, read and parsed as the editor reads it, straight from the file; nullopt
 // after reporting why not.
-std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
-                                       const std::string& path, int& code,
-                                       const HeaderCheck& check = nullptr) {
+std::optional<MapDocument> ReadMap(CliContext& ctx, const char* command, const std::string& path,
+                                   int& code, const HeaderCheck& check = nullptr) {
   toolkit::FileError error;
   const auto file = ctx.files.OpenForReading(path, error);
   if (!file) {
@@ -68,7 +67,7 @@ std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
       code = ReportMapError(ctx, command, path, header);
       return std::nullopt;
     }
-    if (const auto refusal = check(std::get<MapFileContents>(header))) {
+    if (const auto refusal = check(std::get<MapDocument>(header))) {
       code = Fail(ctx, command, kExitBadInput, *refusal);
       return std::nullopt;
     }
@@ -78,7 +77,7 @@ std::optional<MapFileContents> ReadMap(CliContext& ctx, const char* command,
     code = ReportMapError(ctx, command, path, parsed);
     return std::nullopt;
   }
-  return std::move(std::get<MapFileContents>(parsed));
+  return std::move(std::get<MapDocument>(parsed));
 }
 
 // An output must never replace one of the command's own inputs, however the two are spelled:
@@ -253,8 +252,9 @@ int RunRender(const ParsedArgs& args, CliContext& ctx) {
     return *refused;
   // The image's size follows from the header: a map too large to draw is refused unread.
   const int64_t pitch = int64_t{request.sheet.tileSize} * request.zoom + (request.grid ? 1 : 0);
-  const auto tooLarge = [pitch](const MapFileContents& header) {
-    return ImageSizeProblem(header.width * pitch, header.height * pitch, RenderLimits{}, "render");
+  const auto tooLarge = [pitch](const MapDocument& header) {
+    return ImageSizeProblem(header.MapWidth * pitch, header.MapHeight * pitch, RenderLimits{},
+                            "render");
   };
   const auto map = ReadMap(ctx, "render", io->in, code, tooLarge);
   if (!map) return code;
@@ -380,9 +380,9 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
                                     : io->in + ": " + refusal->reason);
   // Written as the editor saves a map, always with the standard signature, straight from the
   // layers: a large map is not copied once more into the file's bytes.
-  const MapFileContents& map = std::get<MapFileContents>(imported);
-  const auto writer =
-      MapFileWriter::For(map.humanResources, map.computerResources, map.tiles, map.overlay);
+  const MapDocument& map = std::get<MapDocument>(imported);
+  const auto writer = MapFileWriter::For(map.HumanResources, map.ComputerResources,
+                                         map.MapTiles.Tiles(), map.OverlayData);
   if (!writer)
     return Fail(ctx, "import", kExitBadInput, "there is not enough memory to write the map.");
   std::string why;

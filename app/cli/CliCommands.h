@@ -59,14 +59,13 @@ struct CliServices {
   // The built-in sample sheet as a PNG file's bytes.
   std::function<std::optional<std::vector<uint8_t>>()> samplePng;
   // Draws the whole map as the editor does.
-  std::function<RenderOutcome(const MapFileContents&, const RenderRequest&, const ProgressFn&)>
-      render;
+  std::function<RenderOutcome(const MapDocument&, const RenderRequest&, const ProgressFn&)> render;
   // Draws the region of the request from both maps, the changed cells outlined.
-  std::function<RenderOutcome(const MapFileContents& before, const MapFileContents& after,
+  std::function<RenderOutcome(const MapDocument& before, const MapDocument& after,
                               const DiffPictureRequest&, const ProgressFn&)>
       diffPicture;
   // Draws the map with every cell an N x N block of its tile's average colour.
-  std::function<RenderOutcome(const MapFileContents&, const RenderRequest&, int32_t cellPixels,
+  std::function<RenderOutcome(const MapDocument&, const RenderRequest&, int32_t cellPixels,
                               const ProgressFn&)>
       overview;
 };

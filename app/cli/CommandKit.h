@@ -20,14 +20,14 @@ namespace korvane::cli {
 
 // Refuses a map by its header alone (its size), before its layers are read: a sentence, or
 // nullopt to go on.
-using HeaderCheck = std::function<std::optional<std::string>(const MapFileContents& header)>;
+using HeaderCheck = std::function<std::optional<std::string>(const MapDocument& header)>;
 
 struct CommandKit {
   // The map file, read and parsed as the editor reads it; nullopt after reporting why not, with
   // the exit code in `code`. A header check (or null) may refuse it before its layers are read.
-  std::function<std::optional<MapFileContents>(CliContext&, const char* command,
-                                               const std::string& path, int& code,
-                                               const HeaderCheck& check)>
+  std::function<std::optional<MapDocument>(CliContext&, const char* command,
+                                           const std::string& path, int& code,
+                                           const HeaderCheck& check)>
       readMap;
   // Reports one sentence prefixed with the command and returns `code`.
   std::function<int(CliContext&, const char* command, int code, const std::string& sentence)> fail;

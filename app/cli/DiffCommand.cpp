@@ -28,7 +28,7 @@ CellRect PictureRegion(const MapDiff& d, int32_t context) {
 }
 
 int WritePicture(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit,
-                 const MapFileContents& before, const MapFileContents& after,
+                 const MapDocument& before, const MapDocument& after,
                  const DiffPictureRequest& request) {
   const std::string out = *args.Value("-o");
   int code = kExitOk;

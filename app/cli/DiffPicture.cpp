@@ -10,21 +10,21 @@ namespace korvane::cli {
 namespace {
 
 // The region's cells of one map as a map of their own; cells the map lacks hold no tile.
-std::optional<MapFileContents> Crop(const MapFileContents& map, const DiffPictureRequest& r) {
+std::optional<MapDocument> Crop(const MapDocument& map, const DiffPictureRequest& r) {
   auto tiles = Grid16::TryCreate(r.width, r.height);
   if (!tiles) return std::nullopt;
-  MapFileContents part;
-  part.width = static_cast<int16_t>(r.width);
-  part.height = static_cast<int16_t>(r.height);
+  MapDocument part;
+  part.MapWidth = static_cast<int16_t>(r.width);
+  part.MapHeight = static_cast<int16_t>(r.height);
   for (int32_t y = 0; y < r.height; ++y)
     for (int32_t x = 0; x < r.width; ++x) {
       const int32_t mx = r.x + x;
       const int32_t my = r.y + y;
-      const bool on = mx < map.width && my < map.height;
-      tiles->Set(x, y, on ? map.tiles.At(mx, my) : int16_t{-1});
+      const bool on = mx < map.MapWidth && my < map.MapHeight;
+      tiles->Set(x, y, on ? map.MapTiles.At(mx, my) : int16_t{-1});
     }
-  part.tiles = std::move(*tiles);
-  part.overlay = map.overlay.Window(r.x, r.y, r.width, r.height);
+  part.MapTiles = TileLayer(std::move(*tiles));
+  part.OverlayData = map.OverlayData.Window(r.x, r.y, r.width, r.height);
   return part;
 }
 
@@ -51,11 +51,9 @@ void Outline(QImage& image, const QRect& cell) {
 }
 
 // One side: the region of `map` drawn by the editor, then marked.
-std::variant<QImage, std::string> DrawSide(const MapFileContents& map,
-                                           const MapFileContents& before,
-                                           const MapFileContents& after,
-                                           const DiffPictureRequest& r, const ProgressFn& progress,
-                                           const RenderLimits& limits) {
+std::variant<QImage, std::string> DrawSide(const MapDocument& map, const MapDocument& before,
+                                           const MapDocument& after, const DiffPictureRequest& r,
+                                           const ProgressFn& progress, const RenderLimits& limits) {
   const auto part = Crop(map, r);
   if (!part) return std::string("There is not enough memory for the picture.");
   auto drawn = RenderMapImage(*part, r.render, progress, limits);
@@ -68,7 +66,7 @@ std::variant<QImage, std::string> DrawSide(const MapFileContents& map,
       const int32_t mx = r.x + x;
       const int32_t my = r.y + y;
       const QRect cell(x * pitchX, y * pitchY, pitchX, pitchY);
-      if (mx >= map.width || my >= map.height) FillCell(image, cell, kMissingCell);
+      if (mx >= map.MapWidth || my >= map.MapHeight) FillCell(image, cell, kMissingCell);
       if (CellChanged(before, after, mx, my)) Outline(image, cell);
     }
   return drawn;
@@ -76,8 +74,8 @@ std::variant<QImage, std::string> DrawSide(const MapFileContents& map,
 
 }  // namespace
 
-std::variant<QImage, std::string> DrawDiffPicture(const MapFileContents& before,
-                                                  const MapFileContents& after,
+std::variant<QImage, std::string> DrawDiffPicture(const MapDocument& before,
+                                                  const MapDocument& after,
                                                   const DiffPictureRequest& request,
                                                   const ProgressFn& progress,
                                                   const RenderLimits& limits) {

@@ -15,8 +15,8 @@ namespace korvane::cli {
 // request asks for them), a grey strip between them. Every changed cell, a changed tile or
 // overlay value or a cell that only one map has, is outlined magenta outside and white inside,
 // so the frame shows on any tile. Cells of the region that a map does not have are dark grey.
-std::variant<QImage, std::string> DrawDiffPicture(const MapFileContents& before,
-                                                  const MapFileContents& after,
+std::variant<QImage, std::string> DrawDiffPicture(const MapDocument& before,
+                                                  const MapDocument& after,
                                                   const DiffPictureRequest& request,
                                                   const ProgressFn& progress = nullptr,
                                                   const RenderLimits& limits = {});

@@ -9,8 +9,8 @@ namespace korvane::cli {
 
 namespace {
 
-bool OnMap(const MapFileContents& map, int32_t x, int32_t y) {
-  return x < map.width && y < map.height;
+bool OnMap(const MapDocument& map, int32_t x, int32_t y) {
+  return x < map.MapWidth && y < map.MapHeight;
 }
 
 // Groups the changed cells of each row into runs and stacks a run onto the rectangle above it
@@ -83,28 +83,27 @@ bool MapDiff::Equal() const {
          changedTiles == 0 && overlay.empty();
 }
 
-bool CellChanged(const MapFileContents& before, const MapFileContents& after, int32_t x,
-                 int32_t y) {
+bool CellChanged(const MapDocument& before, const MapDocument& after, int32_t x, int32_t y) {
   const bool inBefore = OnMap(before, x, y);
   if (inBefore != OnMap(after, x, y)) return true;
-  return inBefore && (before.tiles.At(x, y) != after.tiles.At(x, y) ||
-                      before.overlay.At(x, y) != after.overlay.At(x, y));
+  return inBefore && (before.MapTiles.At(x, y) != after.MapTiles.At(x, y) ||
+                      before.OverlayData.At(x, y) != after.OverlayData.At(x, y));
 }
 
-MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after) {
+MapDiff CompareMaps(const MapDocument& before, const MapDocument& after) {
   MapDiff d;
-  d.oldWidth = before.width;
-  d.oldHeight = before.height;
-  d.newWidth = after.width;
-  d.newHeight = after.height;
-  d.oldHuman = before.humanResources;
-  d.newHuman = after.humanResources;
-  d.oldComputer = before.computerResources;
-  d.newComputer = after.computerResources;
-  d.oldSignature = before.signature;
-  d.newSignature = after.signature;
-  d.oldEntries = before.overlayEntries;
-  d.newEntries = after.overlayEntries;
+  d.oldWidth = before.MapWidth;
+  d.oldHeight = before.MapHeight;
+  d.newWidth = after.MapWidth;
+  d.newHeight = after.MapHeight;
+  d.oldHuman = before.HumanResources;
+  d.newHuman = after.HumanResources;
+  d.oldComputer = before.ComputerResources;
+  d.newComputer = after.ComputerResources;
+  d.oldSignature = before.Signature;
+  d.newSignature = after.Signature;
+  d.oldEntries = before.OverlayEntriesStored;
+  d.newEntries = after.OverlayEntriesStored;
 
   const int32_t commonW = std::min(d.oldWidth, d.newWidth);
   const int32_t commonH = std::min(d.oldHeight, d.newHeight);
@@ -121,8 +120,8 @@ MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after)
 
   // The overlay cells: both maps' numbered cells merged in row order. A cell that a map lacks
   // holds no object in it.
-  const std::vector<OverlayLayer::Entry> was = before.overlay.Entries();
-  const std::vector<OverlayLayer::Entry> is = after.overlay.Entries();
+  const std::vector<OverlayLayer::Entry> was = before.OverlayData.Entries();
+  const std::vector<OverlayLayer::Entry> is = after.OverlayData.Entries();
   const auto rowOrder = [](const OverlayLayer::Entry& e) { return std::pair(e.y, e.x); };
   for (size_t i = 0, j = 0; i < was.size() || j < is.size();) {
     const bool inOld = i < was.size() && (j == is.size() || rowOrder(was[i]) <= rowOrder(is[j]));
@@ -140,7 +139,7 @@ MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after)
   for (int32_t y = 0; y < commonH; ++y) {
     runs.clear();
     for (int32_t x = 0; x < commonW; ++x) {
-      if (before.tiles.At(x, y) == after.tiles.At(x, y)) continue;
+      if (before.MapTiles.At(x, y) == after.MapTiles.At(x, y)) continue;
       ++d.changedTiles;
       Include(d.bounds, {x, y, 1, 1});
       if (!runs.empty() && runs.back().second == x)

@@ -55,11 +55,11 @@ struct MapDiff {
 
 // Compares two maps cell by cell. Holds nothing beyond the two maps but one row of open
 // rectangles and the changes themselves.
-MapDiff CompareMaps(const MapFileContents& before, const MapFileContents& after);
+MapDiff CompareMaps(const MapDocument& before, const MapDocument& after);
 
 // Whether cell (x, y) of the area of both maps looks different: it is on one map only, or its
 // tile or overlay value differs.
-bool CellChanged(const MapFileContents& before, const MapFileContents& after, int32_t x, int32_t y);
+bool CellChanged(const MapDocument& before, const MapDocument& after, int32_t x, int32_t y);
 
 // The report for people: one line per changed header value, the changed tile cells and their
 // rectangles, then the overlay changes. Empty for equal maps.

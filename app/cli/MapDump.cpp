@@ -12,11 +12,11 @@ namespace korvane::cli {
 
 namespace {
 
-std::string SignatureText(const MapFileContents& map) {
+std::string SignatureText(const MapDocument& map) {
   if (map.HasStandardSignature()) return "standard";
   // The bytes themselves, so that a change from one odd signature to another shows too.
   std::string text = "other";
-  for (const uint8_t byte : map.signature) {
+  for (const uint8_t byte : map.Signature) {
     char hex[4];
     std::snprintf(hex, sizeof hex, " %02x", byte);
     text += hex;
@@ -36,28 +36,28 @@ std::optional<RowRange> ParseRowRange(const std::string& text) {
 
 }  // namespace
 
-void WriteMapDump(const MapFileContents& map, const RowRange& rows, std::ostream& out,
+void WriteMapDump(const MapDocument& map, const RowRange& rows, std::ostream& out,
                   const ProgressFn& progress) {
   out << "korvane map\n"
-      << "size: " << map.width << " x " << map.height << '\n'
-      << "human resources: " << map.humanResources << '\n'
-      << "computer resources: " << map.computerResources << '\n'
+      << "size: " << map.MapWidth << " x " << map.MapHeight << '\n'
+      << "human resources: " << map.HumanResources << '\n'
+      << "computer resources: " << map.ComputerResources << '\n'
       << "signature: " << SignatureText(map) << '\n'
-      << "overlay entries: " << map.overlayEntries << '\n';
+      << "overlay entries: " << map.OverlayEntriesStored << '\n';
   const int32_t first = rows.firstRow;
-  const int32_t last = std::min<int32_t>(rows.lastRow, int32_t{map.height} - 1);
+  const int32_t last = std::min<int32_t>(rows.lastRow, int32_t{map.MapHeight} - 1);
   std::string line;
   for (int32_t y = first; y <= last; ++y) {
     line = "row " + std::to_string(y) + ":";
-    for (int32_t x = 0; x < map.width; ++x) {
+    for (int32_t x = 0; x < map.MapWidth; ++x) {
       line += ' ';
-      line += std::to_string(map.tiles.At(x, y));
+      line += std::to_string(map.MapTiles.At(x, y));
     }
     line += '\n';
     out << line;
     if (progress) progress(y - first + 1, last - first + 1);
   }
-  for (const auto& [x, y, value] : map.overlay.Entries())
+  for (const auto& [x, y, value] : map.OverlayData.Entries())
     if (y >= first && y <= last) out << "overlay " << x << ',' << y << " = " << value << '\n';
 }
 

@@ -21,7 +21,7 @@ struct RowRange {
 // line per row in the range, "row 12: 4 4 17 ...", then one line per overlay cell of those rows
 // holding a value other than 0, "overlay 7,3 = 2", in row order. Only one row's text is held at
 // a time.
-void WriteMapDump(const MapFileContents& map, const RowRange& rows, std::ostream& out,
+void WriteMapDump(const MapDocument& map, const RowRange& rows, std::ostream& out,
                   const ProgressFn& progress = nullptr);
 
 int RunDump(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit);

@@ -6,8 +6,8 @@
 
 #include "app/cli/CliToolkit.h"
 #include "shell/Editor.h"
-#include "shell/MapGlobal.h"
 #include "shell/MapView.h"
+#include "state/MapGlobal.h"
 #include "tiles/LoadTiles.h"
 #include "toolkit/qt/QtBlit.h"
 #include "toolkit/qt/QtSurface.h"
@@ -52,7 +52,7 @@ Grid16 Window(const Grid16& layer, int32_t x0, int32_t y0, int32_t w, int32_t h)
 
 class Renderer {
  public:
-  Renderer(const MapFileContents& map, const RenderRequest& request, const RenderLimits& limits)
+  Renderer(const MapDocument& map, const RenderRequest& request, const RenderLimits& limits)
       : map_(map),
         request_(request),
         limits_(limits),
@@ -98,8 +98,8 @@ class Renderer {
         WholePixels(view.CellTwipsY(), display.ScaleY(1, ScaleUnit::Pixels, ScaleUnit::Twips));
     if (pitchX_ < 1 || pitchY_ < 1)
       return std::string("The screen's resolution does not give whole pixels per map cell.");
-    const int64_t width = int64_t{map_.width} * pitchX_;
-    const int64_t height = int64_t{map_.height} * pitchY_;
+    const int64_t width = int64_t{map_.MapWidth} * pitchX_;
+    const int64_t height = int64_t{map_.MapHeight} * pitchY_;
     if (auto problem = ImageSizeProblem(width, height, limits_, "render")) return problem;
 
     const MapGlobal& g = editor_.Global();
@@ -109,8 +109,8 @@ class Renderer {
       marginY_ = SpillCells(display.TextHeight("0"), int32_t{view.MapZoomFactor} * g.TileTwipsY,
                             view.CellTwipsY());
     }
-    pageCols_ = std::clamp<int32_t>(limits_.pagePixels / pitchX_ - 2 * marginX_, 1, map_.width);
-    pageRows_ = std::clamp<int32_t>(limits_.pagePixels / pitchY_ - 2 * marginY_, 1, map_.height);
+    pageCols_ = std::clamp<int32_t>(limits_.pagePixels / pitchX_ - 2 * marginX_, 1, map_.MapWidth);
+    pageRows_ = std::clamp<int32_t>(limits_.pagePixels / pitchY_ - 2 * marginY_, 1, map_.MapHeight);
     return std::nullopt;
   }
 
@@ -146,30 +146,31 @@ class Renderer {
       bar->SetValue(1);
     }
 
-    QImage image(map_.width * pitchX_, map_.height * pitchY_, QImage::Format_RGB32);
+    QImage image(map_.MapWidth * pitchX_, map_.MapHeight * pitchY_, QImage::Format_RGB32);
     if (image.isNull()) return std::string("There is not enough memory for the image.");
     const auto* surface = static_cast<const qt::QtSurface*>(view.Display);
 
-    const int32_t pagesAcross = (map_.width + pageCols_ - 1) / pageCols_;
-    const int32_t pagesDown = (map_.height + pageRows_ - 1) / pageRows_;
+    const int32_t pagesAcross = (map_.MapWidth + pageCols_ - 1) / pageCols_;
+    const int32_t pagesDown = (map_.MapHeight + pageRows_ - 1) / pageRows_;
     const int64_t pages = int64_t{pagesAcross} * pagesDown;
     int64_t done = 0;
-    for (int32_t y0 = 0; y0 < map_.height; y0 += pageRows_) {
-      for (int32_t x0 = 0; x0 < map_.width; x0 += pageCols_) {
+    for (int32_t y0 = 0; y0 < map_.MapHeight; y0 += pageRows_) {
+      for (int32_t x0 = 0; x0 < map_.MapWidth; x0 += pageCols_) {
         // The page with its border of neighbours, cut at the map's edges.
         const int32_t left = std::max(0, x0 - marginX_);
         const int32_t top = std::max(0, y0 - marginY_);
-        const int32_t right = std::min<int32_t>(map_.width, x0 + pageCols_ + marginX_);
-        const int32_t bottom = std::min<int32_t>(map_.height, y0 + pageRows_ + marginY_);
-        view.MapWidth = static_cast<int16_t>(right - left);
-        view.MapHeight = static_cast<int16_t>(bottom - top);
-        view.MapTiles = TileLayer(Window(map_.tiles, left, top, right - left, bottom - top));
-        view.OverlayData = map_.overlay.Window(left, top, right - left, bottom - top);
+        const int32_t right = std::min<int32_t>(map_.MapWidth, x0 + pageCols_ + marginX_);
+        const int32_t bottom = std::min<int32_t>(map_.MapHeight, y0 + pageRows_ + marginY_);
+        view.Map.MapWidth = static_cast<int16_t>(right - left);
+        view.Map.MapHeight = static_cast<int16_t>(bottom - top);
+        view.Map.MapTiles =
+            TileLayer(Window(map_.MapTiles.Tiles(), left, top, right - left, bottom - top));
+        view.Map.OverlayData = map_.OverlayData.Window(left, top, right - left, bottom - top);
         view.Display->Refresh();
 
         const QImage& shown = surface->Image();
-        const int32_t cols = std::min(pageCols_, map_.width - x0);
-        const int32_t rows = std::min(pageRows_, map_.height - y0);
+        const int32_t cols = std::min(pageCols_, map_.MapWidth - x0);
+        const int32_t rows = std::min(pageRows_, map_.MapHeight - y0);
         // The display's image and the output hold the same 32-bit pixels: a plain copy.
         qt::BlitPlainCopy(
             image, QRect(x0 * pitchX_, y0 * pitchY_, cols * pitchX_, rows * pitchY_), shown,
@@ -180,7 +181,7 @@ class Renderer {
     return image;
   }
 
-  const MapFileContents& map_;
+  const MapDocument& map_;
   const RenderRequest& request_;
   const RenderLimits limits_;
   CliToolkit toolkit_;
@@ -195,7 +196,7 @@ class Renderer {
 
 }  // namespace
 
-std::variant<QImage, std::string> RenderMapImage(const MapFileContents& map,
+std::variant<QImage, std::string> RenderMapImage(const MapDocument& map,
                                                  const RenderRequest& request,
                                                  const ProgressFn& progress,
                                                  const RenderLimits& limits) {

@@ -19,7 +19,7 @@ namespace korvane::cli {
 // numbers spilling over a page's edge come out as one display large enough for the whole map
 // would show them. A QApplication must exist. Returns the image, or one sentence saying why the
 // map cannot be drawn (an unreadable sheet, a geometry the editor refuses, an image too large).
-std::variant<QImage, std::string> RenderMapImage(const MapFileContents& map,
+std::variant<QImage, std::string> RenderMapImage(const MapDocument& map,
                                                  const RenderRequest& request,
                                                  const ProgressFn& progress = nullptr,
                                                  const RenderLimits& limits = {});

@@ -8,19 +8,19 @@
 
 namespace korvane::cli {
 
-MapSummary Summarize(const MapFileContents& map) {
+MapSummary Summarize(const MapDocument& map) {
   MapSummary s;
-  s.width = map.width;
-  s.height = map.height;
-  s.humanResources = map.humanResources;
-  s.computerResources = map.computerResources;
-  s.overlayEntries = map.overlayEntries;
+  s.width = map.MapWidth;
+  s.height = map.MapHeight;
+  s.humanResources = map.HumanResources;
+  s.computerResources = map.ComputerResources;
+  s.overlayEntries = map.OverlayEntriesStored;
   s.standardSignature = map.HasStandardSignature();
   // One flag per possible 16-bit tile number.
   std::vector<bool> seen(65536, false);
   int32_t lo = std::numeric_limits<int32_t>::max();
   int32_t hi = std::numeric_limits<int32_t>::min();
-  for (const int16_t t : map.tiles.Cells()) {
+  for (const int16_t t : map.MapTiles.Tiles().Cells()) {
     lo = std::min<int32_t>(lo, t);
     hi = std::max<int32_t>(hi, t);
     const auto index = static_cast<uint16_t>(t);

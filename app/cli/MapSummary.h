@@ -22,7 +22,7 @@ struct MapSummary {
   int32_t distinctTiles = 0;
 };
 
-MapSummary Summarize(const MapFileContents& map);
+MapSummary Summarize(const MapDocument& map);
 
 // The summary as one JSON object, ending with a line break.
 std::string SummaryJson(const MapSummary& summary);

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <span>
 
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 
 namespace korvane::cli {
 

@@ -32,12 +32,12 @@ QRgb AverageColour(const QImage& sheet, const SheetPixelRect& r) {
 
 }  // namespace
 
-std::variant<QImage, std::string> DrawOverview(const MapFileContents& map, const QImage& sheet,
+std::variant<QImage, std::string> DrawOverview(const MapDocument& map, const QImage& sheet,
                                                const SheetLayout& layout, int32_t cellPixels,
                                                const ProgressFn& progress,
                                                const RenderLimits& limits) {
-  const int64_t width = int64_t{map.width} * cellPixels;
-  const int64_t height = int64_t{map.height} * cellPixels;
+  const int64_t width = int64_t{map.MapWidth} * cellPixels;
+  const int64_t height = int64_t{map.MapHeight} * cellPixels;
   if (auto problem = ImageSizeProblem(width, height, limits, "render")) return *problem;
 
   const QImage pixels = sheet.convertToFormat(QImage::Format_RGB32);
@@ -49,10 +49,10 @@ std::variant<QImage, std::string> DrawOverview(const MapFileContents& map, const
 
   QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
   if (image.isNull()) return std::string("There is not enough memory for the image.");
-  for (int32_t y = 0; y < map.height; ++y) {
+  for (int32_t y = 0; y < map.MapHeight; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y * cellPixels));
-    for (int32_t x = 0; x < map.width; ++x) {
-      const int16_t tile = map.tiles.At(x, y);
+    for (int32_t x = 0; x < map.MapWidth; ++x) {
+      const int16_t tile = map.MapTiles.At(x, y);
       const QRgb colour =
           tile >= 0 && tile < layout.tileCount ? colours[static_cast<size_t>(tile)] : background;
       std::fill_n(line + static_cast<ptrdiff_t>(x) * cellPixels, cellPixels, colour);
@@ -61,7 +61,7 @@ std::variant<QImage, std::string> DrawOverview(const MapFileContents& map, const
     for (int32_t copy = 1; copy < cellPixels; ++copy)
       std::memcpy(image.scanLine(y * cellPixels + copy), line,
                   static_cast<size_t>(image.bytesPerLine()));
-    if (progress) progress(y + 1, map.height);
+    if (progress) progress(y + 1, map.MapHeight);
   }
   return image;
 }

@@ -16,7 +16,7 @@ namespace korvane::cli {
 // the map display's background for a tile number off the sheet. The cells are written straight
 // into the image, row by row; beyond the image itself only one colour per tile is held. Returns
 // one sentence instead when the image would pass the limits.
-std::variant<QImage, std::string> DrawOverview(const MapFileContents& map, const QImage& sheet,
+std::variant<QImage, std::string> DrawOverview(const MapDocument& map, const QImage& sheet,
                                                const SheetLayout& layout, int32_t cellPixels,
                                                const ProgressFn& progress = nullptr,
                                                const RenderLimits& limits = {});

@@ -37,8 +37,8 @@ int RunOverview(const ParsedArgs& args, CliContext& ctx, const CommandKit& kit) 
   int code = kExitOk;
   // The picture's size follows from the header: a map too large to draw is refused unread.
   const int32_t cellPixels = *n;
-  const auto tooLarge = [cellPixels](const MapFileContents& header) {
-    return ImageSizeProblem(int64_t{header.width} * cellPixels, int64_t{header.height} * cellPixels,
+  const auto tooLarge = [cellPixels](const MapDocument& header) {
+    return ImageSizeProblem(int64_t{header.MapWidth} * cellPixels, int64_t{header.MapHeight} * cellPixels,
                             RenderLimits{}, "render");
   };
   const auto map = kit.readMap(ctx, "render", args.positionals[0], code, tooLarge);

@@ -52,17 +52,17 @@ RenderOutcome Encoded(std::variant<QImage, std::string> drawn) {
   return std::move(*png);
 }
 
-RenderOutcome Render(const MapFileContents& map, const RenderRequest& request,
+RenderOutcome Render(const MapDocument& map, const RenderRequest& request,
                      const ProgressFn& progress) {
   return Encoded(RenderMapImage(map, request, progress));
 }
 
-RenderOutcome DiffPicture(const MapFileContents& before, const MapFileContents& after,
+RenderOutcome DiffPicture(const MapDocument& before, const MapDocument& after,
                           const DiffPictureRequest& request, const ProgressFn& progress) {
   return Encoded(DrawDiffPicture(before, after, request, progress));
 }
 
-RenderOutcome Overview(const MapFileContents& map, const RenderRequest& request, int32_t cellPixels,
+RenderOutcome Overview(const MapDocument& map, const RenderRequest& request, int32_t cellPixels,
                        const ProgressFn& progress) {
   std::string why;
   const QImage sheet = request.sheetPath.empty() ? SampleSheetImage()

@@ -3,8 +3,7 @@
 #include <cmath>
 #include <memory>
 
-#include "shell/MapGlobal.h"
-#include "tiles/TileGeometry.h"
+#include "render/TileGeometry.h"
 
 namespace korvane::cli {
 
@@ -31,8 +30,8 @@ class SizedPicture : public toolkit::Picture {
 
 // The editor's shared geometry after "Ok" in the tile-sheet dialog, for settings already checked
 // to fit its 16-bit model.
-MapGlobal SheetGlobal(int32_t imageWidth, int32_t imageHeight, const SheetSettings& settings) {
-  MapGlobal g;
+TileSheetSetup SheetGlobal(int32_t imageWidth, int32_t imageHeight, const SheetSettings& settings) {
+  TileSheetSetup g;
   g.TileSize = static_cast<int16_t>(settings.tileSize);
   g.TileSpacing = static_cast<int16_t>(settings.spacing);
   g.TileOffset = static_cast<int16_t>(settings.offset);
@@ -57,7 +56,7 @@ std::variant<SheetLayout, std::string> LayOutSheet(int32_t imageWidth, int32_t i
     return "A tile of " + std::to_string(settings.tileSize) +
            " pixels is larger than the editor can draw (at most 2184).";
 
-  const MapGlobal g = SheetGlobal(imageWidth, imageHeight, settings);
+  const TileSheetSetup g = SheetGlobal(imageWidth, imageHeight, settings);
   SheetLayout layout{imageWidth, imageHeight, settings, SheetColumns(g), SheetRows(g), 0};
   if (layout.columns < 1 || layout.rows < 1)
     return "The " + std::to_string(imageWidth) + " x " + std::to_string(imageHeight) +
@@ -71,7 +70,7 @@ std::variant<SheetLayout, std::string> LayOutSheet(int32_t imageWidth, int32_t i
 }
 
 SheetPixelRect TilePixelRect(const SheetLayout& layout, int32_t tile) {
-  const MapGlobal g = SheetGlobal(layout.imageWidth, layout.imageHeight, layout.settings);
+  const TileSheetSetup g = SheetGlobal(layout.imageWidth, layout.imageHeight, layout.settings);
   const TwipsRect r = TileSheetRect(g, tile, layout.columns);
   return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
           r.height / kTwipsPerPixel};

@@ -29,15 +29,15 @@ void IntProperty(JsonWriter& out, const char* name, int64_t value) {
   out.EndObject();
 }
 
-void TileLayer(JsonWriter& out, const MapFileContents& map, int32_t tileCount,
+void TileLayer(JsonWriter& out, const MapDocument& map, int32_t tileCount,
                const ProgressFn& progress) {
-  const int32_t w = map.width;
-  const int32_t h = map.height;
+  const int32_t w = map.MapWidth;
+  const int32_t h = map.MapHeight;
   out.BeginObject();
   out.Key("data").BeginArray(true);
   for (int32_t y = 0; y < h; ++y) {
     out.LineBreak();
-    for (int32_t x = 0; x < w; ++x) out.Int(GlobalTileId(map.tiles.At(x, y), tileCount));
+    for (int32_t x = 0; x < w; ++x) out.Int(GlobalTileId(map.MapTiles.At(x, y), tileCount));
     if (progress && (y % 64 == 63 || y == h - 1)) progress(y + 1, h);
   }
   out.EndArray();
@@ -55,7 +55,7 @@ void TileLayer(JsonWriter& out, const MapFileContents& map, int32_t tileCount,
 
 // One object per overlay cell that holds an object, in the order of the tile layer.
 int64_t OverlayLayer(JsonWriter& out, const TmjExport& in) {
-  const MapFileContents& map = *in.map;
+  const MapDocument& map = *in.map;
   const int32_t tile = in.sheet.settings.tileSize;
   int64_t objects = 0;
   out.BeginObject();
@@ -63,7 +63,7 @@ int64_t OverlayLayer(JsonWriter& out, const TmjExport& in) {
   out.Key("id").Int(2);
   out.Key("name").String("Overlay");
   out.Key("objects").BeginArray();
-  for (const auto& [x, y, value] : map.overlay.Entries()) {
+  for (const auto& [x, y, value] : map.OverlayData.Entries()) {
     if (value <= 0) continue;  // below 0 is an empty cell
     std::string name;
     int32_t cellsX = 1;
@@ -127,13 +127,13 @@ void Tileset(JsonWriter& out, const TmjExport& in) {
 }  // namespace
 
 bool WriteTmj(const TmjExport& in, const JsonWriter::Sink& sink, const ProgressFn& progress) {
-  const MapFileContents& map = *in.map;
+  const MapDocument& map = *in.map;
   JsonWriter out(sink);
   out.BeginObject();
   // The map display's background, so that Tiled shows cells off the sheet as Korvane does.
   out.Key("backgroundcolor").String(TiledColour(toolkit::kButtonTextColor));
   out.Key("compressionlevel").Int(-1);
-  out.Key("height").Int(map.height);
+  out.Key("height").Int(map.MapHeight);
   out.Key("infinite").Bool(false);
   out.Key("layers").BeginArray();
   TileLayer(out, map, in.sheet.tileCount, progress);
@@ -143,8 +143,8 @@ bool WriteTmj(const TmjExport& in, const JsonWriter::Sink& sink, const ProgressF
   out.Key("nextobjectid").Int(objects + 1);
   out.Key("orientation").String("orthogonal");
   out.Key("properties").BeginArray();
-  IntProperty(out, kComputerResourcesProperty, map.computerResources);
-  IntProperty(out, kHumanResourcesProperty, map.humanResources);
+  IntProperty(out, kComputerResourcesProperty, map.ComputerResources);
+  IntProperty(out, kHumanResourcesProperty, map.HumanResources);
   out.EndArray();
   out.Key("renderorder").String("right-down");
   out.Key("tileheight").Int(in.sheet.settings.tileSize);
@@ -154,7 +154,7 @@ bool WriteTmj(const TmjExport& in, const JsonWriter::Sink& sink, const ProgressF
   out.Key("tilewidth").Int(in.sheet.settings.tileSize);
   out.Key("type").String("map");
   out.Key("version").String("1.10");
-  out.Key("width").Int(map.width);
+  out.Key("width").Int(map.MapWidth);
   out.EndObject();
   return out.Finish();
 }

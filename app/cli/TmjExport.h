@@ -22,7 +22,7 @@ inline constexpr const char* kComputerResourcesProperty = "computer_resources";
 inline constexpr const char* kOverlayIdProperty = "id";
 
 struct TmjExport {
-  const MapFileContents* map = nullptr;
+  const MapDocument* map = nullptr;
   SheetLayout sheet;
   // The sheet picture as the tileset names it: relative to the .tmj file's folder if possible.
   std::string imagePath;

@@ -179,7 +179,7 @@ OverlayLayer ReadOverlay(const TmjFacts& f, int32_t w, int32_t h, int64_t tileW,
   return overlay;
 }
 
-MapFileContents Judge(TmjFacts& f) {
+MapDocument Judge(TmjFacts& f) {
   if (f.root != Kind::Object) Refuse("The file does not hold a JSON object.");
   if (!f.type.empty() && f.type != "map")
     Refuse("The file holds a Tiled " + f.type + ", not a map.");
@@ -200,19 +200,19 @@ MapFileContents Judge(TmjFacts& f) {
   const int64_t firstGid = RequireWhole(f.firstGid, 1, 0x0FFFFFFF, "The tileset's first id");
 
   CheckLayers(f);
-  MapFileContents contents;
-  contents.width = static_cast<int16_t>(w);
-  contents.height = static_cast<int16_t>(h);
+  MapDocument contents;
+  contents.MapWidth = static_cast<int16_t>(w);
+  contents.MapHeight = static_cast<int16_t>(h);
   constexpr int64_t kMin32 = std::numeric_limits<int32_t>::min();
   constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
-  contents.humanResources = static_cast<int32_t>(
+  contents.HumanResources = static_cast<int32_t>(
       IntProperty(f.human, kHumanResourcesProperty, kMin32, kMax32, "The map's").value_or(0));
-  contents.computerResources = static_cast<int32_t>(
+  contents.ComputerResources = static_cast<int32_t>(
       IntProperty(f.computer, kComputerResourcesProperty, kMin32, kMax32, "The map's").value_or(0));
-  contents.tiles = ReadTiles(f, w, h, firstGid);
-  contents.overlay = ReadOverlay(f, w, h, tileW, tileH);
+  contents.MapTiles = TileLayer(ReadTiles(f, w, h, firstGid));
+  contents.OverlayData = ReadOverlay(f, w, h, tileW, tileH);
   // Every imported id is at least 1, and there are at most kMaxOverlayEntries of them.
-  contents.overlayEntries = static_cast<int16_t>(contents.overlay.Count());
+  contents.OverlayEntriesStored = static_cast<int16_t>(contents.OverlayData.Count());
   return contents;
 }
 
@@ -228,7 +228,7 @@ std::optional<TmjRefusal> TooLong(uint64_t length, const std::optional<Size>& si
 
 }  // namespace
 
-std::variant<MapFileContents, TmjRefusal> ImportTmj(toolkit::InputFile& file) {
+std::variant<MapDocument, TmjRefusal> ImportTmj(toolkit::InputFile& file) {
   if (file.Size() > LargestTmjBytes())
     return TmjRefusal{"it is larger than " + std::to_string(LargestTmjBytes()) + " bytes", true};
   // A first look for the map's size, so that the ids can go straight into a layer of that size.

@@ -31,6 +31,6 @@ struct TmjRefusal {
 //
 // The file is streamed, never held whole: memory is the map's tile layer and its objects. A
 // file longer than a map of its size could need is refused before it is parsed.
-std::variant<MapFileContents, TmjRefusal> ImportTmj(toolkit::InputFile& file);
+std::variant<MapDocument, TmjRefusal> ImportTmj(toolkit::InputFile& file);
 
 }  // namespace korvane::cli

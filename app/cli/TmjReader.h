@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "document/Grid16.h"
+#include "model/Grid16.h"
 #include "toolkit/FileSystem.h"
 
 namespace korvane::cli {

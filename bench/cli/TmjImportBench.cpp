@@ -28,7 +28,7 @@ const std::string& TmjFile() {
     const std::string p = ScratchFolder() + "/bench.tmj";
     const auto parsed = ParseMapFile(MapFileBytes(kSide, kSide, kMaxOverlayEntries));
     cli::TmjExport input;
-    input.map = &std::get<MapFileContents>(parsed);
+    input.map = &std::get<MapDocument>(parsed);
     input.sheet = std::get<cli::SheetLayout>(cli::LayOutSheet(305, 256, cli::SheetSettings{}));
     input.imagePath = "bench-sheet.png";
     input.tilesetName = "sample";
@@ -45,7 +45,7 @@ bool Import(const std::string& path) {
   toolkit::PosixFileSystem files;
   toolkit::FileError error;
   const auto file = files.OpenForReading(path, error);
-  return file && std::holds_alternative<MapFileContents>(cli::ImportTmj(*file));
+  return file && std::holds_alternative<MapDocument>(cli::ImportTmj(*file));
 }
 
 // The floor: the file read once from start to end, in the import's blocks of 64 KiB.

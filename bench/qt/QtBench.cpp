@@ -63,7 +63,7 @@ void BM_QtFullRedraw(benchmark::State& state) {
     RunPendingEvents();
     const QImage& image = static_cast<qt::QtSurface*>(v.Display)->Image();
     if (image.size() != QSize(kDisplayWidthPx, kDisplayHeightPx) || editor.Global().TileCount < 1 ||
-        v.MapWidth != 512) {
+        v.Map.MapWidth != 512) {
       state.SkipWithError("the display or the map is not set up");
       return;
     }
@@ -160,9 +160,9 @@ int QtStartupMain(const std::string& map, std::chrono::steady_clock::time_point 
     editor.Start();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     // The first paint of the map display loads the map named on the command line and draws it.
-    while (editor.mapView().MapWidth == 0 && std::chrono::steady_clock::now() < deadline)
+    while (editor.mapView().Map.MapWidth == 0 && std::chrono::steady_clock::now() < deadline)
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    if (editor.mapView().MapWidth > 0) {
+    if (editor.mapView().Map.MapWidth > 0) {
       std::printf("%.3f\n", std::chrono::duration<double, std::milli>(
                                 std::chrono::steady_clock::now() - mainEntered)
                                 .count());

@@ -40,22 +40,21 @@ void Settle() {
 
 // Tiles from all of the sheet and off it (shown as background); overlay values of one digit, or
 // up to five when wide, which spill into the neighbouring cells.
-MapFileContents TestMap(int32_t w, int32_t h, int16_t tileCount, bool wideNumbers) {
-  MapFileContents map{int16_t(w),
-                      int16_t(h),
-                      0,
-                      0,
-                      kStandardMapSignature,
-                      Grid(w, h),
-                      *OverlayLayer::TryCreate(w, h)};
+MapDocument TestMap(int32_t w, int32_t h, int16_t tileCount, bool wideNumbers) {
+  MapDocument map;
+  map.MapWidth = int16_t(w);
+  map.MapHeight = int16_t(h);
+  Grid16 tiles = Grid(w, h);
+  map.OverlayData = *OverlayLayer::TryCreate(w, h);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) {
-      map.tiles.Set(x, y, static_cast<int16_t>((x * 37 + y * 11) % (tileCount + 3) - 1));
+      tiles.Set(x, y, static_cast<int16_t>((x * 37 + y * 11) % (tileCount + 3) - 1));
       if ((x * 3 + y * 5) % 7 == 3)
-        map.overlay.Set(x, y,
-                        static_cast<int16_t>(wideNumbers && (x + y) % 2 ? 31000 + x * 10 + y
-                                                                        : (x + y) % 9 + 1));
+        map.OverlayData.Set(x, y,
+                            static_cast<int16_t>(wideNumbers && (x + y) % 2 ? 31000 + x * 10 + y
+                                                                            : (x + y) % 9 + 1));
     }
+  map.MapTiles = TileLayer(std::move(tiles));
   return map;
 }
 
@@ -68,7 +67,7 @@ QImage OwnSheet(const std::string& path) {
   return sheet;
 }
 
-QImage Rendered(const MapFileContents& map, const cli::RenderRequest& request,
+QImage Rendered(const MapDocument& map, const cli::RenderRequest& request,
                 const cli::RenderLimits& limits = {}) {
   auto result = cli::RenderMapImage(map, request, nullptr, limits);
   Settle();
@@ -92,7 +91,7 @@ TEST_F(CliRender, MatchesTheEditorsDisplay) {
            {Path("sheet.bmp"), {12, 2, 3}, 2, false, true, {}},
        }) {
     const bool ownSheet = !request.sheetPath.empty();
-    const MapFileContents map = TestMap(9, 6, ownSheet ? 28 : 270, true);
+    const MapDocument map = TestMap(9, 6, ownSheet ? 28 : 270, true);
     qt::QtToolkit toolkit("");
     auto editor = std::make_unique<Editor>(toolkit);
     editor->Start();
@@ -127,8 +126,8 @@ TEST_F(CliRender, MatchesTheEditorsDisplay) {
 // its page lies.
 TEST_F(CliRender, EveryRowOfATallMapIsDrawn) {
   const QImage sheet = OwnSheet(Path("sheet.bmp"));
-  MapFileContents map = TestMap(1, 20000, 0, false);
-  for (int16_t y = 0; y < 20000; ++y) map.tiles.Set(0, y, static_cast<int16_t>(y % 100));
+  MapDocument map = TestMap(1, 20000, 0, false);
+  for (int16_t y = 0; y < 20000; ++y) map.MapTiles.Set(0, y, static_cast<int16_t>(y % 100));
   const QImage image = Rendered(map, {Path("sheet.bmp"), {1, 0, 0}, 1, false, false, {}});
   int mismatches = 0;
   for (int y = 0; y < 20000; ++y) mismatches += image.pixel(0, y) != sheet.pixel(y % 100, 0);
@@ -170,12 +169,12 @@ TEST_F(CliRender, TheCommandWritesThePngOrSaysWhyNot) {
 // the two outline rings of every changed cell; cells only the other map has are dark grey.
 TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) {
   services_ = cli::MakeQtServices();
-  const MapFileContents before = TestMap(12, 9, 270, false);
-  MapFileContents after = TestMap(13, 9, 270, false);  // one column wider
-  after.tiles.Set(5, 4, 3);
-  after.overlay.Set(4, 2, 7);
-  WriteMap("old.map", before.tiles, before.overlay);
-  WriteMap("new.map", after.tiles, after.overlay);
+  const MapDocument before = TestMap(12, 9, 270, false);
+  MapDocument after = TestMap(13, 9, 270, false);  // one column wider
+  after.MapTiles.Set(5, 4, 3);
+  after.OverlayData.Set(4, 2, 7);
+  WriteMap("old.map", before.MapTiles.Tiles(), before.OverlayData);
+  WriteMap("new.map", after.MapTiles.Tiles(), after.OverlayData);
   // Cells of one pixel are all ring: the changed cell (5, 4) is one pixel of the outer colour.
   ASSERT_EQ(
       Line("diff @old.map @new.map -o @p.png --context 0 --tile-size 1 --spacing 0 --offset 200")
@@ -197,10 +196,10 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
       for (int x = 0; x < side; ++x) {
         const int mx = 3 + x / pitch, my = y / pitch, px = x % pitch, py = y % pitch;
         const int ring = std::min({px, py, pitch - 1 - px, pitch - 1 - py});
-        const bool changed = mx >= before.width ||
-                             before.tiles.At(mx, my) != after.tiles.At(mx, my) ||
-                             before.overlay.At(mx, my) != after.overlay.At(mx, my);
-        QRgb want = mx < map->width ? whole.pixel(x + 3 * pitch, y) : cli::kMissingCell;
+        const bool changed = mx >= before.MapWidth ||
+                             before.MapTiles.At(mx, my) != after.MapTiles.At(mx, my) ||
+                             before.OverlayData.At(mx, my) != after.OverlayData.At(mx, my);
+        QRgb want = mx < map->MapWidth ? whole.pixel(x + 3 * pitch, y) : cli::kMissingCell;
         if (changed && ring < 2) want = ring == 0 ? cli::kChangeOuter : cli::kChangeInner;
         mismatches += picture.pixel(left + x, y) != want;
       }
@@ -233,7 +232,7 @@ QRgb Average(const QImage& sheet, int tile) {
 TEST_F(CliRender, OverviewCellsAreTheirTilesAverageColour) {
   services_ = cli::MakeQtServices();
   const QImage sheet = OwnSheet(Path("sheet.bmp"));
-  const Grid16 tiles = TestMap(11, 5, 28, false).tiles;
+  const Grid16 tiles = TestMap(11, 5, 28, false).MapTiles.Tiles();
   WriteMap("m.map", tiles, Grid(11, 5));
   // Every cell 4 x 4 pixels of one colour.
   Line(

@@ -66,9 +66,9 @@ inline Grid16 Pattern(int32_t w, int32_t h, int seed, int every = 1) {
 
 // Everything a failed command must leave as it was.
 inline auto Snapshot(MapView& v) {
-  return std::tuple(v.MapWidth, v.MapHeight, v.HumanResources, v.ComputerResources,
-                    v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), v.OverlayData, v.CurrentMapFile,
-                    v.window->Caption(), v.MapChanged);
+  return std::tuple(v.Map.MapWidth, v.Map.MapHeight, v.Map.HumanResources, v.Map.ComputerResources,
+                    v.Map.MapTiles.Tiles(), v.Map.MapTiles.UndoTiles(), v.Map.OverlayData,
+                    v.Map.CurrentMapFile, v.window->Caption(), v.Map.MapChanged);
 }
 
 // A started editor with the sample sheet and tile 9 selected, in a fresh folder with a maps
@@ -97,13 +97,13 @@ class DocumentTest : public testing_support::EditorTest {
   // differs from the tiles, and unsaved.
   void PutMap(Grid16 tiles, Grid16 overlay, const std::string& file) {
     MapView& v = view();
-    v.MapWidth = static_cast<int16_t>(tiles.Width());
-    v.MapHeight = static_cast<int16_t>(tiles.Height());
-    v.MapTiles = TileLayer(std::move(tiles));
-    v.MapTiles.Set(0, 0, 77);
-    v.OverlayData = OverlayOf(overlay);
-    v.CurrentMapFile = file;
-    v.MapChanged = 1;
+    v.Map.MapWidth = static_cast<int16_t>(tiles.Width());
+    v.Map.MapHeight = static_cast<int16_t>(tiles.Height());
+    v.Map.MapTiles = TileLayer(std::move(tiles));
+    v.Map.MapTiles.Set(0, 0, 77);
+    v.Map.OverlayData = OverlayOf(overlay);
+    v.Map.CurrentMapFile = file;
+    v.Map.MapChanged = 1;
     v.SetCaptionFromFile();
   }
   void PutSmallMap(const std::string& file) {

@@ -34,7 +34,7 @@ using FileCommands = DocumentTest;
 // out of range, a side below 1) changes nothing; an accepted one leaves the map unsaved.
 TEST_F(FileCommands, NewMapAndResourcesTakeTypedNumbers) {
   PutSmallMap(Path("current.map"));
-  view().MapChanged = 0;
+  view().Map.MapChanged = 0;
   const auto before = Snapshot(view());
   for (std::deque<std::string> answers : {std::deque<std::string>{"0"}, {"4", "32768"}, {"x"}}) {
     tk.inputAnswers = answers;
@@ -47,8 +47,9 @@ TEST_F(FileCommands, NewMapAndResourcesTakeTypedNumbers) {
   view().EDHUMRES_Click();
   view().EDCOMPRES_Click();
   view().EDCOMPRES_Click();  // shows the value it holds
-  EXPECT_EQ(std::tuple(view().HumanResources, view().ComputerResources, view().MapChanged),
-            std::tuple(-32768, 32767, int16_t{1}));
+  EXPECT_EQ(
+      std::tuple(view().Map.HumanResources, view().Map.ComputerResources, view().Map.MapChanged),
+      std::tuple(-32768, 32767, int16_t{1}));
   EXPECT_EQ(tk.inputsAsked.back().prompt, "Computer Resources: 32767");
   tk.messageAnswers = {MessageResult::Yes};
   tk.inputAnswers = {"32767", "1.4"};
@@ -141,7 +142,7 @@ TEST_F(FileCommands, TheWindowClosesOnlyWhenTheChangesAreSavedOrGivenUp) {
     SCOPED_TRACE(&r - rows);
     Restart();
     PutMap(MakeGrid(2, 1, {5, 7}), MakeGrid(2, 1), *r.file ? Path(r.file) : "");
-    view().MapChanged = r.changed;
+    view().Map.MapChanged = r.changed;
     tk.messageAnswers = {r.answer};
     tk.fileAnswers = {r.saveAs ? std::optional(Path(r.saveAs)) : std::nullopt};
     EXPECT_EQ(mainWindow().UserClose(), r.closes);
@@ -150,7 +151,7 @@ TEST_F(FileCommands, TheWindowClosesOnlyWhenTheChangesAreSavedOrGivenUp) {
     EXPECT_EQ(tk.failuresReported.size(), r.closes || !*r.file ? 0u : 1u);
     ASSERT_EQ(tk.messagesAsked.size(), r.changed ? 1u : 0u);
     for (const auto& m : tk.messagesAsked) EXPECT_EQ(m.prompt, "Do you want to save this map?");
-    EXPECT_TRUE(r.closes || view().MapChanged == 1);
+    EXPECT_TRUE(r.closes || view().Map.MapChanged == 1);
   }
 }
 
@@ -163,7 +164,7 @@ TEST_F(FileCommands, ANewMapTooLargeForMemoryKeepsThePreviousMap) {
   GTEST_SKIP() << "the address sanitizer reserves more address space than any useful cap";
 #endif
   PutSmallMap(Path("current.map"));
-  view().MapChanged = 0;
+  view().Map.MapChanged = 0;
   const auto before = Snapshot(view());
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_AS, &old), 0);
@@ -176,11 +177,11 @@ TEST_F(FileCommands, ANewMapTooLargeForMemoryKeepsThePreviousMap) {
   EXPECT_EQ(Snapshot(view()), before);
   headless::H(*view().Display).Refresh();  // and the editor goes on: a press paints a cell
   view().Display_MouseDown(1, 0, 10, 10);
-  EXPECT_EQ(view().MapTiles.At(0, 0), 9);
+  EXPECT_EQ(view().Map.MapTiles.At(0, 0), 9);
   tk.messageAnswers = {toolkit::MessageResult::Yes};  // with room it goes through
   tk.inputAnswers = {"16384", "8192"};
   view().MENU_NEW_MAP_Click();
-  EXPECT_EQ(view().MapWidth, 16384);
+  EXPECT_EQ(view().Map.MapWidth, 16384);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 namespace korvane::testing_document {
 namespace {
 
-std::optional<MapFileContents> Decode(const std::vector<uint8_t>& b) {
+std::optional<MapDocument> Decode(const std::vector<uint8_t>& b) {
   size_t at = 16;
   const auto next = [&](int bytes) -> std::optional<int32_t> {
     if (at + static_cast<size_t>(bytes) > b.size()) return std::nullopt;
@@ -20,29 +20,35 @@ std::optional<MapFileContents> Decode(const std::vector<uint8_t>& b) {
   const auto w = next(2), h = next(2), human = next(4), computer = next(4);
   if (!computer || *w < 1 || *h < 1) return std::nullopt;
   if (b.size() < 30 + 2 * static_cast<size_t>(*w * *h)) return std::nullopt;
-  MapFileContents m{
-      static_cast<int16_t>(*w), static_cast<int16_t>(*h),         *human, *computer, {},
-      MakeGrid(*w, *h),         *OverlayLayer::TryCreate(*w, *h), 0};
-  for (int16_t& cell : m.tiles.Cells()) cell = static_cast<int16_t>(*next(2));
+  MapDocument m;
+  m.MapWidth = static_cast<int16_t>(*w);
+  m.MapHeight = static_cast<int16_t>(*h);
+  m.HumanResources = *human;
+  m.ComputerResources = *computer;
+  Grid16 tiles = MakeGrid(*w, *h);
+  for (int16_t& cell : tiles.Cells()) cell = static_cast<int16_t>(*next(2));
+  m.MapTiles = TileLayer(std::move(tiles));
+  m.OverlayData = *OverlayLayer::TryCreate(*w, *h);
   const int32_t entries = *next(2);
   for (int32_t i = 0; i < entries; ++i) {
     const auto x = next(2), y = next(2), v = next(2);
-    if (!v || !m.overlay.Contains(*x, *y)) return std::nullopt;
-    m.overlay.Set(*x, *y, static_cast<int16_t>(*v));
+    if (!v || !m.OverlayData.Contains(*x, *y)) return std::nullopt;
+    m.OverlayData.Set(*x, *y, static_cast<int16_t>(*v));
   }
   return m;
 }
 
 // The bytes the editor must write for a map: one entry per object above 0, row by row.
-std::vector<uint8_t> Encode(const MapFileContents& m) {
-  std::vector<int> tiles(m.tiles.Cells().begin(), m.tiles.Cells().end()), rest = {0};
-  for (int y = 0; y < m.height; ++y)
-    for (int x = 0; x < m.width; ++x)
-      if (const int v = m.overlay.At(x, y); v > 0) {
+std::vector<uint8_t> Encode(const MapDocument& m) {
+  const CellVector& cells = m.MapTiles.Tiles().Cells();
+  std::vector<int> tiles(cells.begin(), cells.end()), rest = {0};
+  for (int y = 0; y < m.MapHeight; ++y)
+    for (int x = 0; x < m.MapWidth; ++x)
+      if (const int v = m.OverlayData.At(x, y); v > 0) {
         rest.insert(rest.end(), {x, y, v});
         ++rest[0];
       }
-  return MapBytes(m.width, m.height, m.humanResources, m.computerResources, tiles, rest);
+  return MapBytes(m.MapWidth, m.MapHeight, m.HumanResources, m.ComputerResources, tiles, rest);
 }
 
 class MapFileLayout : public DocumentTest {
@@ -67,15 +73,16 @@ class MapFileLayout : public DocumentTest {
       return told.size() == 1 ? told[0] : "(" + std::to_string(told.size()) + " messages)";
     }
     EXPECT_EQ(Snapshot(v),
-              std::tuple(m->width, m->height, m->humanResources, m->computerResources, m->tiles,
-                         m->tiles, m->overlay, Path("m.map"), "m - Korvane", 0));
+              std::tuple(m->MapWidth, m->MapHeight, m->HumanResources, m->ComputerResources,
+                         m->MapTiles.Tiles(), m->MapTiles.Tiles(), m->OverlayData, Path("m.map"),
+                         "m - Korvane", 0));
     if (saveBack) {
       WriteBytes(Path("saved.map"), std::vector<uint8_t>(100, 0xAB));
-      v.MapChanged = 1;
+      v.Map.MapChanged = 1;
       tk.fileAnswers = {Path("saved.map")};
       v.MENU_SAVEAS_MAP_Click();
       EXPECT_EQ(ReadBytes(Path("saved.map")), Encode(*m));
-      EXPECT_EQ(std::tuple(v.MapChanged, v.CurrentMapFile, v.window->Caption()),
+      EXPECT_EQ(std::tuple(v.Map.MapChanged, v.Map.CurrentMapFile, v.window->Caption()),
                 std::tuple(0, Path("saved.map"), "saved - Korvane"));
     }
     EXPECT_EQ(told, std::vector<std::string>{});

@@ -12,7 +12,7 @@
 #include <random>
 #include <thread>
 
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "tests/document/DocumentFixture.h"
 #include "toolkit/posix/PosixFileSystem.h"
 

@@ -44,8 +44,8 @@ TEST_P(UndoSessionModel, TheUndoCopyIsTheTilesWhenTheLastCopyWasDue) {
   Grid16 model;  // empty before the first map
   for (int step = 0; step < 400; ++step) {
     SCOPED_TRACE(step);
-    const Grid16 tilesBefore = v.MapTiles.Tiles();
-    const bool tileModePress = v.MapWidth >= 1 && !editor->DatViewVisible();
+    const Grid16 tilesBefore = v.Map.MapTiles.Tiles();
+    const bool tileModePress = v.Map.MapWidth >= 1 && !editor->DatViewVisible();
     const float x = static_cast<float>(Pick(-200, 2400)), y = static_cast<float>(Pick(-200, 2000));
     const int what = Pick(0, 13);
     if (what <= 4) {
@@ -61,9 +61,9 @@ TEST_P(UndoSessionModel, TheUndoCopyIsTheTilesWhenTheLastCopyWasDue) {
       v.FloodFillMap_Click();
     } else if (what <= 11) {
       v.CommandUndo_Click();
-      ASSERT_EQ(v.MapTiles.Tiles(), model);
+      ASSERT_EQ(v.Map.MapTiles.Tiles(), model);
     } else if (what == 12) {
-      const bool go = v.MapChanged != 1 || Pick(0, 3) != 0;  // to lose the changes
+      const bool go = v.Map.MapChanged != 1 || Pick(0, 3) != 0;  // to lose the changes
       tk.messageAnswers = {go ? MessageResult::Yes : MessageResult::No};
       const int w = Pick(0, 9), h = Pick(0, 9);
       tk.inputAnswers = {std::to_string(w), std::to_string(h)};
@@ -74,9 +74,9 @@ TEST_P(UndoSessionModel, TheUndoCopyIsTheTilesWhenTheLastCopyWasDue) {
     }
     tk.messageAnswers.clear();
     tk.inputAnswers.clear();
-    ASSERT_EQ(v.MapTiles.UndoTiles(), model);
-    ASSERT_EQ(v.MapTiles.Width(), v.MapWidth);
-    ASSERT_EQ(v.OverlayData.Height(), v.MapHeight);
+    ASSERT_EQ(v.Map.MapTiles.UndoTiles(), model);
+    ASSERT_EQ(v.Map.MapTiles.Width(), v.Map.MapWidth);
+    ASSERT_EQ(v.Map.OverlayData.Height(), v.Map.MapHeight);
   }
 }
 

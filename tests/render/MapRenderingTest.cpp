@@ -36,8 +36,8 @@ TEST_F(MapRendering, DrawsEachCellsTileAndMarkerWhereTheyBelong) {
   for (auto [x, y, tile, value] : {std::array<int16_t, 4>{1, 0, 270, 5}, {3, 0, 269, 0},
                                    {0, 2, -1, 12}, {2, 1, 0, 7}, {3, 1, 0, 0}, {4, 1, 0, -2}}) {
     // clang-format on
-    view().MapTiles.Set(x, y, tile);
-    view().OverlayData.Set(x, y, value);
+    view().Map.MapTiles.Set(x, y, tile);
+    view().Map.OverlayData.Set(x, y, value);
   }
   EXPECT_TRUE(Redraw(Kind::Circle).empty());  // tile mode: no markers at all
   OverlayMode();
@@ -62,7 +62,7 @@ TEST_F(MapRendering, DrawsEachCellsTileAndMarkerWhereTheyBelong) {
 TEST_F(MapRendering, AScrollBarMovedIntoRangeDrawsEachCellOnce) {
   view().MapZoomFactor = 2;
   ShowMap(40, 20);  // 8 cells across at zoom 2: five pages
-  view().OverlayData.Set(35, 0, 3);
+  view().Map.OverlayData.Set(35, 0, 3);
   OverlayMode();
   H(*view().HScroll).SetValue(5);
   view().MapZoomFactor = 1;  // 16 x 12 cells: three pages, so page 5 moves to page 3
@@ -75,13 +75,13 @@ TEST_F(MapRendering, AScrollBarMovedIntoRangeDrawsEachCellOnce) {
 
 TEST_F(MapRendering, LoadsTheCommandLineMapOnTheFirstPaintOnly) {
   ShowMap(12, 7);
-  view().MapTiles.Set(2, 3, 25);
+  view().Map.MapTiles.Set(2, 3, 25);
   ASSERT_TRUE(view().SaveNow(Folder() + "/first.map"));
   MakeTestMap(view(), 2, 2);
   view().StartupMapFile = Folder() + "/first.map";  // as start-up took it from the command line
   for (int paint = 0; paint < 3; ++paint) display().Refresh();
-  ASSERT_EQ(view().MapWidth, 12);
-  EXPECT_EQ(view().MapTiles.At(2, 3), 25);
+  ASSERT_EQ(view().Map.MapWidth, 12);
+  EXPECT_EQ(view().Map.MapTiles.At(2, 3), 25);
   EXPECT_EQ(tk.doEventsCount, 1);  // the load lets pending events run once, and only one load ran
 }
 

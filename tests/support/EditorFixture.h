@@ -46,11 +46,11 @@ inline void ApplyTestSheet(MapGlobal& g) {
 
 // A map of w x h cells, all tile 0, no overlay objects, nothing unsaved.
 inline void MakeTestMap(MapView& view, int16_t w, int16_t h) {
-  view.MapWidth = w;
-  view.MapHeight = h;
-  view.MapTiles = TileLayer(*Grid16::TryCreate(w, h));
-  view.OverlayData = *OverlayLayer::TryCreate(w, h);
-  view.MapChanged = 0;
+  view.Map.MapWidth = w;
+  view.Map.MapHeight = h;
+  view.Map.MapTiles = TileLayer(*Grid16::TryCreate(w, h));
+  view.Map.OverlayData = *OverlayLayer::TryCreate(w, h);
+  view.Map.MapChanged = 0;
 }
 
 // A started editor (main window shown, palette and catalogue loaded) on the headless toolkit.

@@ -1,7 +1,7 @@
+#include "render/TileGeometry.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/SampleSheet.h"
-#include "tiles/TileGeometry.h"
 #include "tiles/TileView.h"
 
 namespace korvane {

@@ -87,18 +87,19 @@ TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
     SCOPED_TRACE(k.name);
     testing_support::MakeTestMap(v, k.smallMap ? 5 : 10, k.smallMap ? 4 : 8);
     v.PaintMode->SetListIndex(k.mode);
-    v.MapTiles.Set(2, 1, 9);
+    v.Map.MapTiles.Set(2, 1, 9);
     Select({k.selected, static_cast<int16_t>(k.selected + 1)});
     g.SelectedCount = k.selected ? 2 : 0;
     g.TileSize = k.sheet ? 16 : 0;
-    v.MapTiles.TakeUndoSnapshot();
-    v.MapTiles.Set(0, 0, 77);  // so that a fresh snapshot can be told from the last one
-    const Grid16 before = v.MapTiles.Tiles(), undo = v.MapTiles.UndoTiles();
+    v.Map.MapTiles.TakeUndoSnapshot();
+    v.Map.MapTiles.Set(0, 0, 77);  // so that a fresh snapshot can be told from the last one
+    const Grid16 before = v.Map.MapTiles.Tiles(), undo = v.Map.MapTiles.UndoTiles();
     SetView(0, 0);
     v.Display_MouseDown(k.button, 0, k.px, k.py);
     v.Display_MouseMove(k.button, 0, k.x, k.y);
     v.Display_MouseUp(k.button, 0, k.x, k.y);
-    EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), v.MapChanged, tk.randomCount),
+    EXPECT_EQ(std::tuple(v.Map.MapTiles.Tiles(), v.Map.MapTiles.UndoTiles(), v.Map.MapChanged,
+                         tk.randomCount),
               std::tuple(before, k.sheet ? before : undo, int16_t{k.sheet}, k.randoms));
     EXPECT_TRUE(Drawn().empty());
   }
@@ -111,10 +112,10 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
   testing_support::MakeTestMap(v, 20, 12);
   SetView(6, 5);
   Select({4, 5});
-  v.MapTiles.Set(9, 5, 5);  // already a selected tile: kept, though a number is still drawn
-  v.OverlayData.Set(7, 5, 3);
-  const Grid16 before = v.MapTiles.Tiles();
-  const OverlayLayer overlay = v.OverlayData;
+  v.Map.MapTiles.Set(9, 5, 5);  // already a selected tile: kept, though a number is still drawn
+  v.Map.OverlayData.Set(7, 5, 3);
+  const Grid16 before = v.Map.MapTiles.Tiles();
+  const OverlayLayer overlay = v.Map.OverlayData;
   // A press and each drag step paint one cell; one undo reverts the whole stroke, twice the same,
   // and leaves the overlay and the change flag alone.
   tk.randomValues = {0.0f, 0.9f, 0.0f, 0.9f, 0.0f, 0.0f, 0.0f};
@@ -128,10 +129,11 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
                             TileCall(4, 4, 0), TileCall(4, -1, 2)}));
   const std::vector<std::array<int, 3>> stroke{
       {7, 5, 4}, {8, 5, 5}, {6, 6, 4}, {10, 5, 4}, {5, 7, 4}};
-  EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), tk.randomCount), std::tuple(With(before, stroke), 7));
-  v.MapChanged = 0;  // as after a save
+  EXPECT_EQ(std::tuple(v.Map.MapTiles.Tiles(), tk.randomCount),
+            std::tuple(With(before, stroke), 7));
+  v.Map.MapChanged = 0;  // as after a save
   for (int i = 0; i < 2; ++i) v.CommandUndo->onClick();
-  EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), v.OverlayData, v.MapChanged),
+  EXPECT_EQ(std::tuple(v.Map.MapTiles.Tiles(), v.Map.OverlayData, v.Map.MapChanged),
             std::tuple(before, overlay, int16_t{0}));
 
   // A drag fill released up and left of its press, with the right button: every cell of the
@@ -160,7 +162,7 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
       {7, 6, 5},   {8, 6, 6},   {9, 6, 5},   {7, 7, 6}, {8, 7, 6},   {9, 7, 5}, {10, 5, 20},
       {11, 5, 21}, {10, 6, 38}, {11, 6, 39}, {8, 9, 3}, {6, 10, 19}, {1, 0, 3}};
   const Grid16 painted = With(before, cells);
-  EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), tk.randomCount), std::tuple(painted, 0));
+  EXPECT_EQ(std::tuple(v.Map.MapTiles.Tiles(), tk.randomCount), std::tuple(painted, 0));
 
   // In overlay mode any button puts the entry chosen in the catalogue on the map cell under the
   // pointer, even in the strip beyond the view, and redraws that cell with its marker; "Remove"
@@ -168,15 +170,15 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
   DatView& dat = editor->datView();
   dat.Items->AddItem("1: Rock");
   dat.window->SetVisible(true);
-  const Grid16 undo = v.MapTiles.UndoTiles();
+  const Grid16 undo = v.Map.MapTiles.UndoTiles();
   for (const int16_t entry : {1, 0}) {
     dat.Items->SetListIndex(entry);
     SetView(0, 0);
     v.Display_MouseDown(entry ? 4 : 1, 0, kStripX, At(2));
     v.Display_MouseDown(1, 0, -240.0f, At(1));  // left of column 0
     EXPECT_EQ(
-        std::tuple(v.OverlayData.At(6, 2), v.MapTiles.Tiles(), v.MapTiles.UndoTiles(), Drawn(),
-                   display().CallsOf(Kind::Print).size()),
+        std::tuple(v.Map.OverlayData.At(6, 2), v.Map.MapTiles.Tiles(), v.Map.MapTiles.UndoTiles(),
+                   Drawn(), display().CallsOf(Kind::Print).size()),
         std::tuple(entry, painted, undo, Calls{TileCall(0, 6, 2)}, static_cast<size_t>(entry)));
   }
 }
@@ -195,12 +197,13 @@ TEST_F(Tools, FloodAsksAndPicksEveryCellInsideTheSelection) {
   for (int i = 0; i < 80; ++i) tk.randomValues.push_back(picks[i % 7].first);
   tk.messageAnswers = {toolkit::MessageResult::No, toolkit::MessageResult::Yes};
   v.FloodFillMap->onClick();
-  EXPECT_EQ(std::tuple(v.MapTiles.At(0, 0), v.MapChanged, tk.randomCount),
+  EXPECT_EQ(std::tuple(v.Map.MapTiles.At(0, 0), v.Map.MapChanged, tk.randomCount),
             std::tuple(int16_t{0}, int16_t{0}, 0));
   v.FloodFillMap->onClick();
   EXPECT_EQ(tk.messagesAsked.at(1).prompt, "Are you sure you want to flood fill the entire map?");
-  for (int i = 0; i < 80; ++i) ASSERT_EQ(v.MapTiles.At(i % 10, i / 10), picks[i % 7].second) << i;
-  EXPECT_EQ(std::tuple(v.MapChanged, tk.randomCount), std::tuple(int16_t{1}, 80));
+  for (int i = 0; i < 80; ++i)
+    ASSERT_EQ(v.Map.MapTiles.At(i % 10, i / 10), picks[i % 7].second) << i;
+  EXPECT_EQ(std::tuple(v.Map.MapChanged, tk.randomCount), std::tuple(int16_t{1}, 80));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 namespace korvane {
 namespace {

@@ -1,19 +1,15 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "toolkit/Picture.h"
 
 namespace korvane {
 
-inline constexpr int16_t kMaxSelectedTiles = 500;
-
-// The editor-wide state: the applied tile sheet, its geometry and the palette selection.
-struct MapGlobal {
-  // Entries 1..SelectedCount of SelectedTiles are the selection; entry 0 is never used.
-  int16_t SelectedCount = 0;
-  std::array<int16_t, kMaxSelectedTiles + 1> SelectedTiles{};
+// The applied tile sheet and the measures that cut it into tiles and place them on the screen:
+// what drawing a tile needs to know. Sizes in twips are those of the screen the sheet was
+// applied on.
+struct TileSheetSetup {
   // Number of tiles in the sheet as the palette last counted them.
   int16_t TileCount = 0;
   int16_t TileTwipsX = 0;
@@ -28,12 +24,6 @@ struct MapGlobal {
   int16_t TileOffset = 0;
   // Shared with the tile-sheet dialog's preview; null until a sheet is applied.
   toolkit::PicturePtr TileSheet;
-
-  bool IsSelected(int16_t tile) const {
-    for (int16_t i = 1; i <= SelectedCount; ++i)
-      if (SelectedTiles[i] == tile) return true;
-    return false;
-  }
 };
 
 }  // namespace korvane

@@ -1,4 +1,4 @@
-#include "document/Grid16.h"
+#include "model/Grid16.h"
 
 #include <new>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "document/TileLayer.h"
+#include "model/TileLayer.h"
 
 #include <new>
 #include <optional>

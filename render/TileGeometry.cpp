@@ -1,6 +1,6 @@
-#include "tiles/TileGeometry.h"
+#include "render/TileGeometry.h"
 
-#include "shell/Numbers.h"
+#include "model/Numbers.h"
 
 namespace korvane {
 
@@ -23,26 +23,26 @@ int32_t WholeTilesAlong(float extentTwips, int32_t offsetTwips, int32_t tileTwip
 
 }  // namespace
 
-int32_t SheetColumns(const MapGlobal& g) {
+int32_t SheetColumns(const TileSheetSetup& g) {
   if (!g.TileSheet) return 0;
   return WholeTilesAlong(HimetricToTwips(g.TileSheet->WidthHimetric()),
                          int32_t{g.TileOffset} * g.PixelTwipsX, g.TileTwipsX,
                          int32_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX);
 }
 
-int32_t SheetRows(const MapGlobal& g) {
+int32_t SheetRows(const TileSheetSetup& g) {
   if (!g.TileSheet) return 0;
   return WholeTilesAlong(HimetricToTwips(g.TileSheet->HeightHimetric()),
                          int32_t{g.TileOffset} * g.PixelTwipsY, g.TileTwipsY,
                          int32_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY);
 }
 
-int32_t SheetTileCount(const MapGlobal& g) {
+int32_t SheetTileCount(const TileSheetSetup& g) {
   const int64_t count = int64_t{SheetColumns(g)} * SheetRows(g);
   return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
 }
 
-TwipsRect TileSheetRect(const MapGlobal& g, int32_t tile, int32_t sheetColumns) {
+TwipsRect TileSheetRect(const TileSheetSetup& g, int32_t tile, int32_t sheetColumns) {
   const int32_t column = tile % sheetColumns;
   const int32_t row = tile / sheetColumns;
   return TwipsRect{int32_t{g.TileOffset} * g.PixelTwipsX +
@@ -76,7 +76,7 @@ std::optional<TwipsGeometry> MeasureTwipsGeometry(const toolkit::Surface& surfac
                        static_cast<int16_t>(2 * *pixelY)};
 }
 
-void StoreTwipsGeometry(MapGlobal& g, const TwipsGeometry& m) {
+void StoreTwipsGeometry(TileSheetSetup& g, const TwipsGeometry& m) {
   g.PixelTwipsX = m.PixelTwipsX;
   g.PixelTwipsY = m.PixelTwipsY;
   g.TileTwipsX = m.TileTwipsX;
@@ -96,7 +96,7 @@ bool AxisFits16(int64_t offsetTwips, int64_t pitchTwips, int64_t tileTwips, int6
 
 }  // namespace
 
-bool SheetGeometryFitsModel(const MapGlobal& g) {
+bool SheetGeometryFitsModel(const TileSheetSetup& g) {
   const int64_t columns = SheetColumns(g);
   const int64_t rows = SheetRows(g);
   if (columns * rows > 32767) return false;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/MapGlobal.h"
+#include "render/TileSheetSetup.h"
 #include "toolkit/Controls.h"
 
 namespace korvane {
@@ -23,15 +23,15 @@ float HimetricToTwips(int32_t himetric);
 // Whole tiles across and down the applied sheet after the offset, by the editor-wide rule
 // N(extent - offset - tile) / pitch + 1. A sheet that holds no whole tile gives 0; so does a
 // missing sheet or a degenerate geometry.
-int32_t SheetColumns(const MapGlobal& g);
-int32_t SheetRows(const MapGlobal& g);
+int32_t SheetColumns(const TileSheetSetup& g);
+int32_t SheetRows(const TileSheetSetup& g);
 
 // SheetRows * SheetColumns, in 32 bits.
-int32_t SheetTileCount(const MapGlobal& g);
+int32_t SheetTileCount(const TileSheetSetup& g);
 
 // The sheet rectangle of tile t, in the sheet's twips as PaintPicture takes its source.
 // sheetColumns must be at least 1.
-TwipsRect TileSheetRect(const MapGlobal& g, int32_t tile, int32_t sheetColumns);
+TwipsRect TileSheetRect(const TileSheetSetup& g, int32_t tile, int32_t sheetColumns);
 
 // The screen measures that CalculateTiles derives from a tile edge, in twips.
 struct TwipsGeometry {
@@ -50,11 +50,11 @@ std::optional<TwipsGeometry> MeasureTwipsGeometry(const toolkit::Surface& surfac
                                                   int16_t tileSize);
 
 // Copies the measures into the shared geometry variables.
-void StoreTwipsGeometry(MapGlobal& g, const TwipsGeometry& m);
+void StoreTwipsGeometry(TileSheetSetup& g, const TwipsGeometry& m);
 
 // True when the applied geometry in g keeps the tile rule inside the 16-bit model: the offset,
 // the pitch and the sheet rectangle of every tile (up to the right and bottom edge of the last
 // one) within 32767 twips, and at most 32767 tiles.
-bool SheetGeometryFitsModel(const MapGlobal& g);
+bool SheetGeometryFitsModel(const TileSheetSetup& g);
 
 }  // namespace korvane

@@ -1,4 +1,4 @@
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 
 namespace korvane {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "document/Grid16.h"
+#include "model/Grid16.h"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "document/OverlayLayer.h"
+#include "model/OverlayLayer.h"
 
 #include <algorithm>
 #include <new>

@@ -1,0 +1,47 @@
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "render/MapPainter.h"
+#include "shell/Editor.h"
+#include "shell/MapView.h"
+
+namespace korvane {
+
+MapPaintSetup MapView::PaintSetup(bool overlayMarkers) const {
+  return MapPaintSetup{editor_.Global(), MapZoomFactor, GridOn, overlayMarkers};
+}
+
+void MapView::Display_Paint() {
+  if (Map.MapWidth >= 1 && global().TileSize >= 1) {
+    const uint32_t run = ++paintRuns_;
+    UpdateViewGeometry();
+    // Moving a scroll bar into its new range redraws the whole display from inside the line
+    // above, with the same geometry. Drawing the cells again on top would print every overlay
+    // number twice and darken its smoothed edges.
+    if (paintRuns_ == run) {
+      // Only screen cells that show a map cell are visited; the rest keep the background.
+      const CellRect shown{ViewFirstCol, ViewFirstRow,
+                           std::min<int32_t>(ViewCols, int32_t{Map.MapWidth} - ViewFirstCol),
+                           std::min<int32_t>(ViewRows, int32_t{Map.MapHeight} - ViewFirstRow)};
+      PaintMapCells(*Display, PaintSetup(editor_.DatViewVisible()), Map, shown, ScreenCell{});
+    }
+  }
+
+  // The map named on the command line. LoadMap empties StartupMapFile first, so it gets its own
+  // copy of the name, and later drawings find nothing to load.
+  if (!StartupMapFile.empty()) {
+    const std::string mapFile = StartupMapFile;
+    LoadMap(mapFile);
+  }
+}
+
+void MapView::DrawTileInCell(int16_t tile, int32_t c, int32_t r) {
+  korvane::DrawTileInCell(*Display, PaintSetup(), tile, c, r);
+}
+
+void MapView::DrawOverlayMarker(int16_t value, int32_t c, int32_t r) {
+  korvane::DrawOverlayMarker(*Display, PaintSetup(), value, c, r);
+}
+
+}  // namespace korvane
