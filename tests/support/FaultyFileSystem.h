@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/posix/PosixFileSystem.h"
+#include "tests/support/NativeFileSystem.h"
 
 namespace korvane::headless {
 
@@ -94,7 +94,7 @@ class FaultyFileSystem : public toolkit::FileSystem {
     toolkit::FileError injected;
   };
 
-  toolkit::PosixFileSystem disk_;
+  NativeFileSystem disk_;
 };
 
 }  // namespace korvane::headless
