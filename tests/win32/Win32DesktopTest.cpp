@@ -122,7 +122,8 @@ TEST_F(Win32Editor, WindowsStandWhereTheyAreDesigned) {
   EXPECT_FALSE(::IsWindowVisible(windows[2].hwnd));
   RECT client{};
   ::GetClientRect(windows[2].hwnd, &client);  // the catalogue's designed inner size
-  EXPECT_EQ(client.right * 1000 + client.bottom, px(3015) * 1000 + px(2115));
+  EXPECT_EQ((toolkit::PixelRect{0, 0, client.right, client.bottom}),
+            (toolkit::PixelRect{0, 0, px(3015), px(2115)}));
 
   // The main window's layout: the display, the bars and the undo button around it, the tool
   // strip in six equal columns.
