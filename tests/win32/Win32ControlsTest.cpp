@@ -52,6 +52,41 @@ TEST(Win32Surface, ClearsAndPaintsOnRefreshAndWhenUncoveredOrGrown) {
   EXPECT_EQ(FirstDifference(Shown(box.Handle()), 0, 0, box.Image(), 0, 0, 100, 100), "");
 }
 
+// A picture copied larger than twice its size is stretched, each pixel to a block; circles and
+// text are drawn in the foreground colour within their extent.
+TEST(Win32Surface, StretchesPicturesAndDrawsCirclesAndText) {
+  Win32Toolkit tk("", testing_support::FreshFolder());
+  Win32Window window(WindowKind::FixedTool, "Surface", 3000, 3000);
+  auto& box = static_cast<Win32Surface&>(*window.AddSurface(Place{0, 0, 1500, 1500}));
+  box.SetBackColor(kBlue);
+  box.SetForeColor(kGreen);
+  box.Refresh();
+  const toolkit::PicturePtr two = tk.PictureFromImage({2, 1, {kRed, kGreen}});
+  box.PaintPicture(*two, 0, 0, 90, 45, 0, 0, 30, 15);  // 2 x 1 pixels onto 6 x 3
+  std::string row;
+  for (int x = 0; x < 7; ++x)
+    row += box.Image().At(x, 2) == Pixel(kRed)     ? 'r'
+           : box.Image().At(x, 2) == Pixel(kGreen) ? 'g'
+                                                   : '.';
+  EXPECT_EQ(row, "rrrggg.");
+  box.Circle(750, 750, 300);  // centre (50, 50), radius 20 pixels
+  const auto at = [&](int x, int y) { return box.Image().At(x, y) & 0xFFFFFF; };
+  EXPECT_EQ(std::tuple(at(70, 50), at(50, 30), at(50, 50), at(60, 50)),
+            std::tuple(Pixel(kGreen), Pixel(kGreen), Pixel(kBlue), Pixel(kBlue)));
+  box.SetCurrentX(150);
+  box.SetCurrentY(1200);
+  box.Print("88");
+  const int w = static_cast<int>(box.TextWidth("88") / 15),
+            h = static_cast<int>(box.TextHeight("88") / 15);
+  int inside = 0, outside = 0;
+  for (int y = 75; y < 100; ++y)
+    for (int x = 5; x < 40; ++x)
+      if (at(x, y) == Pixel(kGreen))
+        ++(x >= 10 && x < 10 + w && y >= 80 && y < 80 + h ? inside : outside);
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
 // Each request of the user moves the value by one (small and large change alike) or to where the
 // thumb is; dragging raises Scroll for each new value, and releasing the dragged thumb Change.
 // A bar whose Min exceeds its Max runs backwards.
