@@ -1,7 +1,9 @@
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <tuple>
 
+#include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/TileView.h"
 #include "tools/ToolCells.h"
@@ -13,27 +15,47 @@ using headless::H;
 using toolkit::Place;
 using MapWindow = EditorTest;
 
-// The windows take fractions of the screen, also on a 4K screen, far past the sample's twips.
+// The state the editor starts in, on the screen of the worked example and on a 4K screen, far
+// past the sample's twips: the palette is shown by the main window's load, before the main window
+// itself; the catalogue is read and placed but hidden; there is no map, no sheet and no selection.
 // The command line is kept as typed, to be loaded by the first paint.
-TEST(MapWindowStartup, PlacesTheWindowsAndKeepsTheCommandLineText) {
+TEST(MapWindowStartup, StartsInTileModeWithTheWindowsPlacedAndNothingLoaded) {
   // clang-format off
   for (auto [width, height, frames] : {
-           std::tuple{12000, 9000, std::vector<long>{240, 360, 6667, 8100, 7059, 360, 4800, 8100}},
-           {57600, 32400, {1152, 1296, 32000, 29160, 33882, 1296, 23040, 29160}}}) {
+           std::tuple{12000, 9000, std::vector<long>{240, 360, 6667, 8100, 7059, 360, 4800, 8100,
+                                                     7059, 360}},
+           {57600, 32400, {1152, 1296, 32000, 29160, 33882, 1296, 23040, 29160, 33882, 1296}}}) {
     // clang-format on
     headless::HeadlessToolkit tk;
     tk.executableFolder = FreshFolder();
+    std::ofstream(tk.executableFolder + "/Overlay.dat") << "1\r\n\"1: Tree\"\r\n259\r\n";
     tk.screenWidth = width;
     tk.screenHeight = height;
     tk.commandLine = "\"C:\\my maps\\first.map\"  x";
     Editor editor(tk);
+    const MapView& v = editor.mapView();
+    EXPECT_EQ(std::pair(v.window->Visible(), editor.TileViewVisible()), std::pair(false, true));
     editor.Start();
+    const DatView& dat = editor.datView();
     std::vector<long> got;
-    for (const toolkit::Window* w : {editor.mapView().window.get(), editor.tileView().window.get()})
+    for (const toolkit::Window* w : {v.window.get(), editor.tileView().window.get()})
       for (float edge : {w->Left(), w->Top(), w->Width(), w->Height()})
         got.push_back(std::lround(edge));
+    got.insert(got.end(), {std::lround(dat.window->Left()), std::lround(dat.window->Top())});
     EXPECT_EQ(got, frames);
-    EXPECT_EQ(editor.mapView().StartupMapFile, tk.commandLine);
+    EXPECT_EQ(
+        std::tuple(v.window->Caption(), editor.tileView().window->Caption(), dat.window->Caption(),
+                   v.window->Visible(), editor.DatViewVisible(), editor.HasLoadTiles(),
+                   dat.Items->ListCount(), dat.Items->List(1), dat.Items->ListIndex()),
+        std::tuple("Korvane", "Tile View", "Data Overlay", true, false, false, 2, "1: Tree", 0));
+    const MapGlobal& g = editor.Global();
+    EXPECT_EQ((std::array{g.TileSize, g.SelectedCount, v.MapWidth, v.MapHeight, v.MapChanged,
+                          v.EditMode, v.GridOn, v.MapZoomFactor, editor.tileView().ZoomStatus,
+                          v.PaintMode->ListIndex(), v.MultipleTiles->Value()}),
+              (std::array<int16_t, 11>{0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(std::tuple(v.HumanResources, v.ComputerResources, v.CurrentMapFile, tk.seedCount),
+              std::tuple(0, 0, "", 1));
+    EXPECT_EQ(v.StartupMapFile, tk.commandLine);
   }
 }
 
@@ -85,14 +107,22 @@ TEST_F(MapWindow, CountsWholeCellsAndPages) {
   }
 }
 
+// 240-twip cells: 16 columns fit up to 4079.4 twips of room (rounded to 4079), 17 from 4079.5
+// (rounded to the even 4080); 12 rows up to 3119, 13 from 3120. Each row resizes from the last.
 TEST_F(MapWindow, ResizeRedrawsOnlyWhenTheWholeCellCountChanges) {
   ShowMap(40, 30);
-  const int paints = display().paintCount;
-  SizeDisplay(4050, 3100);  // still 16 x 12 whole cells
-  EXPECT_EQ(display().paintCount, paints);
-  SizeDisplay(4050, 3280);  // 13 rows
-  EXPECT_EQ(display().paintCount, paints + 1);
-  EXPECT_EQ(view().ViewRows, 13);
+  // clang-format off
+  struct Row { float w, h; int16_t cols, rows; bool paints; };
+  for (const Row& row : {Row{4079.4f, 3000, 16, 12, false}, Row{4079.5f, 3000, 17, 12, true},
+                         Row{4000, 3000, 16, 12, true}, Row{4000, 3119, 16, 12, false},
+                         Row{4000, 3120, 16, 13, true}, Row{4000, 3000, 16, 12, true}}) {
+    // clang-format on
+    const int paints = display().paintCount;
+    SizeDisplay(row.w, row.h);
+    EXPECT_EQ(std::tuple(display().paintCount - paints, view().ViewCols, view().ViewRows),
+              std::tuple(row.paints ? 1 : 0, row.cols, row.rows))
+        << row.w << " x " << row.h;
+  }
 }
 
 // Pitch 495 (zoom 2 and the grid), 8 x 6 whole cells, the view on page 6 across and 2 down.

@@ -172,6 +172,79 @@ TEST_F(Tiles, OkConvertsClampsOrRefusesTheTypedGeometry) {
   }
 }
 
+// A palette of 18 x 4 whole cells (72 tiles a page, the fourth page holding the last 54) with a
+// strip of part cells right of and below them; at zoom 2, 9 x 2 cells of 510 twips. The pointer
+// is rounded to whole twips, halves to even, and divided truncating toward zero: less than a
+// cell left of or above the palette is still its first column or row.
+TEST_F(Tiles, APressPicksTheTileOfTheWholeCellUnderThePointer) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  ResizePalette(5000, 1500);
+  // clang-format off
+  struct Row { int16_t zoom, page; float x, y; int tile; };  // tile -1: the press is ignored
+  for (const Row& r : {Row{1, 1, 0, 0, 0}, {1, 1, 239.5f, 269.4f, 0}, {1, 1, 269.5f, 0, 1},
+                       {1, 1, -0.5f, -269, 0}, {1, 1, -270, 0, -1}, {1, 1, 0, -270, -1},
+                       {1, 1, 4859, 1079, 71}, {1, 1, 4860, 0, -1}, {1, 1, 0, 1080, -1},
+                       {1, 2, 0, 0, 72}, {1, 4, 4859, 809, 269}, {1, 4, 0, 810, -1},
+                       {2, 1, 509, 509, 0}, {2, 1, 510, 0, 1}, {2, 1, 4589, 1019, 17},
+                       {2, 1, 4590, 0, -1}, {2, 1, 0, 1020, -1}}) {
+    // clang-format on
+    if (palette().ZoomStatus != r.zoom) editor->mapView().TileZoom_Click();
+    bar().UserSetValue(r.page);
+    g().SelectedCount = 0;
+    palette().Display_MouseDown(kLeftButton, 0, r.x, r.y);
+    EXPECT_EQ(Selection(), r.tile < 0 ? std::vector<int16_t>{} : std::vector{int16_t(r.tile)})
+        << "zoom " << r.zoom << ", page " << r.page << " at " << r.x << ", " << r.y;
+  }
+}
+
+// Each repaint draws its page's tiles and a red frame around each selected one, the first and the
+// last tile of a page too, whichever page was shown when they were selected.
+TEST_F(Tiles, EachPageShowsItsTilesAndTheFramesOfItsSelectedTiles) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  ResizePalette(5000, 1500);
+  for (const int16_t t : {0, 71, 72, 269}) g().SelectedTiles[++g().SelectedCount] = t;
+  // clang-format off
+  struct Row { int16_t page, first; size_t tiles; std::vector<Frame> frames; };
+  for (const Row& r : {Row{1, 0, 72, {{kRed, 0}, {kRed, 3 * 18 + 17}}}, {2, 72, 72, {{kRed, 0}}},
+                       {3, 144, 72, {}}, {4, 216, 54, {{kRed, 2 * 18 + 17}}}}) {
+    // clang-format on
+    bar().UserSetValue(r.page);
+    surface().ClearLog();
+    surface().Refresh();
+    EXPECT_EQ(
+        std::tuple(palette().PageFirstTile, surface().CallsOf(DrawCall::Kind::PaintPicture).size(),
+                   bar().Max(), bar().Enabled()),
+        std::tuple(r.first, r.tiles, 4, true));
+    EXPECT_EQ(TakeFrames(), r.frames) << "page " << r.page;
+  }
+}
+
+// 270-twip cells: 18 columns fit a surface up to 5099.4 twips wide, 19 from 5099.5 (rounded to
+// the even 5100); 4 rows a client up to 1574 twips high (1319 of surface), 5 from 1575. A client
+// 255 twips high or less keeps the last layout. Each row resizes from the last.
+TEST_F(Tiles, ResizingRepaintsOnlyWhenTheWholeCellCountChanges) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  ResizePalette(5000, 1500);
+  // clang-format off
+  struct Row { float w, h, laidOutH; int16_t cols, rows; bool paints; };
+  for (const Row& r : {Row{5099.4f, 1500, 1500, 18, 4, false}, {5099.5f, 1500, 1500, 19, 4, true},
+                       {5000, 1500, 1500, 18, 4, true}, {5000, 1574, 1574, 18, 4, false},
+                       {5000, 1575, 1575, 18, 5, true}, {4000, 255, 1575, 18, 5, false},
+                       {5000, 255.5f, 255.5f, 18, 1, true}}) {
+    // clang-format on
+    const int paints = surface().paintCount;
+    ResizePalette(r.w, r.h);
+    const float w = r.h > 255 ? r.w : 5000, h = r.laidOutH;
+    EXPECT_EQ(std::tuple(surface().paintCount - paints, palette().PageCols, palette().PageRows),
+              std::tuple(r.paints ? 1 : 0, r.cols, r.rows))
+        << r.w << " x " << r.h;
+    EXPECT_EQ((std::array{palette().Display->GetPlace(), bar().GetPlace(),
+                          palette().Command1->GetPlace()}),
+              (std::array<toolkit::Place, 3>{
+                  {{0, 0, w, h - 255}, {0, h - 255, w - 255, 255}, {w - 255, h - 255, 255, 255}}}));
+  }
+}
+
 // With "Multiple Tiles" left adds, right removes by moving the last entry into the freed place;
 // the 501st tile is refused until one is removed.
 TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
