@@ -10,6 +10,7 @@
 #include "tests/support/EditorFixture.h"
 #include "toolkit/qt/QtControls.h"
 #include "toolkit/qt/QtFileFilter.h"
+#include "toolkit/qt/QtPicture.h"
 #include "toolkit/qt/QtSurface.h"
 #include "toolkit/qt/QtToolkit.h"
 #include "toolkit/qt/QtUnits.h"
@@ -62,6 +63,45 @@ TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyThePaintedCellsRectangle) {
   EXPECT_EQ(Painted(display, [&] { click(hscroll, {hscroll->width() * 3 / 4, 5}); }), all);
   EXPECT_EQ(Painted(display, [&] { view.MapZoom_Click(); }), all);
   EXPECT_EQ(Painted(display, [&] { click(display, cell(0, 3).center()); }), (Rects{cell(0, 3)}));
+}
+
+// A picture whose every pixel has a colour of its own, copied into a surface of 100 x 80 pixels
+// (rectangles in pixels here, passed in twips): a plain copy and the doubled copy of zoom 2 put
+// each source pixel where it belongs and nothing outside the destination, up to the surface's
+// last pixel; past the edge, or from past the picture's edge, only the part inside is copied;
+// an empty rectangle copies nothing.
+TEST(QtSurface, CopiesEachPixelOfTheSourceToItsPlaceInTheDestination) {
+  QImage sheet(40, 30, QImage::Format_RGB32);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) sheet.setPixel(x, y, qRgb(x * 6, y * 8, 77));
+  const QtPicture picture(sheet);
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Copies", 1500, 1200);
+  auto* surface = static_cast<QtSurface*>(window->AddSurface({0, 0, 1500, 1200}));
+  surface->SetBackColor(toolkit::Rgb(0, 0, 0));
+  ASSERT_EQ(std::pair(surface->Image().size(),
+                      surface->ScaleX(1, toolkit::ScaleUnit::Pixels, toolkit::ScaleUnit::Twips)),
+            std::pair(QSize(100, 80), 15.0f));
+  const QRect rows[][2] = {{{0, 0, 16, 16}, {17, 0, 16, 16}},    {{10, 20, 32, 32}, {3, 5, 16, 16}},
+                           {{84, 64, 16, 16}, {24, 14, 16, 16}}, {{68, 48, 32, 32}, {0, 0, 16, 16}},
+                           {{90, 70, 32, 32}, {0, 0, 16, 16}},   {{-6, -4, 16, 16}, {0, 0, 16, 16}},
+                           {{0, 0, 16, 16}, {30, 20, 16, 16}},   {{5, 5, 0, 16}, {0, 0, 16, 16}}};
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const auto& [to, from] = rows[i];
+    surface->Refresh();
+    surface->PaintPicture(picture, to.x() * 15.0f, to.y() * 15.0f, to.width() * 15.0f,
+                          to.height() * 15.0f, from.x() * 15.0f, from.y() * 15.0f,
+                          from.width() * 15.0f, from.height() * 15.0f);
+    QImage expected(100, 80, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    for (int y = std::max(0, to.top()); y <= std::min(79, to.bottom()); ++y)
+      for (int x = std::max(0, to.left()); x <= std::min(99, to.right()); ++x) {
+        const QPoint at = from.topLeft() + QPoint((x - to.x()) * from.width() / to.width(),
+                                                  (y - to.y()) * from.height() / to.height());
+        if (sheet.rect().contains(at)) expected.setPixel(x, y, sheet.pixel(at));
+      }
+    EXPECT_EQ(surface->Image().convertToFormat(QImage::Format_RGB32), expected) << i;
+  }
 }
 
 // The box is modal: it is read and dismissed from the event loop it runs.

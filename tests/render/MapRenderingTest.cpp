@@ -57,6 +57,31 @@ TEST_F(MapRendering, DrawsEachCellsTileAndMarkerWhereTheyBelong) {
   EXPECT_TRUE(Redraw(Kind::PaintPicture).empty());
 }
 
+// Without a map, or without a sheet, nothing is drawn and the scroll bars keep their state; the
+// smallest map, a sheet of one tile and tiles of one pixel are drawn like any other.
+TEST_F(MapRendering, DrawsFromTheSmallestMapAndSheetButNothingWithoutEither) {
+  SizeDisplay(4000, 3000);
+  // clang-format off
+  struct Row { int16_t mapSize, tileSize; int32_t sheetPx; int16_t tileCount; size_t drawn; };
+  for (const Row& r : {Row{0, 16, 305, 270, 0}, {1, 0, 305, 270, 0}, {1, 16, 305, 270, 1},
+                       {1, 16, 16, 1, 1}, {1, 1, 1, 1, 1}}) {
+    // clang-format on
+    ApplyTestSheet(global());
+    global().TileSize = r.tileSize;
+    global().TileTwipsX = global().TileTwipsY = static_cast<int16_t>(15 * r.tileSize);
+    global().TileSheet = std::make_shared<headless::HeadlessPicture>(r.sheetPx, r.sheetPx);
+    global().TileCount = r.tileCount;
+    if (r.mapSize) MakeTestMap(view(), r.mapSize, r.mapSize);
+    const auto bar = [&] {
+      return std::tuple(view().HScroll->Min(), view().HScroll->Max(), view().VScroll->Max());
+    };
+    const auto before = r.drawn ? std::tuple<int16_t, int16_t, int16_t>(1, 1, 1) : bar();
+    const size_t drawn = Redraw(Kind::PaintPicture).size();
+    EXPECT_EQ(std::pair(drawn, bar()), std::pair(r.drawn, before))
+        << r.mapSize << " cells, tile " << r.tileSize << " on " << r.sheetPx;
+  }
+}
+
 // A scroll bar pushed back into range redraws the display from inside a drawing; the outer
 // drawing must not draw every cell a second time on top (overlay numbers would print twice).
 TEST_F(MapRendering, AScrollBarMovedIntoRangeDrawsEachCellOnce) {
