@@ -6,7 +6,6 @@
 #include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/TileView.h"
-#include "tools/ToolCells.h"
 
 namespace korvane::testing_support {
 namespace {
@@ -122,29 +121,6 @@ TEST_F(MapWindow, ResizeRedrawsOnlyWhenTheWholeCellCountChanges) {
     EXPECT_EQ(std::tuple(display().paintCount - paints, view().ViewCols, view().ViewRows),
               std::tuple(row.paints ? 1 : 0, row.cols, row.rows))
         << row.w << " x " << row.h;
-  }
-}
-
-// Pitch 495 (zoom 2 and the grid), 8 x 6 whole cells, the view on page 6 across and 2 down.
-// The pointer is rounded to whole twips, halves to even, and divided truncating toward zero.
-TEST_F(MapWindow, FindsTheCellUnderThePointer) {
-  view().MapZoomFactor = 2;
-  view().GridOn = 1;
-  ShowMap(100, 30);
-  H(*view().HScroll).UserSetValue(6);
-  H(*view().VScroll).UserSetValue(2);
-  // The last rows: the last whole cell, one past it, less than a cell before (cell 0), and more.
-  // clang-format off
-  struct Row { float x, y; int32_t c, r; bool onWholeCell; };
-  for (const Row& row : {Row{0, 0, 0, 0, true}, Row{494.4f, 494.5f, 0, 0, true},
-                         Row{495, 989.5f, 1, 2, true}, Row{1000.4f, 0, 2, 0, true},
-                         Row{3959, 2969, 7, 5, true}, Row{3960, 2970, 8, 6, false},
-                         Row{-1, -494, 0, 0, true}, Row{-495.5f, -990, -1, -2, true}}) {
-    // clang-format on
-    const PointedCell cell = CellAt(view(), row.x, row.y);
-    EXPECT_EQ(std::tuple(cell.c, cell.r, cell.x, cell.y, OnWholeCell(view(), cell)),
-              std::tuple(row.c, row.r, row.c + 40l, row.r + 6l, row.onWholeCell))
-        << row.x << ", " << row.y;
   }
 }
 

@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 #include <limits>
 
 #include "overlay/DatView.h"
@@ -100,9 +101,10 @@ TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
 // Every tool at the edges of the map and of the view's whole cells, on a map of 5 x 4 cells
 // (narrower and shorter than the 6 x 5 whole cells shown) or of 10 x 8: each reaches the map's
 // last column and row and no further, less than a cell left of or above the display is still
-// column or row 0, and only overlay placement reaches into the strip beyond the whole cells. The
-// map's size bounds them even where its layer is larger. A tile-mode press always counts as a
-// change; an overlay press only when it places.
+// column or row 0 (the pointer is rounded, halves to even, and divided truncating toward zero:
+// 239.5 twips are column 1, 480.5 row 2), and only overlay placement reaches into the strip beyond
+// the whole cells. The map's size bounds them even where its layer is larger. A tile-mode press
+// always counts as a change; an overlay press only when it places.
 TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
   enum { kPress = 1, kDragStep = 2, kBlock = 4, kFill = 8, kOverlay = 16, kAll = 31 };
   DatView& dat = editor->datView();
@@ -116,9 +118,11 @@ TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
                        {At(4), At(4), 5, 4, 6, 5, 0}, {At(5), At(4), 10, 8, 10, 8, kAll},
                        {kStripX, At(0), 10, 8, 10, 8, kOverlay},
                        {At(0), kStripY, 10, 8, 10, 8, kOverlay}, {-1, -239, 5, 4, 5, 4, kAll},
+                       {239.5f, 480.5f, 5, 4, 5, 4, kAll},
                        {-240, At(0), 5, 4, 5, 4, 0}, {At(0), -240, 5, 4, 5, 4, 0}}) {
     // clang-format on
-    const int c = static_cast<int>(r.x) / 240, row = static_cast<int>(r.y) / 240;
+    const int c = static_cast<int>(std::nearbyint(r.x)) / 240,
+              row = static_cast<int>(std::nearbyint(r.y)) / 240;
     for (const int tool : {kPress, kDragStep, kBlock, kFill, kOverlay}) {
       testing_support::MakeTestMap(v, r.layerW, r.layerH);
       std::tie(v.MapWidth, v.MapHeight) = std::pair(r.w, r.h);
