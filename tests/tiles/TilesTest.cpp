@@ -49,6 +49,8 @@ TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
       {8, 0, 2, 169, 169, 20, 20, 21, {150, 150, 120, 120}},
       {16, 0, 0, 16, 16, 1, 1, 0, {0, 0, 240, 240}},  // exactly one tile
       {16, 1, 0, 32, 33, 1, 2, 0, {0, 0, 240, 240}},  // a pixel short of a second tile, then not
+      {16, 1, 10, 10, 10, 1, 1, 0, {150, 150, 240, 240}},  // short of a tile by less than a pitch
+      {16, 1, 10, 9, 9, 0, 0, 0, {150, 150, 240, 240}},    // short by a pitch: no tile
       {16, 1, 40, 30, 30, 0, 0, 0, {600, 600, 240, 240}},  // no whole tile after the offset
       {16, 1, 0, 0, 0, 0, 0, 0, {0, 0, 240, 240}}};
   for (const auto& c : cases) {
@@ -103,9 +105,9 @@ class Tiles : public testing_support::EditorTest {
   }
 };
 
-// Ok applies the previewed picture itself and fits the palette to the sheet's columns; a window
-// narrower than a cell still has one. Cancel and closing keep the applied sheet; a picture that
-// cannot be loaded changes nothing and says nothing; with the palette closed, Ok loads it first.
+// Ok applies the previewed picture itself and fits the palette to the sheet's columns. Cancel and
+// closing keep the applied sheet; a picture that cannot be loaded changes nothing and says nothing;
+// with the palette closed, Ok loads it first.
 TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
   tk.pictures["/empty.bmp"] = Picture(0, 0);
   tk.pictures["/tiles.bmp"] = Picture(169, 169);
@@ -116,9 +118,6 @@ TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
   EXPECT_EQ(std::tuple(g().TileSheet, g().SelectedCount, g().TileCount, palette().PageCols,
                        bar().Max(), bar().Enabled(), editor->HasLoadTiles()),
             std::tuple(sample, 0, 270, 18, 1, false, false));
-  ResizePalette(100, 400);
-  EXPECT_EQ(std::tuple(palette().PageCols, palette().PageTiles, bar().Max()),
-            std::tuple(1, 1, 270));
   for (const bool cancel : {true, false}) {
     tk.fileAnswers = {std::nullopt, "/missing.bmp", "/empty.bmp"};
     dialog = &editor->loadTiles();
@@ -220,28 +219,56 @@ TEST_F(Tiles, EachPageShowsItsTilesAndTheFramesOfItsSelectedTiles) {
 }
 
 // 270-twip cells: 18 columns fit a surface up to 5099.4 twips wide, 19 from 5099.5 (rounded to
-// the even 5100); 4 rows a client up to 1574 twips high (1319 of surface), 5 from 1575. A client
-// 255 twips high or less keeps the last layout. Each row resizes from the last.
+// the even 5100); 4 rows a client up to 1574 twips high (1319 of surface), 5 from 1575. The 270
+// tiles fill 3 pages of 90 exactly, or 4 of 72 with the last in part. A client 255 twips high or
+// less keeps the last layout; a surface narrower than a cell still has a column. Each row resizes
+// from the last.
 TEST_F(Tiles, ResizingRepaintsOnlyWhenTheWholeCellCountChanges) {
   ASSERT_TRUE(ApplySheet("16", "1", "0"));
   ResizePalette(5000, 1500);
   // clang-format off
-  struct Row { float w, h, laidOutH; int16_t cols, rows; bool paints; };
-  for (const Row& r : {Row{5099.4f, 1500, 1500, 18, 4, false}, {5099.5f, 1500, 1500, 19, 4, true},
-                       {5000, 1500, 1500, 18, 4, true}, {5000, 1574, 1574, 18, 4, false},
-                       {5000, 1575, 1575, 18, 5, true}, {4000, 255, 1575, 18, 5, false},
-                       {5000, 255.5f, 255.5f, 18, 1, true}}) {
+  struct Row { float w, h, laidOutH; int16_t cols, rows, pages; bool paints; };
+  for (const Row& r : {Row{5099.4f, 1500, 1500, 18, 4, 4, false},
+                       {5099.5f, 1500, 1500, 19, 4, 4, true}, {5000, 1500, 1500, 18, 4, 4, true},
+                       {5000, 1574, 1574, 18, 4, 4, false}, {5000, 1575, 1575, 18, 5, 3, true},
+                       {4000, 255, 1575, 18, 5, 3, false}, {100, 255.5f, 255.5f, 1, 1, 270, true}}) {
     // clang-format on
     const int paints = surface().paintCount;
     ResizePalette(r.w, r.h);
-    const float w = r.h > 255 ? r.w : 5000, h = r.laidOutH;
-    EXPECT_EQ(std::tuple(surface().paintCount - paints, palette().PageCols, palette().PageRows),
-              std::tuple(r.paints ? 1 : 0, r.cols, r.rows))
+    const float w = r.h > 255 ? r.w : 5000, h = r.laidOutH;  // the layout kept, or the new one
+    EXPECT_EQ(std::tuple(surface().paintCount - paints, palette().PageCols, palette().PageRows,
+                         bar().Max()),
+              std::tuple(r.paints ? 1 : 0, r.cols, r.rows, r.pages))
         << r.w << " x " << r.h;
     EXPECT_EQ((std::array{palette().Display->GetPlace(), bar().GetPlace(),
                           palette().Command1->GetPlace()}),
-              (std::array<toolkit::Place, 3>{
-                  {{0, 0, w, h - 255}, {0, h - 255, w - 255, 255}, {w - 255, h - 255, 255, 255}}}));
+              (std::array<toolkit::Place, 3>{{{0, 0, w, h - 255},
+                                              {0, h - 255, std::max(w - 255, 0.0f), 255},
+                                              {w - 255, h - 255, 255, 255}}}));
+  }
+}
+
+// "O" fits the surface's width to the sheet's columns at either zoom, without the last gutter: 18
+// columns of 270 (zoom 2: 510) twips, one column, 10 one-pixel tiles of 45 twips, and no width to
+// fit for a sheet with no whole tile after its offset.
+TEST_F(Tiles, TheWidthFitTakesTheSheetsColumns) {
+  struct Row {
+    const char *size, *offset;
+    int32_t sheetPx;
+    int16_t zoom;
+    float width;
+  };
+  for (const Row& r : {Row{"16", "0", 305, 1, 4830},
+                       {"16", "0", 305, 2, 9150},
+                       {"16", "0", 16, 1, 240},
+                       {"1", "0", 20, 1, 420},
+                       {"16", "10", 9, 1, 3000}}) {
+    ASSERT_TRUE(ApplySheet(r.size, "1", r.offset, Picture(r.sheetPx, 100)));
+    if (palette().ZoomStatus != r.zoom) editor->mapView().TileZoom_Click();
+    ResizePalette(3000, 3000);
+    H(*palette().Command1).Click();
+    EXPECT_EQ(surface().ScaleWidth(), r.width)
+        << r.size << " on " << r.sheetPx << ", zoom " << r.zoom;
   }
 }
 

@@ -130,9 +130,8 @@ TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
       OverlayLayer overlay = v.OverlayData;
       SetView(0, 0);
       dat.window->SetVisible(tool == kOverlay);
-      v.PaintMode->SetListIndex(tool == kBlock  ? kBlockPaste
-                                : tool == kFill ? kDragFill
-                                                : kNormalPainting);
+      // Block paste, drag fill, or normal painting (entry 0) for the other tools.
+      v.PaintMode->SetListIndex(tool == kBlock ? kBlockPaste : tool == kFill ? kDragFill : 0);
       v.Display_MouseDown(1, 0, tool == kDragStep ? At(1) : r.x, tool == kDragStep ? At(1) : r.y);
       v.Display_MouseMove(1, 0, r.x, r.y);
       v.Display_MouseUp(1, 0, r.x, r.y);
