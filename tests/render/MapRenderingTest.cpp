@@ -59,8 +59,8 @@ TEST_F(MapRendering, DrawsFromTheSmallestMapAndSheetButNothingWithoutEither) {
   SizeDisplay(4000, 3000);
   // clang-format off
   struct Row { int16_t mapSize, tileSize; int32_t sheetPx; int16_t tileCount; size_t drawn; };
-  for (const Row& r : {Row{0, 16, 305, 270, 0}, {1, 0, 305, 270, 0}, {1, 16, 305, 0, 0}, {1, 16, 305, 270, 1},
-                       {1, 16, 16, 1, 1}, {1, 1, 1, 1, 1}}) {
+  for (const Row& r : {Row{0, 16, 305, 270, 0}, {1, 0, 305, 270, 0}, {1, 16, 305, 0, 0},
+                       {1, 16, 305, 270, 1}, {1, 16, 16, 1, 1}, {1, 1, 1, 1, 1}}) {
     // clang-format on
     ApplyTestSheet(global());
     global().TileSize = r.tileSize;

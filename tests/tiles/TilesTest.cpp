@@ -231,7 +231,8 @@ TEST_F(Tiles, ResizingRepaintsOnlyWhenTheWholeCellCountChanges) {
   for (const Row& r : {Row{5099.4f, 1500, 1500, 18, 4, 4, false},
                        {5099.5f, 1500, 1500, 19, 4, 4, true}, {5000, 1500, 1500, 18, 4, 4, true},
                        {5000, 1574, 1574, 18, 4, 4, false}, {5000, 1575, 1575, 18, 5, 3, true},
-                       {4000, 255, 1575, 18, 5, 3, false}, {100, 255.5f, 255.5f, 1, 1, 270, true}}) {
+                       {4000, 255, 1575, 18, 5, 3, false},
+                       {100, 255.5f, 255.5f, 1, 1, 270, true}}) {
     // clang-format on
     const int paints = surface().paintCount;
     ResizePalette(r.w, r.h);
@@ -252,17 +253,11 @@ TEST_F(Tiles, ResizingRepaintsOnlyWhenTheWholeCellCountChanges) {
 // columns of 270 (zoom 2: 510) twips, one column, 10 one-pixel tiles of 45 twips, and no width to
 // fit for a sheet with no whole tile after its offset.
 TEST_F(Tiles, TheWidthFitTakesTheSheetsColumns) {
-  struct Row {
-    const char *size, *offset;
-    int32_t sheetPx;
-    int16_t zoom;
-    float width;
-  };
-  for (const Row& r : {Row{"16", "0", 305, 1, 4830},
-                       {"16", "0", 305, 2, 9150},
-                       {"16", "0", 16, 1, 240},
-                       {"1", "0", 20, 1, 420},
-                       {"16", "10", 9, 1, 3000}}) {
+  // clang-format off
+  struct Row { const char *size, *offset; int32_t sheetPx; int16_t zoom; float width; };
+  for (const Row& r : {Row{"16", "0", 305, 1, 4830}, {"16", "0", 305, 2, 9150},
+                       {"16", "0", 16, 1, 240}, {"1", "0", 20, 1, 420}, {"16", "10", 9, 1, 3000}}) {
+    // clang-format on
     ASSERT_TRUE(ApplySheet(r.size, "1", r.offset, Picture(r.sheetPx, 100)));
     if (palette().ZoomStatus != r.zoom) editor->mapView().TileZoom_Click();
     ResizePalette(3000, 3000);

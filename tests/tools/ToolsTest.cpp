@@ -117,8 +117,8 @@ TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
                        {At(4), At(4), 5, 4, 5, 4, 0}, {At(5), At(3), 5, 4, 6, 5, 0},
                        {At(4), At(4), 5, 4, 6, 5, 0}, {At(5), At(4), 10, 8, 10, 8, kAll},
                        {kStripX, At(0), 10, 8, 10, 8, kOverlay},
-                       {At(0), kStripY, 10, 8, 10, 8, kOverlay}, {-1, -239, 5, 4, 5, 4, kAll},
-                       {239.5f, 480.5f, 5, 4, 5, 4, kAll},
+                       {At(0), kStripY, 10, 8, 10, 8, kOverlay},
+                       {-1, -239, 5, 4, 5, 4, kAll}, {239.5f, 480.5f, 5, 4, 5, 4, kAll},
                        {-240, At(0), 5, 4, 5, 4, 0}, {At(0), -240, 5, 4, 5, 4, 0}}) {
     // clang-format on
     const int c = static_cast<int>(std::nearbyint(r.x)) / 240,
