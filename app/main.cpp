@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Usage.h"
 #include "app/Version.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
@@ -22,14 +23,6 @@
 #include "toolkit/qt/QtToolkit.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: korvane [MAP]\n"
-    "Opens the Korvane tile-map editor, loading MAP when one is given.\n"
-    "Everything after the program's name is taken as one map path, blanks included.\n"
-    "\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
 
 constexpr int kDialogFontPoints = 8;
 
@@ -112,7 +105,7 @@ class FirstPaintExit : public QObject {
 int main(int argc, char** argv) {
   const auto mainEntered = std::chrono::steady_clock::now();
   if (argc == 2 && std::string_view(argv[1]) == "--help") {
-    std::cout << kUsage;
+    std::cout << kEditorUsage;
     return 0;
   }
   if (argc == 2 && std::string_view(argv[1]) == "--version") {

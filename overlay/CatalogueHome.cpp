@@ -1,6 +1,7 @@
 #include "overlay/CatalogueHome.h"
 
 #include "overlay/Catalogue.h"
+#include "overlay/CatalogueHomeWindows.h"
 
 namespace korvane {
 
@@ -36,6 +37,9 @@ CatalogueHome ChooseCatalogueHome(const CatalogueHomeFacts& facts) {
 
 CatalogueHome FindCatalogueHome(toolkit::Toolkit& toolkit) {
   const std::string folder = toolkit.ExecutableFolder();
+  if (toolkit.DataFolders() == toolkit::DataFolderConvention::WindowsApplicationData)
+    return ChooseWindowsCatalogueHome(
+        {folder, toolkit.Files().CanCreateFilesIn(folder), toolkit.EnvironmentVariable("APPDATA")});
   return ChooseCatalogueHome({folder, toolkit.Files().Exists(InstalledDataFolder(folder)),
                               toolkit.EnvironmentVariable("XDG_DATA_HOME"),
                               toolkit.EnvironmentVariable("HOME")});

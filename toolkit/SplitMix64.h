@@ -18,6 +18,8 @@ class SplitMix64 {
     z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
     return z ^ (z >> 31);
   }
+  // Uniform in [0, 1): the top 24 bits over 2^24, so every value is exact in a float and below 1.
+  float NextUnitFloat() { return static_cast<float>((*this)() >> 40) / 16777216.0f; }
 
  private:
   uint64_t state_;

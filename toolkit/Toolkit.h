@@ -26,6 +26,10 @@ struct FileDialogSpec {
   int32_t flags = 0;
 };
 
+// Where a platform keeps each user's own data: $XDG_DATA_HOME (or ~/.local/share), or the
+// roaming application data folder of Windows (%APPDATA%).
+enum class DataFolderConvention { Xdg, WindowsApplicationData };
+
 // The application title that message and input boxes show when no title is given.
 inline constexpr const char* kApplicationTitle = "Korvane";
 
@@ -59,6 +63,7 @@ class Toolkit {
   virtual std::string ExecutableFolder() const = 0;
   // The value of an environment variable; empty when it is unset.
   virtual std::string EnvironmentVariable(const std::string& name) const = 0;
+  virtual DataFolderConvention DataFolders() const { return DataFolderConvention::Xdg; }
   virtual float ScreenWidth() const = 0;
   virtual float ScreenHeight() const = 0;
   // One pass over pending window events.

@@ -61,6 +61,26 @@ TEST_F(FileCommands, NewMapAndResourcesTakeTypedNumbers) {
 
 using testing_support::AddressSpaceInUse;
 
+// A new or loaded map is shown at once: the first one with no sheet applied yet brings the sample
+// sheet (without showing its dialog), a later one keeps the sheet applied.
+TEST_F(FileCommands, ANewOrLoadedMapIsShownWithTheSheetAppliedOrTheSample) {
+  WriteBytes(Path("m.map"), MapBytes(2, 1, 0, 0, {5, 7}, {0}));
+  for (const bool load : {false, true})
+    for (const int16_t size : {0, 16}) {
+      global().TileSize = size;
+      const toolkit::PicturePtr applied = global().TileSheet;
+      const int paints = display().paintCount;
+      tk.inputAnswers = {"2", "1"};
+      tk.fileAnswers = {Path("m.map")};
+      view().MapChanged = 0;
+      load ? view().MENU_LOAD_MAP_Click() : view().MENU_NEW_MAP_Click();
+      EXPECT_EQ(std::tuple(view().MapWidth, global().TileSize, global().TileSheet == applied,
+                           display().paintCount > paints, editor->HasLoadTiles()),
+                std::tuple(2, 16, size != 0, true, false))
+          << (load ? "load" : "new") << " with sheet size " << size;
+    }
+}
+
 // The designer must not take a save that did not happen for one that did, nor a map that did not
 // load for the one shown: each says why, once, and changes neither the document nor the disk (no
 // temporary file is left). A save fails at each of its steps in turn (create, the header, the tile

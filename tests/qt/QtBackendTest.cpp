@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <fstream>
 #include <functional>
 
 #include "tests/support/EditorFixture.h"
+#include "tiles/TileView.h"
 #include "toolkit/qt/QtControls.h"
 #include "toolkit/qt/QtFileFilter.h"
+#include "toolkit/qt/QtPicture.h"
 #include "toolkit/qt/QtSurface.h"
 #include "toolkit/qt/QtToolkit.h"
 #include "toolkit/qt/QtUnits.h"
@@ -23,6 +27,7 @@ namespace korvane::qt {
 namespace {
 
 using Rects = std::vector<QRegion>;
+using toolkit::MessageButtons;
 
 // The regions of the paint events a widget receives while `act` and the work it queues run.
 Rects Painted(QWidget* widget, const std::function<void()>& act) {
@@ -40,16 +45,17 @@ Rects Painted(QWidget* widget, const std::function<void()>& act) {
   return recorder.regions;
 }
 
-// The editor with its command line naming the 40 x 30 demo map: the first paint loads it.
-TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyThePaintedCellsRectangle) {
+// The editor with its command line naming the 40 x 30 demo map: the first paint loads it and
+// applies the sample sheet. A press sends only the rectangle it redrew (in the palette the frames
+// too, cut at the surface's edge); paging and zooming send the whole display.
+TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyTheRedrawnRectangle) {
   QtToolkit tk(KORVANE_DEMO_MAP, testing_support::FreshFolder());
   Editor editor(tk);
   editor.Start();
   for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
   MapView& view = editor.mapView();
-  editor.Global().SelectedCount = 1;
-  editor.Global().SelectedTiles[1] = 5;
   QWidget* display = static_cast<QtSurface*>(view.Display)->widget();
+  QWidget* palette = static_cast<QtSurface*>(editor.tileView().Display)->widget();
   QScrollBar* hscroll = static_cast<QtScrollBar*>(view.HScroll)->widget();
   const auto cell = [&](int c, int r) {  // the pixels of display cell (c, r)'s tile
     const double t = view.MapZoomFactor * editor.Global().TileTwipsX, tpp = ScreenTwipsPerPixelX();
@@ -57,26 +63,127 @@ TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyThePaintedCellsRectangle) {
   };
   const auto click = [](QWidget* w, QPoint at) { QTest::mouseClick(w, Qt::LeftButton, {}, at); };
   const Rects all{display->rect()};
-  EXPECT_EQ(Painted(display, [&] { click(display, cell(2, 1).center()); }), (Rects{cell(2, 1)}));
+  EXPECT_EQ(Painted(palette, [&] { click(palette, {8, 8}); }), (Rects{QRect(0, 0, 17, 17)}));
+  // Tile 19 and the frame taken off tile 0.
+  EXPECT_EQ(Painted(palette, [&] { click(palette, {26, 26}); }), (Rects{QRect(0, 0, 35, 35)}));
+  for (const auto& [c, r] : {std::pair{2, 1}, {0, 0}})
+    EXPECT_EQ(Painted(display, [&] { click(display, cell(c, r).center()); }), (Rects{cell(c, r)}));
   // One page along with the scroll bar; then the zoom.
   EXPECT_EQ(Painted(display, [&] { click(hscroll, {hscroll->width() * 3 / 4, 5}); }), all);
   EXPECT_EQ(Painted(display, [&] { view.MapZoom_Click(); }), all);
   EXPECT_EQ(Painted(display, [&] { click(display, cell(0, 3).center()); }), (Rects{cell(0, 3)}));
 }
 
-// The box is modal: it is read and dismissed from the event loop it runs.
-TEST(QtToolkit, ShowsAFailureInAWarningBoxUntilDismissed) {
-  std::string shown;
-  QObject scope;  // a timer that never found a box dies with the test
-  QTimer::singleShot(0, &scope, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;  // nothing shown: ReportFailure has returned already
-    shown = box->text().toStdString() + "|" + box->windowTitle().toStdString() + "|" +
-            std::to_string(box->icon() == QMessageBox::Warning);
-    box->button(QMessageBox::Ok)->click();
-  });
-  QtToolkit("").ReportFailure("The map could not be saved: permission denied.");
-  EXPECT_EQ(shown, "The map could not be saved: permission denied.|Korvane|1");
+// A picture whose every pixel has a colour of its own, copied into a surface of 100 x 80 pixels
+// (rectangles in pixels here, passed in twips): a plain copy and the doubled copy of zoom 2 put
+// each source pixel where it belongs and nothing outside the destination, up to the surface's
+// last pixel; past the edge, or from past the picture's edge, only the part inside is copied;
+// an empty rectangle copies nothing.
+TEST(QtSurface, CopiesEachPixelOfTheSourceToItsPlaceInTheDestination) {
+  QImage sheet(40, 30, QImage::Format_RGB32);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) sheet.setPixel(x, y, qRgb(x * 6, y * 8, 77));
+  const QtPicture picture(sheet);
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Copies", 1500, 1200);
+  auto* surface = static_cast<QtSurface*>(window->AddSurface({0, 0, 1500, 1200}));
+  surface->SetBackColor(toolkit::Rgb(0, 0, 0));
+  const QRect rows[][2] = {{{0, 0, 16, 16}, {17, 0, 16, 16}},    {{10, 20, 32, 32}, {3, 5, 16, 16}},
+                           {{84, 64, 16, 16}, {24, 14, 16, 16}}, {{68, 48, 32, 32}, {0, 0, 16, 16}},
+                           {{90, 70, 32, 32}, {0, 0, 16, 16}},   {{-6, -4, 16, 16}, {0, 0, 16, 16}},
+                           {{0, 0, 16, 16}, {30, 20, 16, 16}},   {{5, 5, 0, 16}, {0, 0, 16, 16}}};
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const auto& [to, from] = rows[i];
+    surface->Refresh();
+    surface->PaintPicture(picture, to.x() * 15.0f, to.y() * 15.0f, to.width() * 15.0f,
+                          to.height() * 15.0f, from.x() * 15.0f, from.y() * 15.0f,
+                          from.width() * 15.0f, from.height() * 15.0f);
+    QImage expected(100, 80, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    for (int y = std::max(0, to.top()); y <= std::min(79, to.bottom()); ++y)
+      for (int x = std::max(0, to.left()); x <= std::min(99, to.right()); ++x) {
+        const QPoint at = from.topLeft() + QPoint((x - to.x()) * from.width() / to.width(),
+                                                  (y - to.y()) * from.height() / to.height());
+        if (sheet.rect().contains(at)) expected.setPixel(x, y, sheet.pixel(at));
+      }
+    EXPECT_EQ(surface->Image().convertToFormat(QImage::Format_RGB32), expected) << i;
+  }
+}
+
+// Each box is modal: it is read and answered from the event loop it runs. A message box answers
+// with the button pressed, or, closed without one, No (Yes/No) or Cancel (Yes/No/Cancel); an input
+// box gives the typed text, or nothing when cancelled. The title is the one given, else "Korvane".
+TEST(QtToolkit, BoxesAreModalAndAnswerWithTheButtonPressed) {
+  using B = QMessageBox::StandardButton;
+  QtToolkit tk("");
+  const auto ask = [&tk](char kind, const char* title) -> std::string {
+    const char* const results[] = {"Yes", "No", "Cancel"};
+    if (kind == 'i') return tk.InputBox("Width:", title);
+    if (kind == 'f') return tk.ReportFailure("It failed."), "";
+    const auto buttons = kind == 'y' ? MessageButtons::YesNo : MessageButtons::YesNoCancel;
+    return results[static_cast<int>(tk.MessageBox("Sure?", buttons, title))];
+  };
+  // kind: y a Yes/No box, c a Yes/No/Cancel box, i an input box, f a failure reported.
+  // clang-format off
+  struct Row { char kind; B press; const char* title; std::string expected; };
+  for (const Row& r : {Row{'y', B::Yes, "", "Korvane|Sure?|YesNo|Yes"},
+                       {'y', B::No, "", "Korvane|Sure?|YesNo|No"},
+                       {'y', B::NoButton, "", "Korvane|Sure?|YesNo|No"},
+                       {'c', B::No, "", "Korvane|Sure?|YesNoCancel|No"},
+                       {'c', B::Cancel, "", "Korvane|Sure?|YesNoCancel|Cancel"},
+                       {'c', B::NoButton, "", "Korvane|Sure?|YesNoCancel|Cancel"},
+                       {'c', B::Yes, "Save", "Save|Sure?|YesNoCancel|Yes"},
+                       {'i', B::Ok, "New Map", "New Map|Width:|12"},
+                       {'i', B::NoButton, "", "Korvane|Width:|"},
+                       {'f', B::Ok, "", "Korvane|It failed.|Ok warning|"}}) {
+    // clang-format on
+    std::string shown;
+    QObject scope;  // a timer that never found a box dies with the row
+    QTimer::singleShot(0, &scope, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      shown = modal ? modal->windowTitle().toStdString() + "|" : "";
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        shown += box->text().toStdString() + "|";
+        for (auto [b, name] :
+             {std::pair{B::Yes, "Yes"}, {B::No, "No"}, {B::Cancel, "Cancel"}, {B::Ok, "Ok"}})
+          shown += box->button(b) ? name : "";
+        shown += box->icon() == QMessageBox::Warning ? " warning" : "";
+        r.press == B::NoButton ? box->reject() : box->button(r.press)->click();
+      } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+        shown += input->labelText().toStdString();
+        input->setTextValue("12");
+        r.press == B::Ok ? input->accept() : input->reject();
+      }
+    });
+    const std::string answer = ask(r.kind, r.title);
+    EXPECT_EQ(shown + "|" + answer, r.expected);
+  }
+}
+
+// A picture reports its size in HIMETRIC at 96 dots per inch, rounded: 1 pixel is 26, 305 are
+// 8070. No file, an empty file and text give no picture; an image whose pixels do not fill it
+// gives an empty picture.
+TEST(QtToolkit, PicturesReportTheirSizeInHimetric) {
+  const std::string dir = testing_support::FreshFolder() + "/";
+  for (auto [w, h] : {std::pair{1, 1}, {305, 256}, {3, 2000}})
+    QImage(w, h, QImage::Format_RGB32)
+        .save(QString::fromStdString(dir + std::to_string(w) + ".bmp"));
+  std::ofstream(dir + "text.bmp") << "not a picture";
+  std::ofstream(dir + "empty.bmp");
+  QtToolkit tk("");
+  using Size = std::pair<int32_t, int32_t>;
+  const auto size = [](const toolkit::PicturePtr& p) {
+    return p ? Size(p->WidthHimetric(), p->HeightHimetric()) : Size(-1, -1);
+  };
+  // clang-format off
+  for (auto [file, expected] : {std::pair{"1.bmp", Size(26, 26)}, {"305.bmp", Size(8070, 6773)},
+                                {"3.bmp", Size(79, 52917)}, {"text.bmp", Size(-1, -1)},
+                                {"empty.bmp", Size(-1, -1)}, {"missing.bmp", Size(-1, -1)}})
+    // clang-format on
+    EXPECT_EQ(size(tk.LoadPicture(dir + file)), expected) << file;
+  const toolkit::Color c{1, 2, 3};
+  EXPECT_EQ(size(tk.PictureFromImage({2, 3, std::vector(6, c)})), Size(53, 79));
+  EXPECT_EQ(size(tk.PictureFromImage({2, 3, std::vector(5, c)})), Size(0, 0));
 }
 
 // Closing asks the owner first, and the owner may destroy the window while it unloads.
@@ -103,17 +210,6 @@ TEST(QtToolkit, FileFiltersAndDefaultExtensionsBecomeQtOnes) {
   EXPECT_EQ(WithDefaultExtension("/tmp/level", ".map"), "/tmp/level.map");
   EXPECT_EQ(WithDefaultExtension("/tmp/level.dat", ".map"), "/tmp/level.dat");
   EXPECT_EQ(WithDefaultExtension("/tmp/v1.0/level", "map"), "/tmp/v1.0/level.map");
-}
-
-// The flood fill draws a row of numbers at once: the same ones, in order, as a call each.
-TEST(QtToolkit, RandomStaysBelowOneAndARowDrawsTheSameNumbers) {
-  QtToolkit one(""), row("");
-  std::vector<float> drawn(10000);
-  row.RandomFill(drawn);
-  for (float v : drawn) {
-    ASSERT_EQ(one.Random(), v);
-    ASSERT_TRUE(v >= 0.0f && v < 1.0f);
-  }
 }
 
 }  // namespace

@@ -51,10 +51,26 @@ TEST_F(MapRendering, DrawsEachCellsTileAndMarkerWhereTheyBelong) {
   EXPECT_EQ(Redraw(Kind::Circle), (Calls{{1230, 735, 210}, {240, 1230, 210}}));
   // The digits measure 105 x 195 twips each, halved without truncating.
   EXPECT_EQ(Redraw(Kind::Print), (Calls{{990 + 187.5f, 495 + 142.5f}, {135, 990 + 142.5f}}));
-  view().DrawTileInCell(0, 6, 0);  // tile 0 is a tile like any other
-  EXPECT_EQ(display().calls.back().args, (std::vector<float>{2970, 0, 480, 480, 0, 0, 240, 240}));
-  global().TileCount = 0;  // the palette has not counted the sheet yet
-  EXPECT_TRUE(Redraw(Kind::PaintPicture).empty());
+}
+
+// Without a map, without a sheet, or before the palette counted the sheet's tiles, nothing is
+// drawn; the smallest map, a sheet of one tile and tiles of one pixel are drawn like any other.
+TEST_F(MapRendering, DrawsFromTheSmallestMapAndSheetButNothingWithoutEither) {
+  SizeDisplay(4000, 3000);
+  // clang-format off
+  struct Row { int16_t mapSize, tileSize; int32_t sheetPx; int16_t tileCount; size_t drawn; };
+  for (const Row& r : {Row{0, 16, 305, 270, 0}, {1, 0, 305, 270, 0}, {1, 16, 305, 0, 0},
+                       {1, 16, 305, 270, 1}, {1, 16, 16, 1, 1}, {1, 1, 1, 1, 1}}) {
+    // clang-format on
+    ApplyTestSheet(global());
+    global().TileSize = r.tileSize;
+    global().TileTwipsX = global().TileTwipsY = static_cast<int16_t>(15 * r.tileSize);
+    global().TileSheet = std::make_shared<headless::HeadlessPicture>(r.sheetPx, r.sheetPx);
+    global().TileCount = r.tileCount;
+    if (r.mapSize) MakeTestMap(view(), r.mapSize, r.mapSize);
+    EXPECT_EQ(Redraw(Kind::PaintPicture).size(), r.drawn)
+        << r.mapSize << " cells, tile " << r.tileSize << " on " << r.sheetPx;
+  }
 }
 
 // A scroll bar pushed back into range redraws the display from inside a drawing; the outer

@@ -1,10 +1,11 @@
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <tuple>
 
+#include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/TileView.h"
-#include "tools/ToolCells.h"
 
 namespace korvane::testing_support {
 namespace {
@@ -13,27 +14,47 @@ using headless::H;
 using toolkit::Place;
 using MapWindow = EditorTest;
 
-// The windows take fractions of the screen, also on a 4K screen, far past the sample's twips.
+// The state the editor starts in, on the screen of the worked example and on a 4K screen, far
+// past the sample's twips: the palette is shown by the main window's load, before the main window
+// itself; the catalogue is read and placed but hidden; there is no map, no sheet and no selection.
 // The command line is kept as typed, to be loaded by the first paint.
-TEST(MapWindowStartup, PlacesTheWindowsAndKeepsTheCommandLineText) {
+TEST(MapWindowStartup, StartsInTileModeWithTheWindowsPlacedAndNothingLoaded) {
   // clang-format off
   for (auto [width, height, frames] : {
-           std::tuple{12000, 9000, std::vector<long>{240, 360, 6667, 8100, 7059, 360, 4800, 8100}},
-           {57600, 32400, {1152, 1296, 32000, 29160, 33882, 1296, 23040, 29160}}}) {
+           std::tuple{12000, 9000, std::vector<long>{240, 360, 6667, 8100, 7059, 360, 4800, 8100,
+                                                     7059, 360}},
+           {57600, 32400, {1152, 1296, 32000, 29160, 33882, 1296, 23040, 29160, 33882, 1296}}}) {
     // clang-format on
     headless::HeadlessToolkit tk;
     tk.executableFolder = FreshFolder();
+    std::ofstream(tk.executableFolder + "/Overlay.dat") << "1\r\n\"1: Tree\"\r\n259\r\n";
     tk.screenWidth = width;
     tk.screenHeight = height;
     tk.commandLine = "\"C:\\my maps\\first.map\"  x";
     Editor editor(tk);
+    const MapView& v = editor.mapView();
+    EXPECT_EQ(std::pair(v.window->Visible(), editor.TileViewVisible()), std::pair(false, true));
     editor.Start();
+    const DatView& dat = editor.datView();
     std::vector<long> got;
-    for (const toolkit::Window* w : {editor.mapView().window.get(), editor.tileView().window.get()})
+    for (const toolkit::Window* w : {v.window.get(), editor.tileView().window.get()})
       for (float edge : {w->Left(), w->Top(), w->Width(), w->Height()})
         got.push_back(std::lround(edge));
+    got.insert(got.end(), {std::lround(dat.window->Left()), std::lround(dat.window->Top())});
     EXPECT_EQ(got, frames);
-    EXPECT_EQ(editor.mapView().StartupMapFile, tk.commandLine);
+    EXPECT_EQ(
+        std::tuple(v.window->Caption(), editor.tileView().window->Caption(), dat.window->Caption(),
+                   v.window->Visible(), editor.DatViewVisible(), editor.HasLoadTiles(),
+                   dat.Items->ListCount(), dat.Items->List(1), dat.Items->ListIndex()),
+        std::tuple("Korvane", "Tile View", "Data Overlay", true, false, false, 2, "1: Tree", 0));
+    const MapGlobal& g = editor.Global();
+    EXPECT_EQ((std::array{g.TileSize, g.SelectedCount, v.MapWidth, v.MapHeight, v.MapChanged,
+                          v.EditMode, v.GridOn, v.MapZoomFactor, editor.tileView().ZoomStatus,
+                          v.PaintMode->ListIndex(), v.MultipleTiles->Value()}),
+              (std::array<int16_t, 11>{0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(std::tuple(v.HumanResources, v.ComputerResources, v.CurrentMapFile, tk.seedCount,
+                         v.StartupMapFile),
+              std::tuple(0, 0, "", 1, tk.commandLine));
   }
 }
 
@@ -58,18 +79,17 @@ TEST_F(MapWindow, LaysOutTheControlsUnlessTheClientIsTooSmall) {
 // A square display and a square map, so that columns and rows must come out alike. The rows:
 // three pages (the third shows columns 32 to 39); an exact multiple of the page; one column
 // more, one page more; one page (the bar is unavailable); the grid (pitch 255); zoom 2 as well
-// (pitch 495, tile 480); both off again with their buttons; 3839.5 twips of room round to 3840,
-// 3760.5 to the even 3760; a display narrower than one tile, or almost without room, still
-// counts one cell, so the page count can be formed.
+// (pitch 495, tile 480); both off again with their buttons; 3760.5 twips of room round to the
+// even 3760; a display narrower than one tile, or almost without room, still counts one cell, so
+// the page count can be formed.
 TEST_F(MapWindow, CountsWholeCellsAndPages) {
   // clang-format off
   struct Row { float display; int16_t zoom, grid, mapSize, cells, pages; };
   for (const Row& row : {Row{4000, 1, 0, 40, 16, 3}, Row{4000, 1, 0, 32, 16, 2},
                          Row{4000, 1, 0, 33, 16, 3}, Row{4000, 1, 0, 16, 16, 1},
                          Row{4000, 1, 1, 40, 15, 3}, Row{4000, 2, 1, 40, 8, 5},
-                         Row{4000, 1, 0, 40, 16, 3}, Row{4079.5f, 1, 0, 40, 17, 3},
-                         Row{4000.5f, 1, 0, 40, 16, 3}, Row{200, 1, 0, 40, 1, 40},
-                         Row{0.4f, 1, 0, 40, 1, 40}}) {
+                         Row{4000, 1, 0, 40, 16, 3}, Row{4000.5f, 1, 0, 40, 16, 3},
+                         Row{200, 1, 0, 40, 1, 40}, Row{0.4f, 1, 0, 40, 1, 40}}) {
     // clang-format on
     ShowMap(row.mapSize, row.mapSize, row.display, row.display);
     if (view().GridOn != row.grid) H(*view().Grid).Click();
@@ -85,36 +105,21 @@ TEST_F(MapWindow, CountsWholeCellsAndPages) {
   }
 }
 
+// 240-twip cells: 16 columns fit up to 4079.4 twips of room (rounded to 4079), 17 from 4079.5
+// (rounded to the even 4080); 12 rows up to 3119, 13 from 3120. Each row resizes from the last.
 TEST_F(MapWindow, ResizeRedrawsOnlyWhenTheWholeCellCountChanges) {
   ShowMap(40, 30);
-  const int paints = display().paintCount;
-  SizeDisplay(4050, 3100);  // still 16 x 12 whole cells
-  EXPECT_EQ(display().paintCount, paints);
-  SizeDisplay(4050, 3280);  // 13 rows
-  EXPECT_EQ(display().paintCount, paints + 1);
-  EXPECT_EQ(view().ViewRows, 13);
-}
-
-// Pitch 495 (zoom 2 and the grid), 8 x 6 whole cells, the view on page 6 across and 2 down.
-// The pointer is rounded to whole twips, halves to even, and divided truncating toward zero.
-TEST_F(MapWindow, FindsTheCellUnderThePointer) {
-  view().MapZoomFactor = 2;
-  view().GridOn = 1;
-  ShowMap(100, 30);
-  H(*view().HScroll).UserSetValue(6);
-  H(*view().VScroll).UserSetValue(2);
-  // The last rows: the last whole cell, one past it, less than a cell before (cell 0), and more.
   // clang-format off
-  struct Row { float x, y; int32_t c, r; bool onWholeCell; };
-  for (const Row& row : {Row{0, 0, 0, 0, true}, Row{494.4f, 494.5f, 0, 0, true},
-                         Row{495, 989.5f, 1, 2, true}, Row{1000.4f, 0, 2, 0, true},
-                         Row{3959, 2969, 7, 5, true}, Row{3960, 2970, 8, 6, false},
-                         Row{-1, -494, 0, 0, true}, Row{-495.5f, -990, -1, -2, true}}) {
+  struct Row { float w, h; int16_t cols, rows; bool paints; };
+  for (const Row& row : {Row{4079.4f, 3000, 16, 12, false}, Row{4079.5f, 3000, 17, 12, true},
+                         Row{4000, 3000, 16, 12, true}, Row{4000, 3119, 16, 12, false},
+                         Row{4000, 3120, 16, 13, true}, Row{4000, 3000, 16, 12, true}}) {
     // clang-format on
-    const PointedCell cell = CellAt(view(), row.x, row.y);
-    EXPECT_EQ(std::tuple(cell.c, cell.r, cell.x, cell.y, OnWholeCell(view(), cell)),
-              std::tuple(row.c, row.r, row.c + 40l, row.r + 6l, row.onWholeCell))
-        << row.x << ", " << row.y;
+    const int paints = display().paintCount;
+    SizeDisplay(row.w, row.h);
+    EXPECT_EQ(std::tuple(display().paintCount - paints, view().ViewCols, view().ViewRows),
+              std::tuple(row.paints ? 1 : 0, row.cols, row.rows))
+        << row.w << " x " << row.h;
   }
 }
 

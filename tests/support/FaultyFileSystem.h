@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/posix/PosixFileSystem.h"
+#include "tests/support/NativeFileSystem.h"
 
 namespace korvane::headless {
 
@@ -91,7 +91,7 @@ class FaultyFileSystem : public toolkit::FileSystem {
     toolkit::FileError injected;
   };
 
-  toolkit::PosixFileSystem disk_;
+  NativeFileSystem disk_;
 };
 
 }  // namespace korvane::headless

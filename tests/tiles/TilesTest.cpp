@@ -49,6 +49,8 @@ TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
       {8, 0, 2, 169, 169, 20, 20, 21, {150, 150, 120, 120}},
       {16, 0, 0, 16, 16, 1, 1, 0, {0, 0, 240, 240}},  // exactly one tile
       {16, 1, 0, 32, 33, 1, 2, 0, {0, 0, 240, 240}},  // a pixel short of a second tile, then not
+      {16, 1, 10, 10, 10, 1, 1, 0, {150, 150, 240, 240}},  // short of a tile by less than a pitch
+      {16, 1, 10, 9, 9, 0, 0, 0, {150, 150, 240, 240}},    // short by a pitch: no tile
       {16, 1, 40, 30, 30, 0, 0, 0, {600, 600, 240, 240}},  // no whole tile after the offset
       {16, 1, 0, 0, 0, 0, 0, 0, {0, 0, 240, 240}}};
   for (const auto& c : cases) {
@@ -103,9 +105,9 @@ class Tiles : public testing_support::EditorTest {
   }
 };
 
-// Ok applies the previewed picture itself and fits the palette to the sheet's columns; a window
-// narrower than a cell still has one. Cancel and closing keep the applied sheet; a picture that
-// cannot be loaded changes nothing and says nothing; with the palette closed, Ok loads it first.
+// Ok applies the previewed picture itself and fits the palette to the sheet's columns. Cancel and
+// closing keep the applied sheet; a picture that cannot be loaded changes nothing and says nothing;
+// with the palette closed, Ok loads it first.
 TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
   tk.pictures["/empty.bmp"] = Picture(0, 0);
   tk.pictures["/tiles.bmp"] = Picture(169, 169);
@@ -116,9 +118,6 @@ TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
   EXPECT_EQ(std::tuple(g().TileSheet, g().SelectedCount, g().TileCount, palette().PageCols,
                        bar().Max(), bar().Enabled(), editor->HasLoadTiles()),
             std::tuple(sample, 0, 270, 18, 1, false, false));
-  ResizePalette(100, 400);
-  EXPECT_EQ(std::tuple(palette().PageCols, palette().PageTiles, bar().Max()),
-            std::tuple(1, 1, 270));
   for (const bool cancel : {true, false}) {
     tk.fileAnswers = {std::nullopt, "/missing.bmp", "/empty.bmp"};
     dialog = &editor->loadTiles();
@@ -172,6 +171,102 @@ TEST_F(Tiles, OkConvertsClampsOrRefusesTheTypedGeometry) {
   }
 }
 
+// A palette of 18 x 4 whole cells (72 tiles a page, the fourth page holding the last 54) with a
+// strip of part cells right of and below them; at zoom 2, 9 x 2 cells of 510 twips. The pointer
+// is rounded to whole twips, halves to even, and divided truncating toward zero: less than a
+// cell left of or above the palette is still its first column or row.
+TEST_F(Tiles, APressPicksTheTileOfTheWholeCellUnderThePointer) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  ResizePalette(5000, 1500);
+  // clang-format off
+  struct Row { int16_t zoom, page; float x, y; int tile; };  // tile -1: the press is ignored
+  for (const Row& r : {Row{1, 1, 0, 0, 0}, {1, 1, 239.5f, 269.4f, 0}, {1, 1, 269.5f, 0, 1},
+                       {1, 1, -0.5f, -269, 0}, {1, 1, -270, 0, -1}, {1, 1, 0, -270, -1},
+                       {1, 1, 4859, 1079, 71}, {1, 1, 4860, 0, -1}, {1, 1, 0, 1080, -1},
+                       {1, 2, 0, 0, 72}, {1, 4, 4859, 809, 269}, {1, 4, 0, 810, -1},
+                       {2, 1, 509, 509, 0}, {2, 1, 510, 0, 1}, {2, 1, 4589, 1019, 17},
+                       {2, 1, 4590, 0, -1}, {2, 1, 0, 1020, -1}}) {
+    // clang-format on
+    if (palette().ZoomStatus != r.zoom) editor->mapView().TileZoom_Click();
+    bar().UserSetValue(r.page);
+    g().SelectedCount = 0;
+    palette().Display_MouseDown(kLeftButton, 0, r.x, r.y);
+    EXPECT_EQ(Selection(), r.tile < 0 ? std::vector<int16_t>{} : std::vector{int16_t(r.tile)})
+        << "zoom " << r.zoom << ", page " << r.page << " at " << r.x << ", " << r.y;
+  }
+}
+
+// Each repaint draws its page's tiles and a red frame around each selected one, the first and the
+// last tile of a page too, whichever page was shown when they were selected.
+TEST_F(Tiles, EachPageShowsItsTilesAndTheFramesOfItsSelectedTiles) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  ResizePalette(5000, 1500);
+  for (const int16_t t : {0, 71, 72, 269}) g().SelectedTiles[++g().SelectedCount] = t;
+  // clang-format off
+  struct Row { int16_t page, first; size_t tiles; std::vector<Frame> frames; };
+  for (const Row& r : {Row{1, 0, 72, {{kRed, 0}, {kRed, 3 * 18 + 17}}}, {2, 72, 72, {{kRed, 0}}},
+                       {3, 144, 72, {}}, {4, 216, 54, {{kRed, 2 * 18 + 17}}}}) {
+    // clang-format on
+    bar().UserSetValue(r.page);
+    surface().ClearLog();
+    surface().Refresh();
+    EXPECT_EQ(
+        std::tuple(palette().PageFirstTile, surface().CallsOf(DrawCall::Kind::PaintPicture).size(),
+                   bar().Max(), bar().Enabled()),
+        std::tuple(r.first, r.tiles, 4, true));
+    EXPECT_EQ(TakeFrames(), r.frames) << "page " << r.page;
+  }
+}
+
+// 270-twip cells: 18 columns fit a surface up to 5099.4 twips wide, 19 from 5099.5 (rounded to
+// the even 5100); 4 rows a client up to 1574 twips high (1319 of surface), 5 from 1575. The 270
+// tiles fill 3 pages of 90 exactly, or 4 of 72 with the last in part. A client 255 twips high or
+// less keeps the last layout; a surface narrower than a cell still has a column. Each row resizes
+// from the last.
+TEST_F(Tiles, ResizingRepaintsOnlyWhenTheWholeCellCountChanges) {
+  ASSERT_TRUE(ApplySheet("16", "1", "0"));
+  ResizePalette(5000, 1500);
+  // clang-format off
+  struct Row { float w, h, laidOutH; int16_t cols, rows, pages; bool paints; };
+  for (const Row& r : {Row{5099.4f, 1500, 1500, 18, 4, 4, false},
+                       {5099.5f, 1500, 1500, 19, 4, 4, true}, {5000, 1500, 1500, 18, 4, 4, true},
+                       {5000, 1574, 1574, 18, 4, 4, false}, {5000, 1575, 1575, 18, 5, 3, true},
+                       {4000, 255, 1575, 18, 5, 3, false},
+                       {100, 255.5f, 255.5f, 1, 1, 270, true}}) {
+    // clang-format on
+    const int paints = surface().paintCount;
+    ResizePalette(r.w, r.h);
+    const float w = r.h > 255 ? r.w : 5000, h = r.laidOutH;  // the layout kept, or the new one
+    EXPECT_EQ(std::tuple(surface().paintCount - paints, palette().PageCols, palette().PageRows,
+                         bar().Max()),
+              std::tuple(r.paints ? 1 : 0, r.cols, r.rows, r.pages))
+        << r.w << " x " << r.h;
+    EXPECT_EQ((std::array{palette().Display->GetPlace(), bar().GetPlace(),
+                          palette().Command1->GetPlace()}),
+              (std::array<toolkit::Place, 3>{{{0, 0, w, h - 255},
+                                              {0, h - 255, std::max(w - 255, 0.0f), 255},
+                                              {w - 255, h - 255, 255, 255}}}));
+  }
+}
+
+// "O" fits the surface's width to the sheet's columns at either zoom, without the last gutter: 18
+// columns of 270 (zoom 2: 510) twips, one column, 10 one-pixel tiles of 45 twips, and no width to
+// fit for a sheet with no whole tile after its offset.
+TEST_F(Tiles, TheWidthFitTakesTheSheetsColumns) {
+  // clang-format off
+  struct Row { const char *size, *offset; int32_t sheetPx; int16_t zoom; float width; };
+  for (const Row& r : {Row{"16", "0", 305, 1, 4830}, {"16", "0", 305, 2, 9150},
+                       {"16", "0", 16, 1, 240}, {"1", "0", 20, 1, 420}, {"16", "10", 9, 1, 3000}}) {
+    // clang-format on
+    ASSERT_TRUE(ApplySheet(r.size, "1", r.offset, Picture(r.sheetPx, 100)));
+    if (palette().ZoomStatus != r.zoom) editor->mapView().TileZoom_Click();
+    ResizePalette(3000, 3000);
+    H(*palette().Command1).Click();
+    EXPECT_EQ(surface().ScaleWidth(), r.width)
+        << r.size << " on " << r.sheetPx << ", zoom " << r.zoom;
+  }
+}
+
 // With "Multiple Tiles" left adds, right removes by moving the last entry into the freed place;
 // the 501st tile is refused until one is removed.
 TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
@@ -194,8 +289,7 @@ TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
   EXPECT_TRUE(g().IsSelected(500));
 
   // Without "Multiple Tiles" one frame follows the left button. The previous tile loses its
-  // frame only when it is on the page shown, its last cell included. The gutter right of a tile
-  // is its cell. Pages of 90 tiles: the last page shows the last 90.
+  // frame only when it is on the page shown, its last cell included (pages of 90 tiles).
   editor->mapView().MultipleTiles->SetValue(0);
   EXPECT_EQ(Selection(), std::vector<int16_t>{499});  // only the first entry stays
   ASSERT_TRUE(ApplySheet("16", "1", "0"));
@@ -206,11 +300,6 @@ TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
   EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kBlack, 7}, {kRed, 30}}));
   ResizePalette(palette().window->ScaleWidth(), 1675);  // 18 x 5 cells
   PressCell(kLeftButton, 17, 4);                        // tile 89, the page's last cell
-  bar().UserSetValue(3);
-  EXPECT_EQ(std::tuple(bar().Max(), palette().PageFirstTile,
-                       surface().CallsOf(DrawCall::Kind::PaintPicture).back().args),
-            std::tuple(int16_t{3}, int16_t{180},
-                       std::vector<float>{4590, 1080, 240, 240, 4335, 3570, 240, 240}));
   bar().UserSetValue(2);
   TakeFrames();
   PressCell(kLeftButton, 0, 0);  // tile 90: 89 is one before the page
@@ -219,10 +308,6 @@ TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
   TakeFrames();
   PressCell(kLeftButton, 17, 4);  // 90 is one past the page
   EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kRed, 4 * 18 + 17}}));
-  palette().Display_MouseDown(kLeftButton, 0, kCell + 250, 250);
-  palette().Display_MouseDown(kLeftButton, 0, 100, 1400);  // the strip below the last row
-  EXPECT_EQ(Selection(), (std::vector<int16_t>{1}));
-  EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kBlack, 4 * 18 + 17}, {kRed, 1}}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 #include <limits>
 
 #include "overlay/DatView.h"
@@ -65,27 +66,20 @@ TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
     float px, py, x, y;  // pressed, then moved and released
     int16_t selected;    // the first of two selected tiles; 0: nothing selected
     int randoms = 0;
-    bool sheet = true, smallMap = false;  // 5 x 4, narrower and shorter than the view
+    bool sheet = true;
   };
   const int16_t N = kNormalPainting, F = kDragFill;
-  const float x = At(1), x2 = At(2), sx = kStripX, sy = kStripY, far = -1e30f;
-  for (const Case& k :
-       {Case{"right button", N, 2, x, x, x, x, 5},
-        Case{"strip right of the view", N, 1, sx, x, sx, x, 5},
-        Case{"strip below the view", N, 1, x, sy, x, sy, 5},
-        Case{"beyond the map's last column", N, 1, At(5), x, At(5), x, 5, 0, true, true},
-        // A whole cell left of or above an unscrolled view names no map cell.
-        Case{"a cell left of column 0", N, 1, -240.0f, x, -240.0f, x, 5},
-        Case{"far off to the top left", N, 1, far, far, far, far, 5},
-        Case{"nothing selected", N, 1, x, x, x, x, 0},
-        Case{"cell holds a selected tile", N, 1, x2, x, x2, x, 9, 2},
-        Case{"no sheet", N, 1, x, x, x, x, 5, 0, false},
-        Case{"block paste only on a press", kBlockPaste, 1, sx, x, x, x, 5},
-        Case{"fill into the strip", F, 1, x, x, sx, x2, 5},
-        Case{"fill past the map", F, 1, x, x, At(5), x2, 5, 0, true, true},
-        Case{"fill from a cell left of column 0", F, 1, -240.0f, x, x2, x2, 5}}) {
+  const float x = At(1), x2 = At(2), sx = kStripX, far = -1e30f;
+  for (const Case& k : {Case{"right button", N, 2, x, x, x, x, 5},
+                        Case{"far off to the top left", N, 1, far, far, far, far, 5},
+                        Case{"nothing selected", N, 1, x, x, x, x, 0},
+                        Case{"cell holds a selected tile", N, 1, x2, x, x2, x, 9, 2},
+                        Case{"no sheet", N, 1, x, x, x, x, 5, 0, false},
+                        Case{"block paste only on a press", kBlockPaste, 1, sx, x, x, x, 5},
+                        // A whole cell left of an unscrolled view names no map cell.
+                        Case{"fill from a cell left of column 0", F, 1, -240.0f, x, x2, x2, 5}}) {
     SCOPED_TRACE(k.name);
-    testing_support::MakeTestMap(v, k.smallMap ? 5 : 10, k.smallMap ? 4 : 8);
+    testing_support::MakeTestMap(v, 10, 8);
     v.PaintMode->SetListIndex(k.mode);
     v.Map.MapTiles.Set(2, 1, 9);
     Select({k.selected, static_cast<int16_t>(k.selected + 1)});
@@ -102,6 +96,55 @@ TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
                          tk.randomCount),
               std::tuple(before, k.sheet ? before : undo, int16_t{k.sheet}, k.randoms));
     EXPECT_TRUE(Drawn().empty());
+  }
+}
+
+// Every tool at the edges of the map and of the view's whole cells, on a map of 5 x 4 cells
+// (narrower and shorter than the 6 x 5 whole cells shown) or of 10 x 8: each reaches the map's
+// last column and row and no further, less than a cell left of or above the display is still
+// column or row 0 (the pointer is rounded, halves to even, and divided truncating toward zero:
+// 239.5 twips are column 1, 480.5 row 2), and only overlay placement reaches into the strip beyond
+// the whole cells. The map's size bounds them even where its layer is larger. A tile-mode press
+// always counts as a change; an overlay press only when it places.
+TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
+  enum { kPress = 1, kDragStep = 2, kBlock = 4, kFill = 8, kOverlay = 16, kAll = 31 };
+  DatView& dat = editor->datView();
+  dat.Items->AddItem("1: Rock");
+  dat.Items->SetListIndex(1);
+  Select({5});
+  // clang-format off
+  struct Row { float x, y; int16_t w, h, layerW, layerH; int reachedBy; };
+  for (const Row& r : {Row{At(4), At(3), 5, 4, 5, 4, kAll}, {At(5), At(3), 5, 4, 5, 4, 0},
+                       {At(4), At(4), 5, 4, 5, 4, 0}, {At(5), At(3), 5, 4, 6, 5, 0},
+                       {At(4), At(4), 5, 4, 6, 5, 0}, {At(5), At(4), 10, 8, 10, 8, kAll},
+                       {kStripX, At(0), 10, 8, 10, 8, kOverlay},
+                       {At(0), kStripY, 10, 8, 10, 8, kOverlay},
+                       {-1, -239, 5, 4, 5, 4, kAll}, {239.5f, 480.5f, 5, 4, 5, 4, kAll},
+                       {-240, At(0), 5, 4, 5, 4, 0}, {At(0), -240, 5, 4, 5, 4, 0}}) {
+    // clang-format on
+    const int c = static_cast<int>(std::nearbyint(r.x)) / 240,
+              row = static_cast<int>(std::nearbyint(r.y)) / 240;
+    for (const int tool : {kPress, kDragStep, kBlock, kFill, kOverlay}) {
+      testing_support::MakeTestMap(v, r.layerW, r.layerH);
+      std::tie(v.MapWidth, v.MapHeight) = std::pair(r.w, r.h);
+      const Grid16 before = v.MapTiles.Tiles();
+      OverlayLayer overlay = v.OverlayData;
+      SetView(0, 0);
+      dat.window->SetVisible(tool == kOverlay);
+      // Block paste, drag fill, or normal painting (entry 0) for the other tools.
+      v.PaintMode->SetListIndex(tool == kBlock ? kBlockPaste : tool == kFill ? kDragFill : 0);
+      v.Display_MouseDown(1, 0, tool == kDragStep ? At(1) : r.x, tool == kDragStep ? At(1) : r.y);
+      v.Display_MouseMove(1, 0, r.x, r.y);
+      v.Display_MouseUp(1, 0, r.x, r.y);
+      const bool reached = r.reachedBy & tool;
+      std::vector<std::array<int, 3>> painted;
+      if (tool == kDragStep) painted.push_back({1, 1, 5});
+      if (reached && tool != kOverlay) painted.push_back({c, row, 5});
+      if (reached && tool == kOverlay) overlay.Set(c, row, 1);
+      EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), v.OverlayData, v.MapChanged),
+                std::tuple(With(before, painted), overlay, int16_t{tool != kOverlay || reached}))
+          << "tool " << tool << " at " << r.x << ", " << r.y << " on " << r.w << " x " << r.h;
+    }
   }
 }
 

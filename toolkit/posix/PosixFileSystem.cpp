@@ -24,10 +24,6 @@ const timespec kStartedAt = [] {
   return now;
 }();
 
-constexpr const char* kTemporaryMarker = ".korvane-tmp-";
-// Folder entries longer than this cannot be created; long names are cut in the temporary name.
-constexpr size_t kLongestNamePart = 200;
-
 FileError ErrorFromErrno(int err, bool creating = false) {
   return FileError{DescribeErrno(err, creating), err == ENOENT && !creating};
 }
@@ -227,10 +223,6 @@ std::string DescribeErrno(int err, bool creating) {
       return text;
     }
   }
-}
-
-std::string TemporaryPrefixFor(const std::string& targetName) {
-  return "." + targetName.substr(0, kLongestNamePart) + kTemporaryMarker;
 }
 
 std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::string& path,

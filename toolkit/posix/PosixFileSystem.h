@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/FileSystem.h"
+#include "toolkit/TemporaryName.h"
 
 namespace korvane::toolkit {
 
@@ -36,8 +37,5 @@ class PosixFileSystem : public FileSystem {
 // The words for a failed system call's errno; `creating` tells a missing folder from a missing
 // file.
 std::string DescribeErrno(int err, bool creating = false);
-
-// The name a temporary file for `targetName` (a name without folder) starts with.
-std::string TemporaryPrefixFor(const std::string& targetName);
 
 }  // namespace korvane::toolkit

@@ -1,15 +1,10 @@
 #include "toolkit/qt/QtPicture.h"
 
-#include <cmath>
-
 #include "toolkit/qt/QtUnits.h"
 
 namespace korvane::qt {
 
-int32_t PixelsToHimetric(int pixels, double twipsPerPixel) {
-  return static_cast<int32_t>(
-      std::lround(pixels * twipsPerPixel * kHimetricPerInch / kTwipsPerInch));
-}
+using toolkit::PixelsToHimetric;
 
 // Pictures are kept as 32-bit pixels, the format of every surface, so that drawing a tile is a
 // plain copy of pixels.

@@ -21,7 +21,4 @@ class QtPicture : public toolkit::Picture {
   int32_t heightHimetric_;
 };
 
-// Pixels to HIMETRIC at the given twips per pixel, rounded to the nearest unit.
-int32_t PixelsToHimetric(int pixels, double twipsPerPixel);
-
 }  // namespace korvane::qt

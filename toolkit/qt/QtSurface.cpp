@@ -35,22 +35,6 @@ int16_t ShiftCode(Qt::KeyboardModifiers modifiers) {
   return code;
 }
 
-double TwipsPerUnit(toolkit::ScaleUnit unit, double twipsPerPixel) {
-  switch (unit) {
-    case toolkit::ScaleUnit::Pixels:
-      return twipsPerPixel;
-    case toolkit::ScaleUnit::Himetric:
-      return kTwipsPerInch / kHimetricPerInch;
-    case toolkit::ScaleUnit::Twips:
-      break;
-  }
-  return 1.0;
-}
-
-float Convert(float value, toolkit::ScaleUnit from, toolkit::ScaleUnit to, double tpp) {
-  return static_cast<float>(value * TwipsPerUnit(from, tpp) / TwipsPerUnit(to, tpp));
-}
-
 }  // namespace
 
 // ---- Widget ----
@@ -171,11 +155,11 @@ float QtSurface::ScaleHeight() const {
 }
 
 float QtSurface::ScaleX(float value, toolkit::ScaleUnit from, toolkit::ScaleUnit to) const {
-  return Convert(value, from, to, TppX());
+  return toolkit::ConvertScale(value, from, to, TppX());
 }
 
 float QtSurface::ScaleY(float value, toolkit::ScaleUnit from, toolkit::ScaleUnit to) const {
-  return Convert(value, from, to, TppY());
+  return toolkit::ConvertScale(value, from, to, TppY());
 }
 
 void QtSurface::FitImage() {

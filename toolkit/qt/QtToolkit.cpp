@@ -144,11 +144,11 @@ void QtToolkit::SeedRandomFromTimer() {
 }
 
 float QtToolkit::Random() {
-  return NextRandom();
+  return random_.NextUnitFloat();
 }
 
 void QtToolkit::RandomFill(std::span<float> out) {
-  for (float& v : out) v = NextRandom();
+  for (float& v : out) v = random_.NextUnitFloat();
 }
 
 void QtToolkit::Quit() {

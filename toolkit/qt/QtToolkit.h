@@ -39,9 +39,6 @@ class QtToolkit : public toolkit::Toolkit {
   void Quit() override;
 
  private:
-  // The top 24 random bits over 2^24: every value is exact in a float and below 1.
-  float NextRandom() { return static_cast<float>(random_() >> 40) / 16777216.0f; }
-
   std::string commandLine_;
   std::string executableFolder_;
   toolkit::SplitMix64 random_;

@@ -1,0 +1,148 @@
+// What the editor relies on from the Win32 windows and controls themselves: the picture box's
+// clearing and painting, the scroll bar's events for the user's moves, and closing.
+
+#include "tests/support/EditorFixture.h"
+#include "tests/win32/Win32Desktop.h"
+#include "toolkit/win32/Win32Controls.h"
+#include "toolkit/win32/Win32Surface.h"
+#include "toolkit/win32/Win32Toolkit.h"
+#include "toolkit/win32/Win32Window.h"
+
+namespace korvane::win32::testing_desktop {
+namespace {
+
+using toolkit::Place;
+using toolkit::WindowKind;
+
+constexpr toolkit::Color kBlue{0, 0, 192}, kRed{200, 0, 0}, kGreen{0, 160, 0};
+
+uint32_t Pixel(toolkit::Color c) {
+  return uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
+}
+
+// Refresh clears and paints before it returns; showing or growing the box clears it and paints
+// once the message loop runs; shrinking keeps the drawing; drawing outside the paint handler
+// stays; the window shows what the bitmap holds.
+TEST(Win32Surface, ClearsAndPaintsOnRefreshAndWhenUncoveredOrGrown) {
+  Win32Window window(WindowKind::FixedTool, "Surface", 3000, 3000);
+  auto& box = static_cast<Win32Surface&>(*window.AddSurface(Place{0, 0, 1500, 1500}));
+  int paints = 0;
+  box.SetBackColor(kBlue);
+  box.onPaint = [&] {
+    ++paints;
+    box.FilledBox(0, 0, 150, 150, kRed);
+  };
+  const auto at = [&](int x, int y) { return box.Image().At(x, y) & 0xFFFFFF; };
+  Settle();
+  EXPECT_EQ(paints, 0);  // nothing of a hidden box can be seen
+  window.SetVisible(true);
+  EXPECT_TRUE(RunUntil([&] { return paints == 1; }));
+  box.FilledBox(300, 300, 15, 15, kGreen);
+  EXPECT_EQ(at(20, 20), Pixel(kGreen));
+  box.Refresh();
+  EXPECT_EQ(std::tuple(paints, at(20, 20), at(5, 5)), std::tuple(2, Pixel(kBlue), Pixel(kRed)));
+  box.SetPlace(Place{0, 0, 2250, 2250});
+  EXPECT_EQ(paints, 2);
+  EXPECT_TRUE(RunUntil([&] { return paints == 3; }));
+  EXPECT_EQ(box.Image().Width(), 150);
+  box.FilledBox(600, 600, 15, 15, kGreen);
+  box.SetPlace(Place{0, 0, 1500, 1500});
+  Settle();
+  EXPECT_EQ(std::tuple(paints, box.Image().Width(), at(40, 40)), std::tuple(3, 100, Pixel(kGreen)));
+  EXPECT_EQ(FirstDifference(Shown(box.Handle()), 0, 0, box.Image(), 0, 0, 100, 100), "");
+}
+
+// A picture copied larger than twice its size is stretched, each pixel to a block; circles and
+// text are drawn in the foreground colour within their extent.
+TEST(Win32Surface, StretchesPicturesAndDrawsCirclesAndText) {
+  Win32Toolkit tk("", testing_support::FreshFolder());
+  Win32Window window(WindowKind::FixedTool, "Surface", 3000, 3000);
+  auto& box = static_cast<Win32Surface&>(*window.AddSurface(Place{0, 0, 1500, 1500}));
+  box.SetBackColor(kBlue);
+  box.SetForeColor(kGreen);
+  box.Refresh();
+  const toolkit::PicturePtr two = tk.PictureFromImage({2, 1, {kRed, kGreen}});
+  box.PaintPicture(*two, 0, 0, 90, 45, 0, 0, 30, 15);  // 2 x 1 pixels onto 6 x 3
+  std::string row;
+  for (int x = 0; x < 7; ++x)
+    row += box.Image().At(x, 2) == Pixel(kRed)     ? 'r'
+           : box.Image().At(x, 2) == Pixel(kGreen) ? 'g'
+                                                   : '.';
+  EXPECT_EQ(row, "rrrggg.");
+  box.Circle(750, 750, 300);  // centre (50, 50), radius 20 pixels
+  const auto at = [&](int x, int y) { return box.Image().At(x, y) & 0xFFFFFF; };
+  EXPECT_EQ(std::tuple(at(70, 50), at(50, 30), at(50, 50), at(60, 50)),
+            std::tuple(Pixel(kGreen), Pixel(kGreen), Pixel(kBlue), Pixel(kBlue)));
+  box.SetCurrentX(150);
+  box.SetCurrentY(1200);
+  box.Print("88");
+  const int w = static_cast<int>(box.TextWidth("88") / 15),
+            h = static_cast<int>(box.TextHeight("88") / 15);
+  int inside = 0, outside = 0;
+  for (int y = 75; y < 100; ++y)
+    for (int x = 5; x < 40; ++x)
+      if (at(x, y) == Pixel(kGreen))
+        ++(x >= 10 && x < 10 + w && y >= 80 && y < 80 + h ? inside : outside);
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+}
+
+// Each request of the user moves the value by one (small and large change alike) or to where the
+// thumb is; dragging raises Scroll for each new value, and releasing the dragged thumb Change.
+// A bar whose Min exceeds its Max runs backwards.
+TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
+  Win32Window window(WindowKind::FixedTool, "Bars", 3000, 3000);
+  auto& bar = static_cast<Win32ScrollBar&>(*window.AddHScrollBar(Place{0, 0, 2000, 255}));
+  std::string log;
+  bar.onScroll = [&] { log += "s" + std::to_string(bar.Value()); };
+  bar.onChange = [&] { log += "c" + std::to_string(bar.Value()); };
+  bar.SetMin(1);
+  bar.SetMax(5);
+  EXPECT_EQ(log, "c1");  // 0 moved into the range
+  const struct {
+    int request, track;
+    const char* raised;
+    int position;  // of the native bar, from the Min end
+  } moves[] = {
+      {SB_LINERIGHT, 0, "c2", 1},  {SB_PAGERIGHT, 0, "c3", 2},     {SB_THUMBTRACK, 4, "s5", 4},
+      {SB_THUMBTRACK, 4, "", 4},   {SB_THUMBPOSITION, 4, "c5", 4}, {SB_LINERIGHT, 0, "", 4},
+      {SB_RIGHT, 0, "", 4},        {SB_LEFT, 0, "c1", 0},          {SB_PAGELEFT, 0, "", 0},
+      {SB_THUMBTRACK, 9, "s5", 4}, {SB_ENDSCROLL, 0, "", 4}};
+  for (const auto& m : moves) {
+    log.clear();
+    bar.Scrolled(m.request, m.track);
+    EXPECT_EQ(std::pair(log, ::GetScrollPos(bar.Handle(), SB_CTL)),
+              std::pair(std::string(m.raised), m.position))
+        << m.request << " " << m.track;
+  }
+  bar.SetMin(9);  // backwards: 9 at the left end, 5 (the value) at the right
+  log.clear();
+  ::SendMessageW(window.Handle(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(bar.Handle()));
+  EXPECT_EQ(std::pair(log, ::GetScrollPos(bar.Handle(), SB_CTL)), std::pair(std::string("c6"), 3));
+}
+
+// Showing raises Resize once. Closing asks the owner first, and the owner may destroy the window
+// while it unloads; closing the main window ends the message loop.
+TEST(Win32Window, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
+  Win32Toolkit tk("", testing_support::FreshFolder());
+  std::unique_ptr<toolkit::Window> window = tk.CreateWindow(WindowKind::Main, "Main", 3000, 3000);
+  int resizes = 0;
+  window->onResize = [&] { ++resizes; };
+  window->SetVisible(true);
+  EXPECT_EQ(resizes, 1);
+  bool allow = false;
+  window->onQueryUnload = [&] { return allow; };
+  window->onUnload = [&] { window.reset(); };
+  const HWND hwnd = static_cast<Win32Window&>(*window).Handle();
+  ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(window && window->Visible());
+  allow = true;
+  ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(window, nullptr);
+  EXPECT_FALSE(::IsWindow(hwnd));
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
+}  // namespace korvane::win32::testing_desktop

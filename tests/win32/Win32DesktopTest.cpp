@@ -1,0 +1,336 @@
+// The editor on the Win32 backend, on a real desktop (Wine on Xvfb): where its windows stand,
+// its menus and access keys, the pixels of its map display, its message and input boxes, and
+// saves and loads through the common file dialogs.
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/MapFile.h"
+#include "overlay/DatView.h"
+#include "shell/Editor.h"
+#include "shell/MapView.h"
+#include "tests/support/EditorFixture.h"
+#include "tests/win32/Win32Desktop.h"
+#include "tiles/TileView.h"
+#include "toolkit/win32/Win32Controls.h"
+#include "toolkit/win32/Win32Surface.h"
+#include "toolkit/win32/Win32Toolkit.h"
+#include "toolkit/win32/Win32Window.h"
+
+namespace korvane::win32::testing_desktop {
+namespace {
+
+namespace fs = std::filesystem;
+using toolkit::MessageButtons;
+using toolkit::MessageResult;
+
+// The common file dialog's list of file types.
+constexpr int kFileTypeList = 0x470;
+// The message box's text and icon.
+constexpr int kMessageText = 0xFFFF;
+constexpr int kMessageIcon = 0x440;
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+  std::ifstream in(fs::path(Widen(path)), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ItemText(HWND box, int id) {
+  return TextOf(::GetDlgItem(box, id));
+}
+
+// The fixtures the test script made on the Linux side; empty when there are none.
+std::string Fixtures() {
+  const char* dir = std::getenv("KORVANE_WINE_FIXTURES");
+  return dir ? dir : "";
+}
+
+class Win32Editor : public testing::Test {
+ protected:
+  ~Win32Editor() override {
+    editor.reset();
+    Settle();
+  }
+  // The editor started as korvane.exe starts it, on the command line given; with a map, until
+  // the map is shown.
+  void Open(const std::string& commandLine) {
+    toolkit = std::make_unique<Win32Toolkit>(commandLine, folder);
+    editor = std::make_unique<Editor>(*toolkit);
+    editor->Start();
+    if (commandLine.empty())
+      Settle();
+    else
+      ASSERT_TRUE(RunUntil([&] { return view().MapWidth > 0 && editor->Global().TileSize > 0; }));
+    Settle();
+  }
+  MapView& view() { return editor->mapView(); }
+  HWND Main() { return static_cast<Win32Window&>(*view().window).Handle(); }
+  static HWND WindowOf(toolkit::Window& w) { return static_cast<Win32Window&>(w).Handle(); }
+  template <typename Interface>
+  static HWND HandleOf(Interface* control) {
+    return dynamic_cast<Win32Control<Interface>&>(*control).Handle();
+  }
+  Win32Surface& Display() { return static_cast<Win32Surface&>(*view().Display); }
+  std::string CopyOfDemoMap(const std::string& name) {
+    const std::string path = folder + "\\" + name;
+    fs::copy_file(fs::path(KORVANE_DEMO_MAP), fs::path(Widen(path)));
+    return path;
+  }
+
+  // With the separators a user types into the dialogs.
+  const std::string folder = [] {
+    std::string path = testing_support::FreshFolder();
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+  }();
+  std::unique_ptr<Win32Toolkit> toolkit;
+  std::unique_ptr<Editor> editor;
+};
+
+RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  ::GetWindowRect(hwnd, &r);
+  return r;
+}
+
+// A child's place within its window's client area, in pixels.
+toolkit::PixelRect ChildPixels(HWND child) {
+  RECT r = WindowRect(child);
+  ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+TEST_F(Win32Editor, WindowsStandWhereTheyAreDesigned) {
+  Open("");
+  const double sw = toolkit->ScreenWidth(), sh = toolkit->ScreenHeight();
+  const auto px = [](double twips) { return toolkit::TwipsToPixels(twips, TheUi().tppX); };
+  const struct {
+    HWND hwnd;
+    double left, top, width, height;  // twips; a width of 0: the window keeps its own size
+  } windows[] = {{Main(), sw / 50, sh / 25, sw / 1.8, sh * 90 / 100},
+                 {WindowOf(*editor->tileView().window), sw / 1.7, sh / 25, sw / 2.5, sh * 0.9},
+                 {WindowOf(*editor->datView().window), sw / 1.7, sh / 25, 0, 0}};
+  for (const auto& w : windows) {
+    const RECT r = WindowRect(w.hwnd);
+    const toolkit::PixelRect designed{px(w.left), px(w.top), px(w.width), px(w.height)};
+    const toolkit::PixelRect shown{r.left, r.top, w.width > 0 ? r.right - r.left : designed.width,
+                                   w.width > 0 ? r.bottom - r.top : designed.height};
+    EXPECT_EQ(shown, designed) << TextOf(w.hwnd);
+  }
+  EXPECT_EQ(TextOf(Main()), "Korvane");
+  EXPECT_TRUE(::IsWindowVisible(windows[1].hwnd));
+  EXPECT_FALSE(::IsWindowVisible(windows[2].hwnd));
+  RECT client{};
+  ::GetClientRect(windows[2].hwnd, &client);  // the catalogue's designed inner size
+  EXPECT_EQ((toolkit::PixelRect{0, 0, client.right, client.bottom}),
+            (toolkit::PixelRect{0, 0, px(3015), px(2115)}));
+
+  // The main window's layout: the display, the bars and the undo button around it, the tool
+  // strip in six equal columns.
+  ::GetClientRect(Main(), &client);
+  const double w = client.right * TheUi().tppX, h = client.bottom * TheUi().tppY;
+  MapView& v = view();
+  const struct {
+    HWND hwnd;
+    double left, top, width, height;
+  } controls[] = {{HandleOf(v.Display), 0, 375, w - 255, h - 630},
+                  {HandleOf(v.HScroll), 0, h - 255, w - 255, 255},
+                  {HandleOf(v.VScroll), w - 255, 375, 255, h - 630},
+                  {HandleOf(v.CommandUndo), w - 255, h - 255, 255, 255},
+                  {HandleOf(v.Grid), 0, 0, w / 6, 375},
+                  {HandleOf(v.FloodFillMap), 3 * w / 6, 0, w / 6, 375},
+                  {HandleOf(v.MultipleTiles), 5 * w / 6, 0, w / 6, 315}};
+  for (const auto& c : controls)
+    EXPECT_EQ(ChildPixels(c.hwnd), PixelsOf(c.left, c.top, c.width, c.height)) << TextOf(c.hwnd);
+}
+
+std::vector<std::string> MenuTexts(HMENU menu) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    texts.push_back(Narrow(text));
+  }
+  return texts;
+}
+
+void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  std::vector<INPUT> inputs;
+  for (const auto& [key, down] : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(in);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The menus as designed, and their access keys reach the commands from the keyboard.
+TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
+  const std::string map = CopyOfDemoMap("keys.map");
+  Open(map);
+  HMENU bar = ::GetMenu(Main());
+  EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&File", "T&ools"}));
+  EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 0)),
+            (std::vector<std::string>{"&New Map", "", "Load &Map", "Load &Tiles", "", "&Save Map",
+                                      "Save Map &As"}));
+  EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 1)),
+            (std::vector<std::string>{"S&witch Mode", "", "Edit &Human Resources",
+                                      "Edit &Computer Resources"}));
+
+  view().MapTiles.Set(0, 0, 5);
+  view().MapChanged = 1;
+  ::SetForegroundWindow(Main());
+  ::SetFocus(Main());
+  PressKeys(
+      {{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}, {'S', true}, {'S', false}});
+  ASSERT_TRUE(RunUntil([&] { return view().MapChanged == 0; }, 10)) << "Alt+F, S did not save";
+  EXPECT_EQ(Bytes(map)[28], 5);  // the first cell, after the 28 bytes of the header
+  PressKeys(
+      {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'W', true}, {'W', false}});
+  EXPECT_TRUE(RunUntil([&] { return editor->DatViewVisible(); }, 10)) << "Alt+O, W: no catalogue";
+}
+
+// The display shows the demo map as korvane-cli renders it (the test script converted the
+// renders to bitmaps): at zoom 1 without grid and at zoom 2 with grid, the whole cells on the
+// first page; and the window shows what the surface holds.
+TEST_F(Win32Editor, TheMapDisplayShowsWhatTheRenderDraws) {
+  if (Fixtures().empty()) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
+  Open(KORVANE_DEMO_MAP);
+  for (const auto& [zoom, grid, file] :
+       {std::tuple(1, 0, "demo-zoom1.bmp"), std::tuple(2, 1, "demo-zoom2-grid.bmp")}) {
+    const toolkit::PicturePtr reference = toolkit->LoadPicture(Fixtures() + "\\" + file);
+    ASSERT_NE(reference, nullptr) << file;
+    if (view().MapZoomFactor != zoom) view().MapZoom_Click();
+    if (view().GridOn != grid) view().Grid_Click();
+    Settle();
+    const Bitmap& shown = Display().Image();
+    const Bitmap& expected = static_cast<const Win32Picture&>(*reference).Pixels();
+    const int cell = static_cast<int>(view().CellTwipsX() / TheUi().tppX);
+    const int w = std::min(view().ViewCols * cell, expected.Width());
+    const int h = std::min(view().ViewRows * cell, expected.Height());
+    EXPECT_GE(w * h, 640 * 480) << file;
+    EXPECT_EQ(FirstDifference(shown, 0, 0, expected, 0, 0, w, h), "") << file;
+    EXPECT_EQ(FirstDifference(Shown(HandleOf(view().Display)), 0, 0, shown, 0, 0, shown.Width(),
+                              shown.Height()),
+              "")
+        << file;
+  }
+}
+
+// The boxes carry the title "Korvane" unless given one, the designed buttons, and the answer of
+// the button pressed; closing a Yes/No/Cancel box is Cancel. The input box starts empty.
+TEST_F(Win32Editor, MessageAndInputBoxesAnswerAsPressed) {
+  Win32Toolkit tk("", folder);
+  std::string shown;
+  {
+    DialogAnswers answers({[&](HWND box) {
+      const auto icon = ::SendMessageW(::GetDlgItem(box, kMessageIcon), STM_GETICON, 0, 0);
+      shown = TextOf(box) + "|" + ItemText(box, kMessageText) + "|" +
+              std::to_string(icon == reinterpret_cast<LRESULT>(::LoadIconW(nullptr, IDI_WARNING)));
+      Press(box, IDOK);
+    }});
+    tk.ReportFailure("The map could not be saved: permission denied.");
+  }
+  EXPECT_EQ(shown, "Korvane|The map could not be saved: permission denied.|1");
+
+  const struct {
+    MessageButtons buttons;
+    const char* title;
+    int press;  // 0: the box is closed
+    MessageResult result;
+  } boxes[] = {{MessageButtons::YesNoCancel, "", IDYES, MessageResult::Yes},
+               {MessageButtons::YesNoCancel, "", IDNO, MessageResult::No},
+               {MessageButtons::YesNoCancel, "", IDCANCEL, MessageResult::Cancel},
+               {MessageButtons::YesNoCancel, "", 0, MessageResult::Cancel},
+               {MessageButtons::YesNo, "New Map", IDYES, MessageResult::Yes},
+               {MessageButtons::YesNo, "", IDNO, MessageResult::No}};
+  for (const auto& b : boxes) {
+    std::string seen;
+    DialogAnswers answers({[&](HWND box) {
+      seen = TextOf(box) + "|" + ItemText(box, kMessageText) + "|" +
+             std::to_string(::GetDlgItem(box, IDCANCEL) != nullptr);
+      if (b.press)
+        Press(box, b.press);
+      else
+        ::PostMessageW(box, WM_CLOSE, 0, 0);
+    }});
+    EXPECT_EQ(tk.MessageBox("Do you want to save this map?", b.buttons, b.title), b.result);
+    EXPECT_EQ(seen, std::string(*b.title ? b.title : "Korvane") +
+                        "|Do you want to save this map?|" +
+                        (b.buttons == MessageButtons::YesNoCancel ? "1" : "0"));
+  }
+
+  for (const bool ok : {true, false}) {
+    std::string seen;
+    DialogAnswers answers({[&](HWND box) {
+      seen = TextOf(box) + "|" + ItemText(box, 100) + "|" + ItemText(box, 101);
+      ::SetDlgItemTextW(box, 101, L"Straße 42");
+      Press(box, ok ? IDOK : IDCANCEL);
+    }});
+    EXPECT_EQ(tk.InputBox("Width of map (in tiles):", ok ? "New Map" : ""), ok ? "Straße 42" : "");
+    EXPECT_EQ(seen, std::string(ok ? "New Map" : "Korvane") + "|Width of map (in tiles):|");
+  }
+}
+
+// Save As through the common dialog: the map filter is offered, a name typed without extension
+// gets ".map", and the file holds the map. Load Map through it opens another map.
+TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
+  Open(CopyOfDemoMap("demo.map"));
+  std::string filter;
+  {
+    DialogAnswers answers({[&](HWND dialog) {
+      wchar_t first[128] = {};
+      ::SendMessageW(::GetDlgItem(dialog, kFileTypeList), CB_GETLBTEXT, 0,
+                     reinterpret_cast<LPARAM>(first));
+      filter = TextOf(dialog) + "|" + Narrow(first);
+      ChooseFile(dialog, folder + "\\saved as");
+    }});
+    view().MENU_SAVEAS_MAP_Click();
+  }
+  EXPECT_EQ(filter, "Save As|Map File (*.map)");
+  EXPECT_EQ(view().CurrentMapFile, folder + "\\saved as.map");
+  EXPECT_EQ(Bytes(folder + "\\saved as.map"), Bytes(folder + "\\demo.map"));
+  EXPECT_EQ(TextOf(Main()), "saved as - Korvane");
+
+  MapFileContents small{
+      3, 2, 7, 8, kStandardMapSignature, *Grid16::TryCreate(3, 2), *OverlayLayer::TryCreate(3, 2)};
+  small.tiles.Set(2, 1, 12);
+  const std::vector<uint8_t> bytes = *SerializeMapFile(small);
+  std::ofstream(fs::path(Widen(folder + "\\small.map")), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  {
+    DialogAnswers answers({[&](HWND dialog) { ChooseFile(dialog, folder + "\\small.map"); }});
+    view().MENU_LOAD_MAP_Click();
+  }
+  ASSERT_TRUE(RunUntil([&] { return view().MapWidth == 3; }));
+  EXPECT_EQ(std::tuple(view().MapHeight, view().HumanResources, view().MapTiles.At(2, 1)),
+            std::tuple(int16_t{2}, 7, int16_t{12}));
+}
+
+// A folder nobody may write (made so by the test script): the save says so in a box and the
+// file there keeps its bytes; the map stays unsaved.
+TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
+  if (Fixtures().empty()) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
+  const std::string kept = Fixtures() + "\\readonly\\kept.map";
+  Open(CopyOfDemoMap("demo.map"));
+  EXPECT_FALSE(toolkit->Files().CanCreateFilesIn(Fixtures() + "\\readonly"));
+  view().CurrentMapFile = kept;
+  view().MapChanged = 1;
+  std::string shown;
+  {
+    DialogAnswers answers({[&](HWND box) {
+      shown = ItemText(box, kMessageText);
+      Press(box, IDOK);
+    }});
+    EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+  }
+  EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": permission denied.");
+  EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+  EXPECT_EQ(view().MapChanged, 1);
+}
+
+}  // namespace
+}  // namespace korvane::win32::testing_desktop

@@ -1,0 +1,189 @@
+// The disk on Windows: what may be a file, saves in one step with any characters in the name,
+// temporary files, links, and folders. Run under Wine.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/AtomicFile.h"
+#include "tests/support/EditorFixture.h"
+#include "toolkit/win32/Win32Api.h"
+#include "toolkit/win32/Win32FileSystem.h"
+#include "toolkit/win32/Win32Text.h"
+
+namespace korvane::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDevice = "it is a device, not a regular file";
+const std::string kPipe = "it is a pipe, not a regular file";
+
+fs::path U8(const std::string& utf8) {
+  return fs::path(Widen(utf8));
+}
+
+std::vector<uint8_t> Bytes(const std::string& utf8Path) {
+  std::ifstream in(U8(utf8Path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(U8(folder)))
+    names.push_back(Narrow(e.path().filename().wstring()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class Win32Disk : public testing::Test {
+ protected:
+  bool Save(const std::string& path, std::vector<uint8_t> bytes) {
+    error = {};
+    return WriteFileAtomically(disk, path, bytes, error);
+  }
+  Win32FileSystem disk;
+  toolkit::FileError error;
+  const std::string dir = testing_support::FreshFolder();
+};
+
+// The names Windows keeps for devices, in any folder, with any extension and trailing blanks,
+// and the device and pipe namespaces; the names next to them are files.
+TEST_F(Win32Disk, DevicesAndPipesAreNeverFiles) {
+  const std::pair<std::string, std::string> table[] = {
+      {"NUL", kDevice},
+      {"C:\\maps\\nul.map", kDevice},
+      {"con.txt", kDevice},
+      {"CONOUT$", kDevice},
+      {"COM1", kDevice},
+      {"com9.map", kDevice},
+      {"LPT1 .map", kDevice},
+      {"COM0.map", ""},
+      {"COM10", ""},
+      {"LPT", ""},
+      {"console.map", ""},
+      {"\\\\.\\C:\\maps\\a.map", kDevice},
+      {"\\\\.\\pipe\\korvane", kPipe},
+      {"//./PIPE/korvane", kPipe},
+      {"\\\\?\\GLOBALROOT\\Device\\Null", kDevice},
+      {"\\\\?\\C:\\maps\\a.map", ""},
+      {"\\\\?\\UNC\\server\\share\\a.map", ""},
+      {"\\\\server\\share\\nul2.map", ""},
+  };
+  for (const auto& [path, reason] : table) EXPECT_EQ(DeviceReason(path), reason) << path;
+  // Refused before anything is opened or made.
+  for (const std::string name : {"NUL", "nul.map", "COM1", "\\\\.\\pipe\\korvane"}) {
+    const std::string path = name.find('\\') == 0 ? name : dir + "\\" + name;
+    EXPECT_EQ(disk.OpenForReading(path, error), nullptr);
+    EXPECT_FALSE(error.reason.empty());
+    EXPECT_FALSE(Save(path, {1}));
+    EXPECT_NE(error.reason.find("not a regular file"), std::string::npos) << path;
+  }
+  EXPECT_TRUE(Names(dir).empty());
+}
+
+// A save writes a temporary file beside the target, open to nobody else, and puts it in place in
+// one step; the name keeps every character. Failures say why in the editor's words.
+TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
+  const std::string name = "Kärtchen – 地図 🗺.map";
+  const std::string path = dir + "\\" + name;
+  ASSERT_TRUE(Save(path, {1, 2, 3})) << error.reason;
+  const auto replacement = FileReplacement::Begin(disk, path, error);
+  ASSERT_TRUE(replacement && replacement->File().Write(std::vector<uint8_t>{4, 5}));
+  const std::string temporary = replacement->File().Path();
+  EXPECT_TRUE(disk.SameFile(temporary.substr(0, temporary.find_last_of('\\')), dir));
+  EXPECT_EQ(Names(dir).size(), 2u);
+  EXPECT_EQ(::CreateFileW(Widen(temporary).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Bytes(path), (std::vector<uint8_t>{1, 2, 3}));  // untouched until the commit
+  ASSERT_TRUE(replacement->Commit(error)) << error.reason;
+  EXPECT_EQ(Bytes(path), (std::vector<uint8_t>{4, 5}));
+  EXPECT_EQ(Names(dir), std::vector<std::string>{name});
+  EXPECT_EQ(disk.ReadAll(path), (std::vector<uint8_t>{4, 5}));
+
+  fs::create_directory(U8(dir + "\\folder"));
+  const struct {
+    std::string path;
+    bool save;
+    std::string reason;
+    bool notFound;
+  } failures[] = {
+      {dir + "\\none.map", false, "there is no such file", true},
+      {dir + "\\gone\\x.map", false, "there is no such file", true},
+      {dir + "\\gone\\x.map", true, "the folder does not exist", false},
+      {dir + "\\folder", true, "it is a folder, not a file", false},
+      {dir + "\\folder", false, "it is a folder, not a file", false},
+  };
+  for (const auto& f : failures) {
+    error = {};
+    if (f.save)
+      EXPECT_FALSE(Save(f.path, {1}));
+    else
+      EXPECT_EQ(disk.OpenForReading(f.path, error), nullptr);
+    EXPECT_EQ(std::pair(error.reason, error.notFound), std::pair(f.reason, f.notFound)) << f.path;
+  }
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{name, "folder"}));
+}
+
+// A later save to the same target removes what a killed save left: only its own target's
+// leftovers, and only old ones.
+TEST_F(Win32Disk, LeftoversOfAKilledSaveAreRemoved) {
+  const std::string prefix = dir + "\\" + toolkit::TemporaryPrefixFor("m.map");
+  const auto leftover = [](const std::string& path, bool old) {
+    std::ofstream(U8(path)) << "x";
+    if (old)
+      fs::last_write_time(U8(path), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  };
+  leftover(prefix + "AAAAAA", true);
+  leftover(prefix + "BBBBBB", false);
+  leftover(dir + "\\" + toolkit::TemporaryPrefixFor("other.map") + "CCCCCC", true);
+  ASSERT_TRUE(Save(dir + "\\m.map", {7}));
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{".m.map.korvane-tmp-BBBBBB",
+                                                  ".other.map.korvane-tmp-CCCCCC", "m.map"}));
+}
+
+TEST_F(Win32Disk, FoldersAreMadeLevelByLevelAndTriedForNewFiles) {
+  const std::string nested = dir + "\\a\\b/c";
+  EXPECT_TRUE(disk.CreateFolders(nested));
+  EXPECT_TRUE(disk.CreateFolders(nested));  // already there
+  EXPECT_TRUE(fs::is_directory(U8(nested)));
+  std::ofstream(U8(dir + "\\file")) << "x";
+  EXPECT_FALSE(disk.CreateFolders(dir + "\\file\\sub"));
+  EXPECT_TRUE(disk.CanCreateFilesIn(nested));
+  EXPECT_FALSE(disk.CanCreateFilesIn(dir + "\\missing"));
+  EXPECT_FALSE(disk.CanCreateFilesIn(dir + "\\file"));
+  EXPECT_TRUE(fs::is_empty(U8(nested)));  // the trial leaves nothing behind
+  EXPECT_TRUE(disk.SameFile(dir + "\\file", dir + "/a/../file"));
+  EXPECT_FALSE(disk.SameFile(dir + "\\file", nested));
+}
+
+// Links made on the Linux side (the test script's fixtures): a save goes to the file a link
+// names. The links stay links (the script checks).
+TEST_F(Win32Disk, LinksAreFollowed) {
+  const char* fixtures = std::getenv("KORVANE_WINE_FIXTURES");
+  if (!fixtures) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
+  const std::string links = std::string(fixtures) + "\\links";
+  for (const char* name : {"link.map", "chain.map"})
+    EXPECT_TRUE(Save(links + "\\" + name, {6, 6})) << name << ": " << error.reason;
+  EXPECT_EQ(Bytes(links + "\\real\\map.map"), (std::vector<uint8_t>{6, 6}));
+  EXPECT_FALSE(Save(links + "\\loop-a.map", {1}));
+  EXPECT_EQ(error.reason, "the symbolic links form a loop");
+}
+
+// A Windows symbolic link to a file that does not exist yet: the save makes that file. (Wine
+// shows Linux links only by the files they name, and makes no Windows links.)
+TEST_F(Win32Disk, ALinkToNoFileYetMakesThatFile) {
+  const std::string link = dir + "\\dangling.map";
+  ::CreateSymbolicLinkW(Widen(link).c_str(), L"new.map", 0);
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = ::FindFirstFileW(Widen(link).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) GTEST_SKIP() << "this system makes no symbolic links";
+  ::FindClose(search);
+  EXPECT_TRUE(Save(link, {6, 6})) << error.reason;
+  EXPECT_EQ(Bytes(dir + "\\new.map"), (std::vector<uint8_t>{6, 6}));
+}
+
+}  // namespace
+}  // namespace korvane::win32
