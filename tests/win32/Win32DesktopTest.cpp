@@ -60,7 +60,7 @@ class Win32Editor : public testing::Test {
     if (commandLine.empty())
       Settle();
     else
-      ASSERT_TRUE(RunUntil([&] { return view().MapWidth > 0 && editor->Global().TileSize > 0; }));
+      ASSERT_TRUE(RunUntil([&] { return view().Map.MapWidth > 0 && editor->Global().TileSize > 0; }));
     Settle();
   }
   MapView& view() { return editor->mapView(); }
@@ -179,13 +179,13 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
             (std::vector<std::string>{"S&witch Mode", "", "Edit &Human Resources",
                                       "Edit &Computer Resources"}));
 
-  view().MapTiles.Set(0, 0, 5);
-  view().MapChanged = 1;
+  view().Map.MapTiles.Set(0, 0, 5);
+  view().Map.MapChanged = 1;
   ::SetForegroundWindow(Main());
   ::SetFocus(Main());
   PressKeys(
       {{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}, {'S', true}, {'S', false}});
-  ASSERT_TRUE(RunUntil([&] { return view().MapChanged == 0; }, 10)) << "Alt+F, S did not save";
+  ASSERT_TRUE(RunUntil([&] { return view().Map.MapChanged == 0; }, 10)) << "Alt+F, S did not save";
   EXPECT_EQ(Bytes(map)[28], 5);  // the first cell, after the 28 bytes of the header
   PressKeys(
       {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'W', true}, {'W', false}});
@@ -290,13 +290,18 @@ TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
     view().MENU_SAVEAS_MAP_Click();
   }
   EXPECT_EQ(filter, "Save As|Map File (*.map)");
-  EXPECT_EQ(view().CurrentMapFile, folder + "\\saved as.map");
+  EXPECT_EQ(view().Map.CurrentMapFile, folder + "\\saved as.map");
   EXPECT_EQ(Bytes(folder + "\\saved as.map"), Bytes(folder + "\\demo.map"));
   EXPECT_EQ(TextOf(Main()), "saved as - Korvane");
 
-  MapFileContents small{
-      3, 2, 7, 8, kStandardMapSignature, *Grid16::TryCreate(3, 2), *OverlayLayer::TryCreate(3, 2)};
-  small.tiles.Set(2, 1, 12);
+  MapDocument small;
+  small.MapWidth = 3;
+  small.MapHeight = 2;
+  small.HumanResources = 7;
+  small.ComputerResources = 8;
+  small.MapTiles = TileLayer(*Grid16::TryCreate(3, 2));
+  small.OverlayData = *OverlayLayer::TryCreate(3, 2);
+  small.MapTiles.Set(2, 1, 12);
   const std::vector<uint8_t> bytes = *SerializeMapFile(small);
   std::ofstream(fs::path(Widen(folder + "\\small.map")), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()),
@@ -305,8 +310,8 @@ TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
     DialogAnswers answers({[&](HWND dialog) { ChooseFile(dialog, folder + "\\small.map"); }});
     view().MENU_LOAD_MAP_Click();
   }
-  ASSERT_TRUE(RunUntil([&] { return view().MapWidth == 3; }));
-  EXPECT_EQ(std::tuple(view().MapHeight, view().HumanResources, view().MapTiles.At(2, 1)),
+  ASSERT_TRUE(RunUntil([&] { return view().Map.MapWidth == 3; }));
+  EXPECT_EQ(std::tuple(view().Map.MapHeight, view().Map.HumanResources, view().Map.MapTiles.At(2, 1)),
             std::tuple(int16_t{2}, 7, int16_t{12}));
 }
 
@@ -317,8 +322,8 @@ TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
   const std::string kept = Fixtures() + "\\readonly\\kept.map";
   Open(CopyOfDemoMap("demo.map"));
   EXPECT_FALSE(toolkit->Files().CanCreateFilesIn(Fixtures() + "\\readonly"));
-  view().CurrentMapFile = kept;
-  view().MapChanged = 1;
+  view().Map.CurrentMapFile = kept;
+  view().Map.MapChanged = 1;
   std::string shown;
   {
     DialogAnswers answers({[&](HWND box) {
@@ -329,7 +334,7 @@ TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
   }
   EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": permission denied.");
   EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
-  EXPECT_EQ(view().MapChanged, 1);
+  EXPECT_EQ(view().Map.MapChanged, 1);
 }
 
 }  // namespace

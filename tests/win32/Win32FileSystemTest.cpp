@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "tests/support/EditorFixture.h"
 #include "toolkit/win32/Win32Api.h"
 #include "toolkit/win32/Win32FileSystem.h"
