@@ -111,7 +111,7 @@ TEST_F(MapWindow, FindsTheCellUnderThePointer) {
                          Row{3959, 2969, 7, 5, true}, Row{3960, 2970, 8, 6, false},
                          Row{-1, -494, 0, 0, true}, Row{-495.5f, -990, -1, -2, true}}) {
     // clang-format on
-    const PointedCell cell = CellAt(view(), row.x, row.y);
+    const PointedCell cell = CellAt(view(), global(), row.x, row.y);
     EXPECT_EQ(std::tuple(cell.c, cell.r, cell.x, cell.y, OnWholeCell(view(), cell)),
               std::tuple(row.c, row.r, row.c + 40l, row.r + 6l, row.onWholeCell))
         << row.x << ", " << row.y;
