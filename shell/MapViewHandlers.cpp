@@ -3,6 +3,7 @@
 
 #include "shell/Editor.h"
 #include "shell/MapView.h"
+#include "tiles/TileView.h"
 #include "tools/MapTools.h"
 #include "tools/ToolCells.h"
 
@@ -36,6 +37,12 @@ void MapView::FloodFillMap_Click() {
 
 ScreenCell MapView::CellUnderPointer(float x, float y) const {
   return korvane::CellUnderPointer(*this, editor_.Global(), x, y);
+}
+
+// ---- Tiles ----
+
+void MapView::TileZoom_Click() {
+  editor_.tileView().SwitchZoom();
 }
 
 }  // namespace korvane
