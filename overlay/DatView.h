@@ -3,16 +3,15 @@
 #include <memory>
 #include <string>
 
+#include "state/EditorWindows.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
 
-class Editor;
-
 // The "Data Overlay" catalogue window: the object types that overlay cells refer to by position.
 class DatView {
  public:
-  explicit DatView(Editor& editor);
+  explicit DatView(EditorWindows& editor);
   ~DatView();
 
   std::unique_ptr<toolkit::Window> window;
@@ -35,7 +34,7 @@ class DatView {
   std::string CatalogueFile() const;
 
  private:
-  Editor& editor_;
+  EditorWindows& editor_;
   // How Form_Load found Overlay.dat: absent, there but unreadable, read in part, or read whole.
   enum class CatalogueRead { None, Unreadable, Partial, Whole };
   CatalogueRead catalogueRead_ = CatalogueRead::None;

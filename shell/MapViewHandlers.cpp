@@ -1,6 +1,7 @@
 // The main window's handlers whose work belongs to a subsystem: each hands it to that
 // subsystem's folder, which works through the editor's EditorWindows.
 
+#include "overlay/ModeSwitch.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tiles/TileView.h"
@@ -43,6 +44,12 @@ ScreenCell MapView::CellUnderPointer(float x, float y) const {
 
 void MapView::TileZoom_Click() {
   editor_.tileView().SwitchZoom();
+}
+
+// ---- Overlay ----
+
+void MapView::MENU_DATA_VIEW_Click() {
+  overlay::MENU_DATA_VIEW_Click(editor_);
 }
 
 }  // namespace korvane
