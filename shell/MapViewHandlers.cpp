@@ -1,6 +1,7 @@
 // The main window's handlers whose work belongs to a subsystem: each hands it to that
 // subsystem's folder, which works through the editor's EditorWindows.
 
+#include "document/FileCommands.h"
 #include "overlay/ModeSwitch.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
@@ -50,6 +51,56 @@ void MapView::TileZoom_Click() {
 
 void MapView::MENU_DATA_VIEW_Click() {
   overlay::MENU_DATA_VIEW_Click(editor_);
+}
+
+// ---- Documents ----
+
+void MapView::LoadMap(const std::string& MapFileName) {
+  document::LoadMap(editor_, MapFileName);
+}
+
+bool MapView::SaveNow(const std::string& savenowfile) {
+  return document::SaveNow(editor_, savenowfile);
+}
+
+void MapView::SetCaptionFromFile() {
+  document::SetCaptionFromFile(*this);
+}
+
+void MapView::MENU_NEW_MAP_Click() {
+  document::MENU_NEW_MAP_Click(editor_);
+}
+
+void MapView::MENU_LOAD_MAP_Click() {
+  document::MENU_LOAD_MAP_Click(editor_);
+}
+
+void MapView::MENU_LOAD_TILES_Click() {
+  document::MENU_LOAD_TILES_Click(editor_);
+}
+
+bool MapView::MENU_SAVE_MAP_Click() {
+  return document::MENU_SAVE_MAP_Click(editor_);
+}
+
+void MapView::MENU_SAVEAS_MAP_Click() {
+  document::MENU_SAVEAS_MAP_Click(editor_);
+}
+
+bool MapView::Form_QueryUnload() {
+  return document::Form_QueryUnload(editor_);
+}
+
+void MapView::Form_Unload() {
+  document::Form_Unload(editor_);
+}
+
+void MapView::EDHUMRES_Click() {
+  document::EDHUMRES_Click(editor_);
+}
+
+void MapView::EDCOMPRES_Click() {
+  document::EDCOMPRES_Click(editor_);
 }
 
 }  // namespace korvane
