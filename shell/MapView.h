@@ -85,11 +85,9 @@ class MapView : public MapViewState {
   // ---- Overlay (overlay/) ----
   void MENU_DATA_VIEW_Click();
 
-  Editor& editor() { return editor_; }
-  MapGlobal& global();
-
  private:
   void CreateControls();
+  MapGlobal& global();
   Editor& editor_;
   // Counts drawings of the map, so a drawing can tell that a nested one already did its work.
   uint32_t paintRuns_ = 0;
