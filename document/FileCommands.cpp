@@ -1,16 +1,14 @@
 // The File menu of the main window and the question before the window closes.
 
+#include "document/FileCommands.h"
+
 #include <optional>
 #include <string>
 
 #include "model/Grid16.h"
 #include "model/Numbers.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
-#include "state/MapGlobal.h"
-#include "tiles/LoadTiles.h"
 
-namespace korvane {
+namespace korvane::document {
 
 namespace {
 
@@ -35,9 +33,10 @@ std::optional<int16_t> AskForSide(toolkit::Toolkit& tk, const char* prompt) {
 
 }  // namespace
 
-void MapView::MENU_NEW_MAP_Click() {
-  toolkit::Toolkit& tk = editor_.Toolkit();
-  if (Map.MapChanged == 1 &&
+void MENU_NEW_MAP_Click(EditorWindows& editor) {
+  MapViewState& view = editor.Main();
+  toolkit::Toolkit& tk = editor.Toolkit();
+  if (view.Map.MapChanged == 1 &&
       tk.MessageBox(kLoseChangesQuestion, MessageButtons::YesNo) != MessageResult::Yes)
     return;
   const auto width = AskForSide(tk, "Please enter the width of the map in tiles:");
@@ -59,51 +58,52 @@ void MapView::MENU_NEW_MAP_Click() {
   fresh.MapTiles = TileLayer(std::move(*tiles));
   fresh.OverlayData = std::move(*overlay);
   fresh.MapChanged = 1;
-  Map = std::move(fresh);
-  window->SetCaption("Korvane");
+  view.Map = std::move(fresh);
+  view.window->SetCaption("Korvane");
 
-  if (global().TileSize != 0)
-    Display->Refresh();
+  if (editor.Global().TileSize != 0)
+    view.Display->Refresh();
   else
-    editor_.loadTiles().CheckBitmap();
+    editor.CheckBitmap();
 }
 
-void MapView::MENU_LOAD_MAP_Click() {
-  toolkit::Toolkit& tk = editor_.Toolkit();
-  if (Map.MapChanged == 1 &&
+void MENU_LOAD_MAP_Click(EditorWindows& editor) {
+  toolkit::Toolkit& tk = editor.Toolkit();
+  if (editor.Main().Map.MapChanged == 1 &&
       tk.MessageBox(kLoseChangesQuestion, MessageButtons::YesNo) != MessageResult::Yes)
     return;
   const auto path = AskForMapFile(tk, toolkit::FileDialogMode::Open);
   if (!path) return;
-  LoadMap(*path);
+  LoadMap(editor, *path);
 }
 
-void MapView::MENU_LOAD_TILES_Click() {
-  editor_.loadTiles().window->SetVisible(true);
+void MENU_LOAD_TILES_Click(EditorWindows& editor) {
+  editor.ShowLoadTiles();
 }
 
-bool MapView::MENU_SAVE_MAP_Click() {
-  if (Map.MapWidth < 1) return false;
-  if (!Map.CurrentMapFile.empty()) return SaveNow(Map.CurrentMapFile);
-  const auto path = AskForMapFile(editor_.Toolkit(), toolkit::FileDialogMode::Save);
+bool MENU_SAVE_MAP_Click(EditorWindows& editor) {
+  const MapDocument& map = editor.Main().Map;
+  if (map.MapWidth < 1) return false;
+  if (!map.CurrentMapFile.empty()) return SaveNow(editor, map.CurrentMapFile);
+  const auto path = AskForMapFile(editor.Toolkit(), toolkit::FileDialogMode::Save);
   if (!path) return false;
-  return SaveNow(*path);
+  return SaveNow(editor, *path);
 }
 
-void MapView::MENU_SAVEAS_MAP_Click() {
-  if (Map.MapWidth < 1) return;
-  const auto path = AskForMapFile(editor_.Toolkit(), toolkit::FileDialogMode::Save);
+void MENU_SAVEAS_MAP_Click(EditorWindows& editor) {
+  if (editor.Main().Map.MapWidth < 1) return;
+  const auto path = AskForMapFile(editor.Toolkit(), toolkit::FileDialogMode::Save);
   if (!path) return;
-  SaveNow(*path);
+  SaveNow(editor, *path);
 }
 
-bool MapView::Form_QueryUnload() {
-  if (Map.MapChanged != 1) return true;
+bool Form_QueryUnload(EditorWindows& editor) {
+  if (editor.Main().Map.MapChanged != 1) return true;
   switch (
-      editor_.Toolkit().MessageBox("Do you want to save this map?", MessageButtons::YesNoCancel)) {
+      editor.Toolkit().MessageBox("Do you want to save this map?", MessageButtons::YesNoCancel)) {
     case MessageResult::Yes:
       // A save that was cancelled or failed keeps the window open, so the changes are not lost.
-      return MENU_SAVE_MAP_Click();
+      return MENU_SAVE_MAP_Click(editor);
     case MessageResult::No:
       return true;
     case MessageResult::Cancel:
@@ -112,11 +112,11 @@ bool MapView::Form_QueryUnload() {
   return false;
 }
 
-void MapView::Form_Unload() {
-  editor_.UnloadLoadTiles();
-  editor_.UnloadTileView();
-  editor_.UnloadDatView();
-  editor_.Toolkit().Quit();
+void Form_Unload(EditorWindows& editor) {
+  editor.UnloadLoadTiles();
+  editor.UnloadTileView();
+  editor.UnloadDatView();
+  editor.Toolkit().Quit();
 }
 
-}  // namespace korvane
+}  // namespace korvane::document

@@ -4,29 +4,26 @@
 #include <variant>
 
 #include "document/CaptionRule.h"
+#include "document/FileCommands.h"
 #include "document/FileMessages.h"
 #include "document/MapFile.h"
 #include "formats/AtomicFile.h"
-#include "overlay/DatView.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
-#include "state/MapGlobal.h"
-#include "tiles/LoadTiles.h"
-#include "tiles/TileView.h"
 
-namespace korvane {
+namespace korvane::document {
 
-void MapView::SetCaptionFromFile() {
-  window->SetCaption(MapCaption(Map.CurrentMapFile));
+void SetCaptionFromFile(MapViewState& view) {
+  view.window->SetCaption(MapCaption(view.Map.CurrentMapFile));
 }
 
-bool MapView::SaveNow(const std::string& savenowfile) {
-  if (Map.MapWidth < 1) return false;
+bool SaveNow(EditorWindows& editor, const std::string& savenowfile) {
+  MapViewState& view = editor.Main();
+  MapDocument& map = view.Map;
+  if (map.MapWidth < 1) return false;
   const std::string path = savenowfile;  // the caller may pass CurrentMapFile itself
   // Checked before the disk is touched; the bytes then go from the layers straight to the file.
-  toolkit::Toolkit& tk = editor_.Toolkit();
-  const auto writer = MapFileWriter::For(Map.HumanResources, Map.ComputerResources,
-                                         Map.MapTiles.Tiles(), Map.OverlayData);
+  toolkit::Toolkit& tk = editor.Toolkit();
+  const auto writer = MapFileWriter::For(map.HumanResources, map.ComputerResources,
+                                         map.MapTiles.Tiles(), map.OverlayData);
   if (!writer) {
     tk.ReportFailure(SaveFailedMessage(path, kTooManyObjects));
     return false;
@@ -42,27 +39,28 @@ bool MapView::SaveNow(const std::string& savenowfile) {
     tk.ReportFailure(SaveFailedMessage(path, error.reason));
     return false;
   }
-  Map.MapChanged = 0;
-  Map.CurrentMapFile = path;
-  SetCaptionFromFile();
+  map.MapChanged = 0;
+  map.CurrentMapFile = path;
+  SetCaptionFromFile(view);
   return true;
 }
 
-void MapView::LoadMap(const std::string& MapFileName) {
+void LoadMap(EditorWindows& editor, const std::string& MapFileName) {
+  MapViewState& view = editor.Main();
   // Copy first: the caller may hand in StartupMapFile, which is emptied next.
   const std::string path = MapFileName;
   // Emptied before anything can repaint, so a waiting command-line map is loaded only once.
-  StartupMapFile.clear();
-  editor_.Toolkit().DoEvents();
+  view.StartupMapFile.clear();
+  editor.Toolkit().DoEvents();
 
   // A load always returns the editor to tile mode.
-  editor_.tileView().window->SetVisible(true);
-  if (editor_.HasDatView()) editor_.datView().window->SetVisible(false);
-  EditMode = 0;
+  editor.ShowTileView();
+  editor.HideDatView();
+  view.EditMode = 0;
 
   // Reading never creates a file, and a file that cannot be read or parsed leaves the document,
   // its file name, the caption and MapChanged exactly as they were, and says why.
-  toolkit::Toolkit& tk = editor_.Toolkit();
+  toolkit::Toolkit& tk = editor.Toolkit();
   toolkit::FileError error;
   const auto file = tk.Files().OpenForReading(path, error);
   if (!file) {
@@ -80,13 +78,13 @@ void MapView::LoadMap(const std::string& MapFileName) {
   // after a load changes nothing.
   map->CurrentMapFile = path;
   map->MapChanged = 0;
-  Map = std::move(*map);
-  SetCaptionFromFile();
+  view.Map = std::move(*map);
+  SetCaptionFromFile(view);
 
-  if (global().TileSize != 0)
-    Display->Refresh();
+  if (editor.Global().TileSize != 0)
+    view.Display->Refresh();
   else
-    editor_.loadTiles().CheckBitmap();
+    editor.CheckBitmap();
 }
 
-}  // namespace korvane
+}  // namespace korvane::document

@@ -11,6 +11,7 @@
 
 #include "document/MapFile.h"
 #include "model/Grid16.h"
+#include "model/OverlayLayer.h"
 #include "overlay/Catalogue.h"
 
 namespace {
@@ -29,6 +30,15 @@ Grid16 Filled(int32_t w, int32_t h, const std::vector<int16_t>& cells) {
   return g;
 }
 
+// The overlay holding the given cells, row by row (0 for none).
+korvane::OverlayLayer Objects(int32_t w, int32_t h, const std::vector<int16_t>& cells) {
+  const Grid16 values = Filled(w, h, cells);
+  korvane::OverlayLayer overlay = *korvane::OverlayLayer::TryCreate(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) overlay.Set(x, y, values.At(x, y));
+  return overlay;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,18 +53,18 @@ int main(int argc, char** argv) {
   // The two worked examples: a 2 x 1 map without and with an overlay object.
   const Grid16 tiles = Filled(2, 1, {5, 7});
   Save(root / "map" / "two-cells.map",
-       *korvane::SerializeMapFile(100, 200, tiles, Filled(2, 1, {})));
+       *korvane::SerializeMapFile(100, 200, tiles, Objects(2, 1, {})));
   Save(root / "map" / "two-cells-overlay.map",
-       *korvane::SerializeMapFile(100, 200, tiles, Filled(2, 1, {0, 3})));
+       *korvane::SerializeMapFile(100, 200, tiles, Objects(2, 1, {0, 3})));
   // Extreme tile numbers and resources, several overlay objects, another signature.
   std::array<uint8_t, 16> other{};
   other.fill(0x5A);
   Save(root / "map" / "extremes.map",
        *korvane::SerializeMapFile(-100, 70000, Filled(3, 2, {0, 269, -5, 32767, -32768, 12}),
-                                  Filled(3, 2, {4, 0, 0, 2, 9, 32767}), other));
+                                  Objects(3, 2, {4, 0, 0, 2, 9, 32767}), other));
   Save(root / "map" / "column.map",
        *korvane::SerializeMapFile(0, 0, Filled(1, 9, {1, 2, 3, 4, 5, 6, 7, 8, 9}),
-                                  Filled(1, 9, {0, 0, 1, 0, 0, 0, 0, 0, 2})));
+                                  Objects(1, 9, {0, 0, 1, 0, 0, 0, 0, 0, 2})));
 
   using korvane::CatalogueEntry;
   const std::vector<std::vector<CatalogueEntry>> catalogues = {

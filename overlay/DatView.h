@@ -4,16 +4,15 @@
 #include <string>
 
 #include "overlay/CatalogueHome.h"
+#include "state/EditorWindows.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
 
-class Editor;
-
 // The "Data Overlay" catalogue window: the object types that overlay cells refer to by position.
 class DatView {
  public:
-  explicit DatView(Editor& editor);
+  explicit DatView(EditorWindows& editor);
   ~DatView();
 
   std::unique_ptr<toolkit::Window> window;
@@ -32,7 +31,7 @@ class DatView {
   void Remove_Click();
 
  private:
-  Editor& editor_;
+  EditorWindows& editor_;
   // Where Form_Load found the catalogue; the close writes it back to the same place.
   CatalogueHome home_;
   // How Form_Load found Overlay.dat: absent, there but unreadable, read in part, or read whole.

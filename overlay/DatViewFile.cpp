@@ -6,7 +6,6 @@
 #include "overlay/CatalogueHome.h"
 #include "overlay/CatalogueMessages.h"
 #include "overlay/DatView.h"
-#include "shell/Editor.h"
 
 namespace korvane {
 

@@ -3,8 +3,6 @@
 #include "model/Numbers.h"
 #include "overlay/Catalogue.h"
 #include "overlay/DatView.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
 
 namespace korvane {
 
@@ -24,7 +22,7 @@ std::optional<int16_t> AskObjectSize(toolkit::Toolkit& tk, const std::string& pr
 
 }  // namespace
 
-DatView::DatView(Editor& editor) : editor_(editor) {
+DatView::DatView(EditorWindows& editor) : editor_(editor) {
   using toolkit::Place;
   window =
       editor_.Toolkit().CreateWindow(toolkit::WindowKind::FixedTool, "Data Overlay", 3015, 2115);

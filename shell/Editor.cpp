@@ -72,11 +72,59 @@ DatView& Editor::datView() {
   return *datView_;
 }
 
+MapViewState& Editor::Main() {
+  return mapView();
+}
+
+void Editor::PaintMap() {
+  mapView().Display_Paint();
+}
+
 bool Editor::TileViewVisible() const {
   return tileView_ && tileView_->window->Visible();
 }
 bool Editor::DatViewVisible() const {
   return datView_ && datView_->window->Visible();
+}
+
+void Editor::ShowTileView() {
+  tileView().window->SetVisible(true);
+}
+
+void Editor::HideTileView() {
+  if (tileView_) tileView_->window->SetVisible(false);
+}
+
+void Editor::LoadTileView() {
+  tileView();
+}
+
+void Editor::CalculateTiles() {
+  tileView().CalculateTiles();
+}
+
+void Editor::RefreshTileView() {
+  tileView().Display->Refresh();
+}
+
+void Editor::ShowDatView() {
+  datView().window->SetVisible(true);
+}
+
+void Editor::HideDatView() {
+  if (datView_) datView_->window->SetVisible(false);
+}
+
+int16_t Editor::ChosenCatalogueEntry() {
+  return datView().Items->ListIndex();
+}
+
+void Editor::ShowLoadTiles() {
+  loadTiles().window->SetVisible(true);
+}
+
+void Editor::CheckBitmap() {
+  loadTiles().CheckBitmap();
 }
 
 bool Editor::UnloadLoadTiles() {

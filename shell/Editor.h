@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "state/EditorWindows.h"
 #include "state/MapGlobal.h"
 #include "toolkit/Toolkit.h"
 
@@ -14,17 +15,19 @@ class DatView;
 
 // Owns the editor-wide state and the four windows. Each window exists at most once: the first
 // reference creates it and runs its Form_Load before returning; Unload discards it, so the next
-// reference creates it afresh.
-class Editor {
+// reference creates it afresh. The windows' handlers reach each other through EditorWindows.
+class Editor final : public EditorWindows {
  public:
   explicit Editor(toolkit::Toolkit& toolkit);
   ~Editor();
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
-  toolkit::Toolkit& Toolkit() { return toolkit_; }
-  MapGlobal& Global() { return global_; }
-  const MapGlobal& Global() const { return global_; }
+  toolkit::Toolkit& Toolkit() override { return toolkit_; }
+  MapGlobal& Global() override { return global_; }
+  const MapGlobal& Global() const override { return global_; }
+  MapViewState& Main() override;
+  void PaintMap() override;
 
   // Creates the main window, runs its Form_Load and shows it: the editor's start-up.
   void Start();
@@ -41,16 +44,26 @@ class Editor {
 
   // Visibility as the design reads it; asking about a window that does not exist does not create
   // it and reads as hidden.
-  bool TileViewVisible() const;
-  bool DatViewVisible() const;
+  bool TileViewVisible() const override;
+  bool DatViewVisible() const override;
+  void ShowTileView() override;
+  void HideTileView() override;
+  void LoadTileView() override;
+  void CalculateTiles() override;
+  void RefreshTileView() override;
+  void ShowDatView() override;
+  void HideDatView() override;
+  int16_t ChosenCatalogueEntry() override;
+  void ShowLoadTiles() override;
+  void CheckBitmap() override;
 
   // Closes a window as the program does: runs its Form_QueryUnload (which may refuse, returning
   // false) and Form_Unload, then discards it. Absent windows are left alone.
-  bool UnloadLoadTiles();
-  bool UnloadTileView();
-  bool UnloadDatView();
+  bool UnloadLoadTiles() override;
+  bool UnloadTileView() override;
+  bool UnloadDatView() override;
   // Discards without asking (the window has already run its unload handlers).
-  void DiscardLoadTiles();
+  void DiscardLoadTiles() override;
   void DiscardTileView();
   void DiscardDatView();
 

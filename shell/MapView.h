@@ -4,68 +4,25 @@
 #include <memory>
 #include <string>
 
-#include "model/MapDocument.h"
 #include "render/MapPainter.h"
-#include "toolkit/Window.h"
+#include "state/MapViewState.h"
 
 namespace korvane {
 
 class Editor;
 struct MapGlobal;
 
-// Painting modes, the entries of the PaintMode combo box.
-inline constexpr int16_t kNormalPainting = 0;
-inline constexpr int16_t kDragFill = 1;
-inline constexpr int16_t kBlockPaste = 2;
-
 // Layout constants of the main window, in twips.
 inline constexpr float kToolStripHeight = 375;
 inline constexpr float kScrollBarThickness = 255;
 
-// The main window: the map document, the view of it, the tool strip and the menus. Handlers are
-// defined in the folder of the subsystem they belong to.
-class MapView {
+// The main window: the map document, the view of it, the tool strip and the menus (the variables
+// and controls of MapViewState), with the handlers the design names. A handler whose work belongs
+// to a subsystem hands it to that subsystem's folder.
+class MapView : public MapViewState {
  public:
   explicit MapView(Editor& editor);
   ~MapView();
-
-  // ---- Document state ----
-  // 0 tile mode, 1 overlay mode; remembers the mode while both companion windows are hidden.
-  int16_t EditMode = 0;
-  std::string StartupMapFile;
-  // The map being edited, its file name and its unsaved-changes flag.
-  MapDocument Map;
-
-  // ---- View state ----
-  int16_t MapZoomFactor = 1;
-  int16_t GridOn = 0;
-  float DragStartX = 0;
-  float DragStartY = 0;
-  int16_t ViewFirstCol = 0;
-  int16_t ViewFirstRow = 0;
-  int16_t ViewCols = 0;
-  int16_t ViewRows = 0;
-
-  // ---- Controls ----
-  std::unique_ptr<toolkit::Window> window;
-  toolkit::Surface* Display = nullptr;
-  toolkit::ScrollBar* HScroll = nullptr;
-  toolkit::ScrollBar* VScroll = nullptr;
-  toolkit::Button* Grid = nullptr;
-  toolkit::Button* MapZoom = nullptr;
-  toolkit::Button* TileZoom = nullptr;
-  toolkit::Button* FloodFillMap = nullptr;
-  toolkit::CheckBox* MultipleTiles = nullptr;
-  toolkit::ComboBox* PaintMode = nullptr;
-  toolkit::Button* CommandUndo = nullptr;
-  toolkit::MenuItem* MENU_NEW_MAP = nullptr;
-  toolkit::MenuItem* MENU_LOAD_MAP = nullptr;
-  toolkit::MenuItem* MENU_LOAD_TILES = nullptr;
-  toolkit::MenuItem* MENU_SAVE_MAP = nullptr;
-  toolkit::MenuItem* MENU_SAVEAS_MAP = nullptr;
-  toolkit::MenuItem* MENU_DATA_VIEW = nullptr;
-  toolkit::MenuItem* EDHUMRES = nullptr;
-  toolkit::MenuItem* EDCOMPRES = nullptr;
 
   // ---- Shell (shell/) ----
   void Form_Load();
@@ -78,8 +35,6 @@ class MapView {
   void VScroll_Scroll();
   // Brings ViewCols, ViewRows, the scroll ranges and ViewFirstCol/Row up to date.
   void UpdateViewGeometry();
-  // How the display shows cells with the applied sheet, zoom and grid.
-  MapPaintSetup PaintSetup(bool overlayMarkers = false) const;
   // The cell pitch on the display, in twips (32-bit: see the numbers note in the README).
   int32_t CellTwipsX() const;
   int32_t CellTwipsY() const;
@@ -130,11 +85,9 @@ class MapView {
   // ---- Overlay (overlay/) ----
   void MENU_DATA_VIEW_Click();
 
-  Editor& editor() { return editor_; }
-  MapGlobal& global();
-
  private:
   void CreateControls();
+  MapGlobal& global();
   Editor& editor_;
   // Counts drawings of the map, so a drawing can tell that a nested one already did its work.
   uint32_t paintRuns_ = 0;

@@ -8,10 +8,6 @@
 
 namespace korvane {
 
-MapPaintSetup MapView::PaintSetup(bool overlayMarkers) const {
-  return MapPaintSetup{editor_.Global(), MapZoomFactor, GridOn, overlayMarkers};
-}
-
 void MapView::Display_Paint() {
   if (Map.MapWidth >= 1 && global().TileSize >= 1) {
     const uint32_t run = ++paintRuns_;
@@ -24,7 +20,8 @@ void MapView::Display_Paint() {
       const CellRect shown{ViewFirstCol, ViewFirstRow,
                            std::min<int32_t>(ViewCols, int32_t{Map.MapWidth} - ViewFirstCol),
                            std::min<int32_t>(ViewRows, int32_t{Map.MapHeight} - ViewFirstRow)};
-      PaintMapCells(*Display, PaintSetup(editor_.DatViewVisible()), Map, shown, ScreenCell{});
+      PaintMapCells(*Display, PaintSetup(editor_.Global(), editor_.DatViewVisible()), Map, shown,
+                    ScreenCell{});
     }
   }
 
@@ -37,11 +34,11 @@ void MapView::Display_Paint() {
 }
 
 void MapView::DrawTileInCell(int16_t tile, int32_t c, int32_t r) {
-  korvane::DrawTileInCell(*Display, PaintSetup(), tile, c, r);
+  korvane::DrawTileInCell(*Display, PaintSetup(editor_.Global()), tile, c, r);
 }
 
 void MapView::DrawOverlayMarker(int16_t value, int32_t c, int32_t r) {
-  korvane::DrawOverlayMarker(*Display, PaintSetup(), value, c, r);
+  korvane::DrawOverlayMarker(*Display, PaintSetup(editor_.Global()), value, c, r);
 }
 
 }  // namespace korvane

@@ -40,11 +40,11 @@ int16_t ShowPages(toolkit::ScrollBar& bar, int16_t mapCells, int16_t cellsPerPag
 }  // namespace
 
 int32_t MapView::CellTwipsX() const {
-  return CellPitchX(PaintSetup());
+  return CellPitchX(PaintSetup(editor_.Global()));
 }
 
 int32_t MapView::CellTwipsY() const {
-  return CellPitchY(PaintSetup());
+  return CellPitchY(PaintSetup(editor_.Global()));
 }
 
 int32_t MapView::CellsAcross(float scaleWidth) const {

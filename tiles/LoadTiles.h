@@ -2,17 +2,16 @@
 
 #include <memory>
 
+#include "state/EditorWindows.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
-
-class Editor;
 
 // The modeless "Load Tiles" dialog: chooses the tile sheet and its geometry. It starts with the
 // built-in sample sheet and 16, 1, 0 every time it is created.
 class LoadTiles {
  public:
-  explicit LoadTiles(Editor& editor);
+  explicit LoadTiles(EditorWindows& editor);
   ~LoadTiles();
 
   std::unique_ptr<toolkit::Window> window;
@@ -36,7 +35,7 @@ class LoadTiles {
   void CheckBitmap();
 
  private:
-  Editor& editor_;
+  EditorWindows& editor_;
 };
 
 }  // namespace korvane

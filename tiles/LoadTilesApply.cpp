@@ -3,10 +3,7 @@
 
 #include "model/Numbers.h"
 #include "render/TileGeometry.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
 #include "tiles/LoadTiles.h"
-#include "tiles/TileView.h"
 
 namespace korvane {
 
@@ -37,16 +34,16 @@ bool LoadTiles::OkLoad_Click() {
   if (!SheetGeometryFitsModel(candidate)) return false;
 
   // Loading a closed palette empties the sheet settings, so it is loaded before they are stored.
-  TileView& palette = editor_.tileView();
+  editor_.LoadTileView();
   MapGlobal& g = editor_.Global();
   g.TileSize = candidate.TileSize;
   g.TileSpacing = candidate.TileSpacing;
   g.TileOffset = candidate.TileOffset;
   g.TileSheet = std::move(picture);
   g.SelectedCount = 0;
-  palette.CalculateTiles();
-  palette.Display->Refresh();
-  editor_.mapView().Display->Refresh();
+  editor_.CalculateTiles();
+  editor_.RefreshTileView();
+  editor_.Main().Display->Refresh();
   editor_.DiscardLoadTiles();
   return true;
 }

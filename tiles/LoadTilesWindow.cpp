@@ -1,12 +1,11 @@
 #include <string>
 
-#include "shell/Editor.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/SampleSheet.h"
 
 namespace korvane {
 
-LoadTiles::LoadTiles(Editor& editor) : editor_(editor) {
+LoadTiles::LoadTiles(EditorWindows& editor) : editor_(editor) {
   using toolkit::Place;
   window =
       editor_.Toolkit().CreateWindow(toolkit::WindowKind::FixedDialog, "Load Tiles", 8175, 5895);

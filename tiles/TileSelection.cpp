@@ -1,8 +1,6 @@
 #include <cstdint>
 
 #include "model/Numbers.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
 #include "tiles/TileView.h"
 
 namespace korvane {
@@ -31,7 +29,7 @@ void TileView::Display_MouseDown(int16_t button, int16_t, float x, float y) {
   if (t >= g.TileCount) return;  // an empty cell of the last page
   const auto tile = static_cast<int16_t>(t);
 
-  if (editor_.mapView().MultipleTiles->Value() == 1) {
+  if (editor_.Main().MultipleTiles->Value() == 1) {
     if (button == toolkit::kLeftButton) {
       if (g.IsSelected(tile)) return;
       // The selection holds 500 entries: a 501st tile is refused, selection and frames unchanged.

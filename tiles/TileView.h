@@ -3,18 +3,16 @@
 #include <cstdint>
 #include <memory>
 
+#include "state/EditorWindows.h"
 #include "toolkit/Types.h"
 #include "toolkit/Window.h"
 
 namespace korvane {
 
-class Editor;
-struct MapGlobal;
-
 // The palette window "Tile View": the sheet's tiles page by page, selection frames in red.
 class TileView {
  public:
-  explicit TileView(Editor& editor);
+  explicit TileView(EditorWindows& editor);
   ~TileView();
 
   // Public palette zoom, 1 or 2; survives reloads of the window (the main window sets it).
@@ -37,6 +35,8 @@ class TileView {
   void HScroll_Scroll();
   void Command1_Click();
   void CalculateTiles();
+  // The main window's "Tile Zoom": the palette at the other zoom, drawn again.
+  void SwitchZoom();
 
   // Palette cell pitch in twips.
   int32_t PaletteCellTwipsX() const;
@@ -46,7 +46,7 @@ class TileView {
 
  private:
   MapGlobal& global();
-  Editor& editor_;
+  EditorWindows& editor_;
   // True while Display_Paint runs: a page change it causes itself needs no second repaint.
   bool painting_ = false;
 };

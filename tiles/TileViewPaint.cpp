@@ -4,7 +4,6 @@
 
 #include "model/Numbers.h"
 #include "render/TileGeometry.h"
-#include "shell/Editor.h"
 #include "tiles/PaletteLayout.h"
 #include "tiles/TileView.h"
 

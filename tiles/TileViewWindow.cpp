@@ -1,8 +1,6 @@
 #include <cstdint>
 
 #include "render/TileGeometry.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
 #include "tiles/PaletteLayout.h"
 #include "tiles/TileView.h"
 
@@ -15,7 +13,7 @@ constexpr float kStripHeight = 255;
 
 }  // namespace
 
-TileView::TileView(Editor& editor) : editor_(editor) {
+TileView::TileView(EditorWindows& editor) : editor_(editor) {
   window =
       editor_.Toolkit().CreateWindow(toolkit::WindowKind::SizableTool, "Tile View", 4800, 7800);
   Display = window->AddSurface(toolkit::Place{0, 0, 4800, 7545});
@@ -94,10 +92,9 @@ void TileView::CalculateTiles() {
   Command1_Click();
 }
 
-void MapView::TileZoom_Click() {
-  TileView& palette = editor().tileView();
-  palette.ZoomStatus = palette.ZoomStatus == 1 ? int16_t{2} : int16_t{1};
-  palette.Display->Refresh();
+void TileView::SwitchZoom() {
+  ZoomStatus = ZoomStatus == 1 ? int16_t{2} : int16_t{1};
+  Display->Refresh();
 }
 
 }  // namespace korvane

@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "render/MapPainter.h"
 #include "render/TileGeometry.h"
-#include "shell/MapView.h"
 #include "state/MapGlobal.h"
 #include "tools/ToolCells.h"
 
@@ -10,8 +10,7 @@ namespace korvane {
 // "Block Paste": the whole selection lands at once, each tile keeping its place in the sheet
 // relative to the lowest-numbered selected tile, which goes on the pressed cell. Tiles that fall
 // outside the map are skipped one by one; those outside the view are written but not drawn.
-void PasteBlock(MapView& view, const PointedCell& cell) {
-  const MapGlobal& g = view.global();
+void PasteBlock(MapViewState& view, const MapGlobal& g, const PointedCell& cell) {
   const int32_t columns = SheetColumns(g);
   if (columns < 1) return;  // no sheet rows to take offsets from: nothing can be placed
   const int32_t count = std::min<int32_t>(g.SelectedCount, kMaxSelectedTiles);
@@ -22,16 +21,18 @@ void PasteBlock(MapView& view, const PointedCell& cell) {
   const int32_t anchorRow = anchor / columns;
   const int32_t anchorCol = anchor % columns;
 
+  const MapPaintSetup setup = view.PaintSetup(g);
   for (int32_t i = 1; i <= count; ++i) {
     const int16_t tile = g.SelectedTiles[static_cast<size_t>(i)];
     const int64_t x = cell.x + (tile % columns - anchorCol);
     const int64_t y = cell.y + (tile / columns - anchorRow);
-    if (!InsideMap(view, x, y)) continue;
+    if (!InsideMap(view.Map, x, y)) continue;
     view.Map.MapTiles.Set(static_cast<int32_t>(x), static_cast<int32_t>(y), tile);
     const int64_t sx = x - view.ViewFirstCol;
     const int64_t sy = y - view.ViewFirstRow;
     if (sx >= 0 && sx < view.ViewCols && sy >= 0 && sy < view.ViewRows)
-      view.DrawTileInCell(tile, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
+      DrawTileInCell(*view.Display, setup, tile, static_cast<int32_t>(sx),
+                     static_cast<int32_t>(sy));
   }
 }
 

@@ -1,6 +1,4 @@
-#include "overlay/DatView.h"
-#include "shell/Editor.h"
-#include "shell/MapView.h"
+#include "render/MapPainter.h"
 #include "tools/ToolCells.h"
 
 namespace korvane {
@@ -8,13 +6,15 @@ namespace korvane {
 // The overlay-mode press: the catalogue entry chosen in the catalogue window goes into the cell
 // under the pointer, and that one cell is redrawn with its marker. Any button places; no undo
 // snapshot is taken.
-void PlaceOverlay(MapView& view, float x, float y) {
-  const int16_t entry = view.editor().datView().Items->ListIndex();
+void PlaceOverlay(EditorWindows& editor, float x, float y) {
+  const int16_t entry = editor.ChosenCatalogueEntry();
   if (entry < 0) return;
-  const PointedCell cell = CellAt(view, x, y);
+  MapViewState& view = editor.Main();
+  const MapGlobal& g = editor.Global();
+  const PointedCell cell = CellAt(view, g, x, y);
   // Only the map's edges bound a placement: a press in the strip beyond the last whole cell
   // still places on the map cell under it. A column or row below 0 is no cell of the map.
-  if (!InsideMap(view, cell.x, cell.y)) return;
+  if (!InsideMap(view.Map, cell.x, cell.y)) return;
   const auto mx = static_cast<int32_t>(cell.x);
   const auto my = static_cast<int32_t>(cell.y);
   if (!view.Map.OverlayData.Contains(mx, my)) return;
@@ -23,10 +23,12 @@ void PlaceOverlay(MapView& view, float x, float y) {
   view.Map.OverlayData.Set(mx, my, entry);
 
   const int16_t tile = view.Map.MapTiles.At(mx, my);
-  if (tile >= view.global().TileCount) return;
-  view.DrawTileInCell(tile, cell.c, cell.r);
+  if (tile >= g.TileCount) return;
+  const MapPaintSetup setup = view.PaintSetup(g);
+  DrawTileInCell(*view.Display, setup, tile, cell.c, cell.r);
   const int16_t value = view.Map.OverlayData.At(mx, my);
-  if (value > 0 && view.editor().DatViewVisible()) view.DrawOverlayMarker(value, cell.c, cell.r);
+  if (value > 0 && editor.DatViewVisible())
+    DrawOverlayMarker(*view.Display, setup, value, cell.c, cell.r);
 }
 
 }  // namespace korvane

@@ -6,9 +6,11 @@
 
 namespace korvane {
 
-ScreenCell MapView::CellUnderPointer(float x, float y) const {
-  const int32_t pitchX = CellTwipsX();
-  const int32_t pitchY = CellTwipsY();
+ScreenCell CellUnderPointer(const MapViewState& view, const TileSheetSetup& sheet, float x,
+                            float y) {
+  const MapPaintSetup setup = view.PaintSetup(sheet);
+  const int32_t pitchX = CellPitchX(setup);
+  const int32_t pitchY = CellPitchY(setup);
   // Without a cell pitch (no tile sheet set up) the pointer is over no cell: report one past
   // every edge, which each tool's range test turns away.
   if (pitchX < 1 || pitchY < 1)
@@ -16,18 +18,18 @@ ScreenCell MapView::CellUnderPointer(float x, float y) const {
   return ScreenCell{RoundHalfEven(x) / pitchX, RoundHalfEven(y) / pitchY};
 }
 
-PointedCell CellAt(const MapView& view, float x, float y) {
-  const ScreenCell s = view.CellUnderPointer(x, y);
+PointedCell CellAt(const MapViewState& view, const TileSheetSetup& sheet, float x, float y) {
+  const ScreenCell s = CellUnderPointer(view, sheet, x, y);
   return PointedCell{s.c, s.r, int64_t{s.c} + view.ViewFirstCol, int64_t{s.r} + view.ViewFirstRow};
 }
 
-bool OnWholeCell(const MapView& view, const PointedCell& cell) {
+bool OnWholeCell(const MapViewState& view, const PointedCell& cell) {
   return cell.c <= int32_t{view.ViewCols} - 1 && cell.r <= int32_t{view.ViewRows} - 1;
 }
 
-bool InsideMap(const MapView& view, int64_t x, int64_t y) {
-  return x >= 0 && y >= 0 && x < view.Map.MapWidth && y < view.Map.MapHeight &&
-         view.Map.MapTiles.Contains(static_cast<int32_t>(x), static_cast<int32_t>(y));
+bool InsideMap(const MapDocument& map, int64_t x, int64_t y) {
+  return x >= 0 && y >= 0 && x < map.MapWidth && y < map.MapHeight &&
+         map.MapTiles.Contains(static_cast<int32_t>(x), static_cast<int32_t>(y));
 }
 
 }  // namespace korvane

@@ -72,9 +72,9 @@ TEST_F(FileCommands, ANewOrLoadedMapIsShownWithTheSheetAppliedOrTheSample) {
       const int paints = display().paintCount;
       tk.inputAnswers = {"2", "1"};
       tk.fileAnswers = {Path("m.map")};
-      view().MapChanged = 0;
+      view().Map.MapChanged = 0;
       load ? view().MENU_LOAD_MAP_Click() : view().MENU_NEW_MAP_Click();
-      EXPECT_EQ(std::tuple(view().MapWidth, global().TileSize, global().TileSheet == applied,
+      EXPECT_EQ(std::tuple(view().Map.MapWidth, global().TileSize, global().TileSheet == applied,
                            display().paintCount > paints, editor->HasLoadTiles()),
                 std::tuple(2, 16, size != 0, true, false))
           << (load ? "load" : "new") << " with sheet size " << size;

@@ -89,6 +89,38 @@ TEST_F(MapRendering, AScrollBarMovedIntoRangeDrawsEachCellOnce) {
   EXPECT_EQ(display().CallsOf(Kind::Print).size(), 1u);
 }
 
+// The painter puts the map cells of a rectangle at a screen-cell origin of the caller's choice
+// (a strip of a larger picture, with neighbours around it); cells outside the map are skipped.
+TEST_F(MapRendering, PaintsARectangleOfCellsFromAnyOrigin) {
+  ApplyTestSheet(global());
+  MapDocument map;
+  map.MapWidth = 3;
+  map.MapHeight = 2;
+  map.MapTiles = TileLayer(*Grid16::TryCreate(3, 2));
+  for (int16_t t = 0; t < 6; ++t) map.MapTiles.Set(t % 3, t / 3, static_cast<int16_t>(20 * t));
+  const struct {
+    CellRect cells;
+    ScreenCell origin;
+    std::vector<std::array<int, 3>> drawn;  // tile, screen column, screen row
+  } rows[] = {
+      {{1, 1, 2, 1}, {0, 0}, {{80, 0, 0}, {100, 1, 0}}},
+      {{-1, -1, 3, 3}, {2, 3}, {{0, 3, 4}, {20, 4, 4}, {60, 3, 5}, {80, 4, 5}}},
+      {{2, 0, 2, 3}, {-1, -2}, {{40, -1, -2}, {100, -1, -1}}},
+      {{3, 0, 1, 2}, {0, 0}, {}},
+  };
+  for (const auto& row : rows) {
+    display().ClearLog();
+    PaintMapCells(*view().Display, view().PaintSetup(global()), map, row.cells, row.origin);
+    Calls want;
+    for (const auto& [t, c, r] : row.drawn)
+      want.push_back(
+          {c * 240.0f, r * 240.0f, 240, 240, (t % 18) * 255.0f, (t / 18) * 255.0f, 240, 240});
+    Calls got;
+    for (const auto& call : display().CallsOf(Kind::PaintPicture)) got.push_back(call.args);
+    EXPECT_EQ(got, want) << row.cells.left << "," << row.cells.top;
+  }
+}
+
 TEST_F(MapRendering, LoadsTheCommandLineMapOnTheFirstPaintOnly) {
   ShowMap(12, 7);
   view().Map.MapTiles.Set(2, 3, 25);

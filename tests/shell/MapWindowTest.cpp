@@ -48,11 +48,11 @@ TEST(MapWindowStartup, StartsInTileModeWithTheWindowsPlacedAndNothingLoaded) {
                    dat.Items->ListCount(), dat.Items->List(1), dat.Items->ListIndex()),
         std::tuple("Korvane", "Tile View", "Data Overlay", true, false, false, 2, "1: Tree", 0));
     const MapGlobal& g = editor.Global();
-    EXPECT_EQ((std::array{g.TileSize, g.SelectedCount, v.MapWidth, v.MapHeight, v.MapChanged,
+    EXPECT_EQ((std::array{g.TileSize, g.SelectedCount, v.Map.MapWidth, v.Map.MapHeight, v.Map.MapChanged,
                           v.EditMode, v.GridOn, v.MapZoomFactor, editor.tileView().ZoomStatus,
                           v.PaintMode->ListIndex(), v.MultipleTiles->Value()}),
               (std::array<int16_t, 11>{0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0}));
-    EXPECT_EQ(std::tuple(v.HumanResources, v.ComputerResources, v.CurrentMapFile, tk.seedCount,
+    EXPECT_EQ(std::tuple(v.Map.HumanResources, v.Map.ComputerResources, v.Map.CurrentMapFile, tk.seedCount,
                          v.StartupMapFile),
               std::tuple(0, 0, "", 1, tk.commandLine));
   }

@@ -126,9 +126,9 @@ TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
               row = static_cast<int>(std::nearbyint(r.y)) / 240;
     for (const int tool : {kPress, kDragStep, kBlock, kFill, kOverlay}) {
       testing_support::MakeTestMap(v, r.layerW, r.layerH);
-      std::tie(v.MapWidth, v.MapHeight) = std::pair(r.w, r.h);
-      const Grid16 before = v.MapTiles.Tiles();
-      OverlayLayer overlay = v.OverlayData;
+      std::tie(v.Map.MapWidth, v.Map.MapHeight) = std::pair(r.w, r.h);
+      const Grid16 before = v.Map.MapTiles.Tiles();
+      OverlayLayer overlay = v.Map.OverlayData;
       SetView(0, 0);
       dat.window->SetVisible(tool == kOverlay);
       // Block paste, drag fill, or normal painting (entry 0) for the other tools.
@@ -141,7 +141,7 @@ TEST_F(Tools, EveryToolStopsAtTheEdgesOfTheMapAndTheView) {
       if (tool == kDragStep) painted.push_back({1, 1, 5});
       if (reached && tool != kOverlay) painted.push_back({c, row, 5});
       if (reached && tool == kOverlay) overlay.Set(c, row, 1);
-      EXPECT_EQ(std::tuple(v.MapTiles.Tiles(), v.OverlayData, v.MapChanged),
+      EXPECT_EQ(std::tuple(v.Map.MapTiles.Tiles(), v.Map.OverlayData, v.Map.MapChanged),
                 std::tuple(With(before, painted), overlay, int16_t{tool != kOverlay || reached}))
           << "tool " << tool << " at " << r.x << ", " << r.y << " on " << r.w << " x " << r.h;
     }
