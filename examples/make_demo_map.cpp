@@ -13,7 +13,7 @@
 #include "formats/AtomicFile.h"
 #include "model/Grid16.h"
 #include "model/OverlayLayer.h"
-#include "tiles/SampleSheet.h"
+#include "model/SampleSheet.h"
 #include "toolkit/posix/PosixFileSystem.h"
 
 namespace {

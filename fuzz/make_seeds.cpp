@@ -12,7 +12,7 @@
 #include "document/MapFile.h"
 #include "model/Grid16.h"
 #include "model/OverlayLayer.h"
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 
 namespace {
 

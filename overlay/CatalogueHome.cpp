@@ -1,6 +1,6 @@
 #include "overlay/CatalogueHome.h"
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "overlay/CatalogueHomeWindows.h"
 
 namespace korvane {

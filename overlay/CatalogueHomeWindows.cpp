@@ -1,6 +1,6 @@
 #include "overlay/CatalogueHomeWindows.h"
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 
 namespace korvane {
 

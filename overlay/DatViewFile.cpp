@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "formats/AtomicFile.h"
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "overlay/CatalogueHome.h"
 #include "overlay/CatalogueMessages.h"
 #include "overlay/DatView.h"

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "model/Numbers.h"
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "overlay/DatView.h"
 
 namespace korvane {

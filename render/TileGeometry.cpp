@@ -8,33 +8,24 @@ float HimetricToTwips(int32_t himetric) {
   return static_cast<float>(himetric) * 1440.0f / 2540.0f;
 }
 
-namespace {
-
-int32_t WholeTilesAlong(float extentTwips, int32_t offsetTwips, int32_t tileTwips,
-                        int32_t pitchTwips) {
-  if (pitchTwips < 1 || tileTwips < 1) return 0;
-  const int32_t room = RoundHalfEven(static_cast<double>(extentTwips) - offsetTwips -
-                                     static_cast<double>(tileTwips));
-  // A negative room smaller than one pitch still truncates to 0 and gives one tile: the rule
-  // counts a sheet that falls short of a tile by less than a pitch as holding one.
-  const int32_t count = room / pitchTwips + 1;
-  return count < 1 ? 0 : count;
+TileAxis TwipsAxisX(const TileSheetSetup& g) {
+  return TileAxis{int32_t{g.TileOffset} * g.PixelTwipsX, g.TileTwipsX,
+                  int32_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX};
 }
 
-}  // namespace
+TileAxis TwipsAxisY(const TileSheetSetup& g) {
+  return TileAxis{int32_t{g.TileOffset} * g.PixelTwipsY, g.TileTwipsY,
+                  int32_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY};
+}
 
 int32_t SheetColumns(const TileSheetSetup& g) {
   if (!g.TileSheet) return 0;
-  return WholeTilesAlong(HimetricToTwips(g.TileSheet->WidthHimetric()),
-                         int32_t{g.TileOffset} * g.PixelTwipsX, g.TileTwipsX,
-                         int32_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX);
+  return WholeTilesAlong(HimetricToTwips(g.TileSheet->WidthHimetric()), TwipsAxisX(g));
 }
 
 int32_t SheetRows(const TileSheetSetup& g) {
   if (!g.TileSheet) return 0;
-  return WholeTilesAlong(HimetricToTwips(g.TileSheet->HeightHimetric()),
-                         int32_t{g.TileOffset} * g.PixelTwipsY, g.TileTwipsY,
-                         int32_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY);
+  return WholeTilesAlong(HimetricToTwips(g.TileSheet->HeightHimetric()), TwipsAxisY(g));
 }
 
 int32_t SheetTileCount(const TileSheetSetup& g) {
@@ -43,13 +34,7 @@ int32_t SheetTileCount(const TileSheetSetup& g) {
 }
 
 TwipsRect TileSheetRect(const TileSheetSetup& g, int32_t tile, int32_t sheetColumns) {
-  const int32_t column = tile % sheetColumns;
-  const int32_t row = tile / sheetColumns;
-  return TwipsRect{int32_t{g.TileOffset} * g.PixelTwipsX +
-                       column * (int32_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX),
-                   int32_t{g.TileOffset} * g.PixelTwipsY +
-                       row * (int32_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY),
-                   g.TileTwipsX, g.TileTwipsY};
+  return TileRectOn(tile, sheetColumns, TwipsAxisX(g), TwipsAxisY(g));
 }
 
 }  // namespace korvane
@@ -97,13 +82,13 @@ bool AxisFits16(int64_t offsetTwips, int64_t pitchTwips, int64_t tileTwips, int6
 }  // namespace
 
 bool SheetGeometryFitsModel(const TileSheetSetup& g) {
+  const TileAxis x = TwipsAxisX(g);
+  const TileAxis y = TwipsAxisY(g);
   const int64_t columns = SheetColumns(g);
   const int64_t rows = SheetRows(g);
   if (columns * rows > 32767) return false;
-  return AxisFits16(int64_t{g.TileOffset} * g.PixelTwipsX,
-                    int64_t{g.TileSpacing} * g.PixelTwipsX + g.TileTwipsX, g.TileTwipsX, columns) &&
-         AxisFits16(int64_t{g.TileOffset} * g.PixelTwipsY,
-                    int64_t{g.TileSpacing} * g.PixelTwipsY + g.TileTwipsY, g.TileTwipsY, rows);
+  return AxisFits16(x.offset, x.pitch, x.tile, columns) &&
+         AxisFits16(y.offset, y.pitch, y.tile, rows);
 }
 
 }  // namespace korvane

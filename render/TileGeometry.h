@@ -3,26 +3,30 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/TileRule.h"
 #include "render/TileSheetSetup.h"
 #include "toolkit/Controls.h"
 
 namespace korvane {
 
+// The tile rule of model/TileRule.h in the twips of the screen the sheet was applied on: the
+// offset and spacing are whole pixels of PixelTwips each, the tile TileTwips, and the sheet's
+// extent its HIMETRIC size in twips. Where a pixel is a whole number of twips this counts and
+// places exactly the tiles the rule gives in pixels; on other screens the rounded measures
+// decide, as the editor has always drawn there.
+
 // A rectangle in twips.
-struct TwipsRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
-};
+using TwipsRect = TileRect;
 
 // HIMETRIC (0.01 mm) to twips, as the toolkit's ScaleX/ScaleY convert it: v * 1440 / 2540.
 float HimetricToTwips(int32_t himetric);
 
-// Whole tiles across and down the applied sheet after the offset, by the editor-wide rule
-// N(extent - offset - tile) / pitch + 1. A sheet that holds no whole tile gives 0; so does a
-// missing sheet or a degenerate geometry.
+// The rule's axes in twips for the applied geometry.
+TileAxis TwipsAxisX(const TileSheetSetup& g);
+TileAxis TwipsAxisY(const TileSheetSetup& g);
+
+// Whole tiles across and down the applied sheet after the offset. A sheet that holds no whole
+// tile gives 0; so does a missing sheet or a degenerate geometry.
 int32_t SheetColumns(const TileSheetSetup& g);
 int32_t SheetRows(const TileSheetSetup& g);
 

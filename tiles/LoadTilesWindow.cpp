@@ -1,7 +1,7 @@
 #include <string>
 
 #include "tiles/LoadTiles.h"
-#include "tiles/SampleSheet.h"
+#include "model/SampleSheet.h"
 
 namespace korvane {
 

@@ -19,8 +19,8 @@
 #include "app/cli/RenderLimits.h"
 #include "app/cli/TmjImport.h"
 #include "formats/AtomicFile.h"
-#include "overlay/Catalogue.h"
-#include "tiles/SampleSheet.h"
+#include "model/Catalogue.h"
+#include "model/SampleSheet.h"
 
 namespace korvane::cli {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 
 namespace korvane::cli {
 

@@ -6,7 +6,7 @@
 #include "app/cli/DiffPicture.h"
 #include "app/cli/MapRenderer.h"
 #include "app/cli/Overview.h"
-#include "tiles/SampleSheet.h"
+#include "model/SampleSheet.h"
 #include "toolkit/qt/QtPictureFile.h"
 
 namespace korvane::cli {

@@ -12,7 +12,7 @@
 #include "app/cli/Json.h"
 #include "app/cli/SheetGeometry.h"
 #include "document/MapFile.h"
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 
 namespace korvane::cli {
 

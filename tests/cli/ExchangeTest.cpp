@@ -2,7 +2,7 @@
 // cannot show, and every refusal of import.
 
 #include "app/cli/TmjSize.h"
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {

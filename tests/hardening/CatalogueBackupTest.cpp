@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "overlay/DatView.h"
 #include "tests/document/DocumentFixture.h"
 

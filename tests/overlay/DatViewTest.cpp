@@ -2,7 +2,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
 

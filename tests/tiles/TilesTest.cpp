@@ -1,7 +1,7 @@
+#include "model/SampleSheet.h"
 #include "render/TileGeometry.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/LoadTiles.h"
-#include "tiles/SampleSheet.h"
 #include "tiles/TileView.h"
 
 namespace korvane {
@@ -35,7 +35,8 @@ TEST(SampleSheet, SeparatorsAreWhiteAndTheTilesAreUnchanged) {
 }
 
 // The tile rule on a sheet of w x h pixels at 15 twips a pixel: whole tiles along each axis
-// after the offset, and where tile t is cut from.
+// after the offset, and where tile t is cut from; in the sheet's pixels the rule gives the same
+// tiles, each rectangle a fifteenth.
 TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
   const struct {
     int16_t size, spacing, offset;
@@ -62,6 +63,11 @@ TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
     EXPECT_EQ(std::tuple(SheetColumns(g), SheetRows(g), TileSheetRect(g, c.tile, c.cols + !c.cols)),
               std::tuple(c.cols, c.rows, c.rect))
         << c.size << "/" << c.spacing << "/" << c.offset << " on " << c.w << " x " << c.h;
+    if (!c.w) continue;
+    SheetLayout pixels = LayOutSheetPixels(c.w, c.h, {c.size, c.spacing, c.offset});
+    const TileRect r = (pixels.columns += !pixels.columns, TilePixelRect(pixels, c.tile));
+    EXPECT_EQ(std::tuple(pixels.columns, pixels.rows, 15 * r.left, 15 * r.top, 15 * r.width),
+              std::tuple(c.cols + !c.cols, c.rows, c.rect.left, c.rect.top, c.rect.width));
   }
 }
 

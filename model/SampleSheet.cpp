@@ -1,4 +1,4 @@
-#include "tiles/SampleSheet.h"
+#include "model/SampleSheet.h"
 
 #include <algorithm>
 #include <array>

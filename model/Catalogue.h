@@ -1,8 +1,8 @@
 #pragma once
 
-// The text layout of Overlay.dat, the overlay catalogue (see CatalogueHome.h): a line with the
-// number of entries, then per entry a line with its text between double quotes and a line with
-// its packed size (X-size * 128 + Y-size). The fixed "Remove" entry is not stored.
+// The text layout of Overlay.dat, the overlay catalogue (where it lives: overlay/CatalogueHome.h):
+// a line with the number of entries, then per entry a line with its text between double quotes and
+// a line with its packed size (X-size * 128 + Y-size). The fixed "Remove" entry is not stored.
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 #include "overlay/CatalogueHome.h"
 
 namespace korvane {

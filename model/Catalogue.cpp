@@ -1,4 +1,4 @@
-#include "overlay/Catalogue.h"
+#include "model/Catalogue.h"
 
 #include <algorithm>
 #include <optional>
