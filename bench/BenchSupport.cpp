@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 #include "state/MapGlobal.h"
 
 namespace korvane::bench {

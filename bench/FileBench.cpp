@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "bench/BenchSupport.h"
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 
 namespace korvane::bench {
 namespace {

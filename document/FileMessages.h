@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 
 namespace korvane {
 

@@ -6,8 +6,8 @@
 #include "document/CaptionRule.h"
 #include "document/FileCommands.h"
 #include "document/FileMessages.h"
-#include "document/MapFile.h"
 #include "formats/AtomicFile.h"
+#include "formats/MapFile.h"
 
 namespace korvane::document {
 

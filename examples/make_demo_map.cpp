@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/MapFile.h"
 #include "formats/AtomicFile.h"
+#include "formats/MapFile.h"
 #include "model/Grid16.h"
 #include "model/OverlayLayer.h"
 #include "model/SampleSheet.h"

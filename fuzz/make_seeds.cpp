@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
+#include "model/Catalogue.h"
 #include "model/Grid16.h"
 #include "model/OverlayLayer.h"
-#include "model/Catalogue.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <variant>
 
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 
 namespace {
 

@@ -6,6 +6,11 @@
 
 namespace korvane {
 
+void SetMapDisplayColours(toolkit::Surface& surface) {
+  surface.SetBackColor(toolkit::kButtonTextColor);
+  surface.SetForeColor(toolkit::Rgb(0, 0, 192));
+}
+
 int32_t CellPitchX(const MapPaintSetup& setup) {
   return int32_t{setup.MapZoomFactor} * setup.sheet.TileTwipsX +
          int32_t{setup.GridOn} * setup.sheet.PixelTwipsX;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "model/CellRect.h"
 #include "model/MapDocument.h"
 #include "render/TileSheetSetup.h"
 #include "toolkit/Controls.h"
@@ -28,13 +29,9 @@ struct ScreenCell {
   int32_t r = 0;
 };
 
-// A rectangle of map cells.
-struct CellRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-};
+// The map display's background (cells off the sheet, the grid) and its overlay markers' colour,
+// given to a surface before anything is drawn on it.
+void SetMapDisplayColours(toolkit::Surface& surface);
 
 // The cell pitch, in twips: the zoomed tile and the grid gap (32-bit: a large screen's twips
 // leave the 16-bit range).

@@ -81,14 +81,30 @@ bool AxisFits16(int64_t offsetTwips, int64_t pitchTwips, int64_t tileTwips, int6
 
 }  // namespace
 
-bool SheetGeometryFitsModel(const TileSheetSetup& g) {
-  const TileAxis x = TwipsAxisX(g);
-  const TileAxis y = TwipsAxisY(g);
-  const int64_t columns = SheetColumns(g);
-  const int64_t rows = SheetRows(g);
+bool TileRuleFitsModel(const TileAxis& x, const TileAxis& y, int64_t columns, int64_t rows) {
   if (columns * rows > 32767) return false;
   return AxisFits16(x.offset, x.pitch, x.tile, columns) &&
          AxisFits16(y.offset, y.pitch, y.tile, rows);
+}
+
+bool SheetGeometryFitsModel(const TileSheetSetup& g) {
+  return TileRuleFitsModel(TwipsAxisX(g), TwipsAxisY(g), SheetColumns(g), SheetRows(g));
+}
+
+std::optional<TileSheetSetup> ApplyTileSheet(const toolkit::Surface& screen,
+                                             toolkit::PicturePtr sheet, int16_t tileSize,
+                                             int16_t spacing, int16_t offset) {
+  TileSheetSetup g;
+  g.TileSize = tileSize;
+  g.TileSpacing = spacing;
+  g.TileOffset = offset;
+  g.TileSheet = std::move(sheet);
+  const auto measures = MeasureTwipsGeometry(screen, tileSize);
+  if (!measures) return std::nullopt;
+  StoreTwipsGeometry(g, *measures);
+  if (!SheetGeometryFitsModel(g)) return std::nullopt;
+  g.TileCount = static_cast<int16_t>(SheetTileCount(g));
+  return g;
 }
 
 }  // namespace korvane

@@ -56,6 +56,19 @@ std::optional<TwipsGeometry> MeasureTwipsGeometry(const toolkit::Surface& surfac
 // Copies the measures into the shared geometry variables.
 void StoreTwipsGeometry(TileSheetSetup& g, const TwipsGeometry& m);
 
+// The sheet and its settings as the tile-sheet dialog's "Ok" applies them, measured on `screen`,
+// with the tiles the palette will count: nullopt when the editor refuses them (a measure that
+// leaves the 16-bit model or rounds to nothing, or a tile rule beyond the 16-bit model). The
+// settings must be at least 1 (tile size) and 0 (spacing, offset); `sheet` must not be null.
+std::optional<TileSheetSetup> ApplyTileSheet(const toolkit::Surface& screen,
+                                             toolkit::PicturePtr sheet, int16_t tileSize,
+                                             int16_t spacing, int16_t offset);
+
+// True when a tile rule in twips that cuts columns x rows tiles stays inside the 16-bit model:
+// the offset, the pitch and the sheet rectangle of every tile (up to the right and bottom edge of
+// the last one) within 32767 twips, and at most 32767 tiles.
+bool TileRuleFitsModel(const TileAxis& x, const TileAxis& y, int64_t columns, int64_t rows);
+
 // True when the applied geometry in g keeps the tile rule inside the 16-bit model: the offset,
 // the pitch and the sheet rectangle of every tile (up to the right and bottom edge of the last
 // one) within 32767 twips, and at most 32767 tiles.

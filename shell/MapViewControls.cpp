@@ -1,4 +1,5 @@
 #include "overlay/DatView.h"
+#include "render/MapPainter.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tiles/TileView.h"
@@ -22,8 +23,7 @@ void MapView::CreateControls() {
   toolkit::Window& w = *window;
 
   Display = w.AddSurface(Place{0, 360, 7815, 5295});
-  Display->SetBackColor(toolkit::kButtonTextColor);
-  Display->SetForeColor(toolkit::Rgb(0, 0, 192));
+  SetMapDisplayColours(*Display);
   HScroll = w.AddHScrollBar(Place{0, 5640, 7815, 255});
   VScroll = w.AddVScrollBar(Place{7800, 360, 255, 5295});
   Grid = w.AddButton("Grid", Place{0, 0, 1215, 375});

@@ -21,24 +21,19 @@ bool LoadTiles::OkLoad_Click() {
   if (!picture || picture->WidthHimetric() == 0) return false;
 
   // The geometry as it would be applied. The dialog shares the palette's screen, so its pixel
-  // measures are the ones CalculateTiles will find.
-  MapGlobal candidate = editor_.Global();
-  candidate.TileSize = std::max<int16_t>(*size, 1);
-  candidate.TileSpacing = std::max<int16_t>(*spacing, 0);
-  candidate.TileOffset = std::max<int16_t>(*offset, 0);
-  candidate.TileSheet = picture;
-  const auto measures = MeasureTwipsGeometry(*Display, candidate.TileSize);
-  if (!measures) return false;
-  StoreTwipsGeometry(candidate, *measures);
-  // A sheet whose tile rule leaves the 16-bit model is refused rather than drawn wrongly.
-  if (!SheetGeometryFitsModel(candidate)) return false;
+  // measures are the ones CalculateTiles will find. A sheet whose tile rule leaves the 16-bit
+  // model is refused rather than drawn wrongly.
+  const auto candidate =
+      ApplyTileSheet(*Display, picture, std::max<int16_t>(*size, 1), std::max<int16_t>(*spacing, 0),
+                     std::max<int16_t>(*offset, 0));
+  if (!candidate) return false;
 
   // Loading a closed palette empties the sheet settings, so it is loaded before they are stored.
   editor_.LoadTileView();
   MapGlobal& g = editor_.Global();
-  g.TileSize = candidate.TileSize;
-  g.TileSpacing = candidate.TileSpacing;
-  g.TileOffset = candidate.TileOffset;
+  g.TileSize = candidate->TileSize;
+  g.TileSpacing = candidate->TileSpacing;
+  g.TileOffset = candidate->TileOffset;
   g.TileSheet = std::move(picture);
   g.SelectedCount = 0;
   editor_.CalculateTiles();

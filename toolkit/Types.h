@@ -16,6 +16,14 @@ inline constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) {
   return Color{r, g, b};
 }
 
+// A colour as one 32-bit pixel of a picture in memory, 0xffRRGGBB, and back.
+inline constexpr uint32_t PixelOf(Color c) {
+  return 0xFF000000u | uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | uint32_t{c.b};
+}
+inline constexpr Color ColorOf(uint32_t pixel) {
+  return Color{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)};
+}
+
 // The system colour for button text in the standard scheme: the background of the map
 // display and of the palette.
 inline constexpr Color kButtonTextColor = Rgb(0, 0, 0);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/cli/CliCommands.h"
-#include "app/cli/QtServices.h"
 #include "toolkit/posix/PosixFileSystem.h"
 #include "toolkit/posix/StandardOutput.h"
+#include "toolkit/qt/QtImaging.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::unique_ptr<QApplication> app;
   if (korvane::cli::NeedsPictures(args)) {
-    // The editor draws into its windows' images; nothing needs to reach a screen.
+    // Pictures are drawn into images of their own; nothing needs to reach a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     static int qtArgc = 1;
@@ -41,11 +41,10 @@ int main(int argc, char** argv) {
   korvane::toolkit::PosixFileSystem files;
   korvane::toolkit::DescriptorBuffer standardOutput(STDOUT_FILENO);
   std::ostream out(&standardOutput);
-  korvane::cli::CliContext context{out,
-                                   std::cerr,
-                                   files,
-                                   korvane::cli::MakeQtServices(),
-                                   isatty(STDERR_FILENO) == 1,
-                                   [&standardOutput] { return standardOutput.Problem(); }};
+  korvane::qt::QtImaging imaging;
+  korvane::cli::CliContext context{
+      out, std::cerr, files, imaging, isatty(STDERR_FILENO) == 1, [&standardOutput] {
+        return standardOutput.Problem();
+      }};
   return korvane::cli::RunCli(args, context);
 }

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "app/cli/TmjExport.h"
-#include "app/cli/TmjImport.h"
 #include "bench/BenchSupport.h"
 #include "bench/cli/PeakImport.h"
+#include "formats/TmjExport.h"
+#include "formats/TmjImport.h"
 #include "toolkit/posix/PosixFileSystem.h"
 
 namespace korvane::bench {
@@ -27,13 +27,13 @@ const std::string& TmjFile() {
   static const std::string path = [] {
     const std::string p = ScratchFolder() + "/bench.tmj";
     const auto parsed = ParseMapFile(MapFileBytes(kSide, kSide, kMaxOverlayEntries));
-    cli::TmjExport input;
+    TmjExport input;
     input.map = &std::get<MapDocument>(parsed);
-    input.sheet = std::get<cli::SheetLayout>(cli::LayOutSheet(305, 256, cli::SheetSettings{}));
+    input.sheet = LayOutSheetPixels(305, 256, SheetSettings{});
     input.imagePath = "bench-sheet.png";
     input.tilesetName = "sample";
     std::ofstream out(p, std::ios::binary);
-    cli::WriteTmj(input, [&out](std::string_view piece) {
+    WriteTmj(input, [&out](std::string_view piece) {
       return static_cast<bool>(out.write(piece.data(), std::streamsize(piece.size())));
     });
     return p;
@@ -45,7 +45,7 @@ bool Import(const std::string& path) {
   toolkit::PosixFileSystem files;
   toolkit::FileError error;
   const auto file = files.OpenForReading(path, error);
-  return file && std::holds_alternative<MapDocument>(cli::ImportTmj(*file));
+  return file && std::holds_alternative<MapDocument>(ImportTmj(*file));
 }
 
 // The floor: the file read once from start to end, in the import's blocks of 64 KiB.

@@ -11,9 +11,10 @@
 #include <sstream>
 
 #include "app/cli/CliCommands.h"
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 #include "tests/document/DocumentFixture.h"
 #include "tests/support/EditorFixture.h"
+#include "toolkit/Imaging.h"
 #include "toolkit/posix/PosixFileSystem.h"
 
 namespace korvane::clitest {
@@ -44,17 +45,40 @@ struct RunResult {
   std::string out, err;
 };
 
-class CliTest : public ::testing::Test {
- protected:
-  CliTest() {
-    // A picture service that knows one picture size, and a stand-in for the sample PNG.
-    using Size = std::variant<std::pair<int32_t, int32_t>, std::string>;
-    services_.pictureSize = [this](const std::string& path) {
-      return std::filesystem::exists(path) ? Size(pictureSize_) : Size("there is no such file");
-    };
-    services_.samplePng = [] { return std::vector<uint8_t>{0x89, 'P', 'N', 'G'}; };
+// Pictures as most commands' tests need them: a picture file that exists has one size, and PNG
+// encoding gives a stand-in. Nothing is drawn.
+class SizedPictures : public toolkit::Imaging {
+ public:
+  explicit SizedPictures(const std::pair<int32_t, int32_t>& size) : size_(size) {}
+  toolkit::PicturePtr LoadPicture(const std::string& path, std::string& why) override {
+    if (std::filesystem::exists(path)) return Sized(size_.first, size_.second);
+    why = "there is no such file";
+    return nullptr;
+  }
+  toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) override {
+    return Sized(image.width, image.height);
+  }
+  toolkit::PixelRows<const uint32_t> PicturePixels(const toolkit::Picture& picture) override {
+    const auto& sized = static_cast<const Picture&>(picture);
+    return {nullptr, sized.width, sized.height, 0};
+  }
+  std::unique_ptr<toolkit::ImageSurface> CreateImageSurface() override { return nullptr; }
+  std::optional<std::vector<uint8_t>> EncodePng(
+      const toolkit::PixelRows<const uint32_t>&) override {
+    return std::vector<uint8_t>{0x89, 'P', 'N', 'G'};
   }
 
+ private:
+  struct Picture : headless::HeadlessPicture {
+    Picture(int32_t w, int32_t h) : HeadlessPicture(w, h), width(w), height(h) {}
+    int32_t width, height;
+  };
+  static toolkit::PicturePtr Sized(int32_t w, int32_t h) { return std::make_shared<Picture>(w, h); }
+  const std::pair<int32_t, int32_t>& size_;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   std::string WriteMap(const std::string& name, const Grid16& tiles, const OverlayLayer& overlay,
@@ -74,7 +98,7 @@ class CliTest : public ::testing::Test {
     std::istringstream words(line);
     for (std::string w; words >> w;) args.push_back(w[0] == '@' ? Path(w.substr(1)) : w);
     std::ostringstream out, err;
-    cli::CliContext context{out, err, files_, services_, showProgress, nullptr, false};
+    cli::CliContext context{out, err, files_, *imaging_, showProgress, nullptr, false};
     const int code = cli::RunCli(args, context);
     return {code, out.str(), err.str()};
   }
@@ -91,8 +115,10 @@ class CliTest : public ::testing::Test {
 
   std::filesystem::path dir_ = testing_support::FreshFolder();
   toolkit::PosixFileSystem files_;
-  cli::CliServices services_;
   std::pair<int32_t, int32_t> pictureSize_{64, 48};
+  SizedPictures sizedPictures_{pictureSize_};
+  // The pictures the commands read, draw and encode.
+  toolkit::Imaging* imaging_ = &sizedPictures_;
 };
 
 }  // namespace korvane::clitest

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/cli/Json.h"
+#include "formats/JsonWriter.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {

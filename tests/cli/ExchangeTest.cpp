@@ -1,7 +1,7 @@
 // export to Tiled's .tmj and import back: the round trip, what export writes that the round trip
 // cannot show, and every refusal of import.
 
-#include "app/cli/TmjSize.h"
+#include "formats/TmjSize.h"
 #include "model/Catalogue.h"
 #include "tests/cli/CliFixture.h"
 
@@ -129,7 +129,7 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
   // which the first look for the size passes over; and a text as long as a 3 x 2 map may be.
   std::string edges = Replaced("[5, 6, 0, 7, 8, 9]", "[32772, 5, 0, 0, 0, 0]");
   edges.replace(edges.find("\"width\": 3,"), 11, "\"width\": 3.0,");
-  WriteText(Path("in.tmj"), edges + std::string(cli::MaxTmjBytes(3, 2) - edges.size(), ' '));
+  WriteText(Path("in.tmj"), edges + std::string(MaxTmjBytes(3, 2) - edges.size(), ' '));
   ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
   EXPECT_NE(Line("dump @out.map").out.find("row 0: 32767 0 -1\nrow 1: -1 -1 -1\noverlay 0,0 = 1\n"),
             std::string::npos);
@@ -213,7 +213,7 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("\"infinite\": false", "\"infinite\": false, \"x\": {\"a\\\"\": 1, \"a\\\"\": 2}"),
        "line 2, column 100, the member name \"a\"\" appears twice in one object"},
       // Judged from the plain width and height before the text is parsed: a byte too long.
-      {TiledMap() + std::string(cli::MaxTmjBytes(3, 2) + 1 - TiledMap().size(), ' '),
+      {TiledMap() + std::string(MaxTmjBytes(3, 2) + 1 - TiledMap().size(), ' '),
        "is 16801985 bytes long, more than a map of 3 x 2 cells can take (16801984)."},
   };
   const std::string out = WriteMap("out.map", Grid(1, 1, {3}), Grid(1, 1));

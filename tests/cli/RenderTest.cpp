@@ -5,13 +5,14 @@
 
 #include <QApplication>
 
-#include "app/cli/DiffPicture.h"
-#include "app/cli/MapRenderer.h"
-#include "app/cli/QtServices.h"
+#include "model/SampleSheet.h"
+#include "render/DiffPicture.h"
+#include "render/MapPicture.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tests/cli/CliFixture.h"
 #include "tiles/LoadTiles.h"
+#include "toolkit/qt/QtImaging.h"
 #include "toolkit/qt/QtSurface.h"
 #include "toolkit/qt/QtToolkit.h"
 
@@ -67,28 +68,52 @@ QImage OwnSheet(const std::string& path) {
   return sheet;
 }
 
-QImage Rendered(const MapDocument& map, const cli::RenderRequest& request,
-                const cli::RenderLimits& limits = {}) {
-  auto result = cli::RenderMapImage(map, request, nullptr, limits);
-  Settle();
-  return std::get<QImage>(result);  // throws, failing the test, on a refusal
+// How a test draws a map: the sheet (empty for the sample sheet), its settings, zoom, grid and
+// overlay mode.
+struct Look {
+  std::string sheetPath;
+  SheetSettings settings;
+  int16_t zoom;
+  bool grid, overlay;
+};
+
+// The cells of `region` (the whole map when empty) drawn as render draws them.
+QImage Rendered(const MapDocument& map, const Look& look, const PictureLimits& limits = {},
+                CellRect region = {}) {
+  qt::QtImaging imaging;
+  std::string why;
+  const MapPictureStyle style{look.sheetPath.empty() ? imaging.PictureFromImage(MakeSampleSheet())
+                                                     : imaging.LoadPicture(look.sheetPath, why),
+                              look.settings, look.zoom, look.grid, look.overlay};
+  const auto surface = imaging.CreateImageSurface();
+  const auto picture = std::get<MapPicture>(MapPicture::Prepare(*surface, style));
+  if (region.width == 0) region = {0, 0, map.MapWidth, map.MapHeight};
+  EXPECT_EQ(picture.Draw(map, region, limits, "render", nullptr), std::nullopt);
+  const toolkit::PixelRows<uint32_t> pixels = surface->Pixels();
+  return QImage(reinterpret_cast<const uchar*>(pixels.bits), pixels.width, pixels.height,
+                pixels.stride * 4, QImage::Format_RGB32)
+      .copy();
 }
 
-using CliRender = CliTest;
+class CliRender : public CliTest {
+ protected:
+  CliRender() { imaging_ = &qtImaging_; }
+  qt::QtImaging qtImaging_;
+};
 
 // The editor as a designer drives it (the sheet through its dialog, the map loaded from its
-// file, then the zoom, grid and mode buttons) shows the whole map; the render, drawn on pages of
-// one or two cells, equals it pixel for pixel, overlay numbers spilling across the page seams
+// file, then the zoom, grid and mode buttons) shows the whole map; the render, drawn in strips of
+// one or two rows, equals it pixel for pixel, overlay numbers spilling across the strips' seams
 // included.
 TEST_F(CliRender, MatchesTheEditorsDisplay) {
   OwnSheet(Path("sheet.bmp"));
-  for (const cli::RenderRequest& request : {
-           cli::RenderRequest{"", {}, 1, false, false, {}},
-           {"", {}, 2, true, false, {}},
-           {"", {}, 1, true, true, {}},
-           {"", {}, 2, false, true, {}},
-           {Path("sheet.bmp"), {12, 2, 3}, 1, true, true, {}},
-           {Path("sheet.bmp"), {12, 2, 3}, 2, false, true, {}},
+  for (const Look& request : {
+           Look{"", {}, 1, false, false},
+           {"", {}, 2, true, false},
+           {"", {}, 1, true, true},
+           {"", {}, 2, false, true},
+           {Path("sheet.bmp"), {12, 2, 3}, 1, true, true},
+           {Path("sheet.bmp"), {12, 2, 3}, 2, false, true},
        }) {
     const bool ownSheet = !request.sheetPath.empty();
     const MapDocument map = TestMap(9, 6, ownSheet ? 28 : 270, true);
@@ -128,14 +153,13 @@ TEST_F(CliRender, EveryRowOfATallMapIsDrawn) {
   const QImage sheet = OwnSheet(Path("sheet.bmp"));
   MapDocument map = TestMap(1, 20000, 0, false);
   for (int16_t y = 0; y < 20000; ++y) map.MapTiles.Set(0, y, static_cast<int16_t>(y % 100));
-  const QImage image = Rendered(map, {Path("sheet.bmp"), {1, 0, 0}, 1, false, false, {}});
+  const QImage image = Rendered(map, {Path("sheet.bmp"), {1, 0, 0}, 1, false, false});
   int mismatches = 0;
   for (int y = 0; y < 20000; ++y) mismatches += image.pixel(0, y) != sheet.pixel(y % 100, 0);
   EXPECT_EQ(mismatches, 0);
 }
 
 TEST_F(CliRender, TheCommandWritesThePngOrSaysWhyNot) {
-  services_ = cli::MakeQtServices();
   WriteMap("m.map", Grid(5, 4), Grid(5, 4, {0, 3}));
   // No progress off a terminal.
   EXPECT_EQ(Line("render @m.map -o @m.png --zoom=2 --grid --overlay").err, "");
@@ -166,11 +190,11 @@ TEST_F(CliRender, TheCommandWritesThePngOrSaysWhyNot) {
 }
 
 // Each side of the picture is the editor's drawing of the same cells, pixel for pixel, except
-// the two outline rings of every changed cell; cells only the other map has are dark grey.
+// the two outline rings of every changed cell; cells only the other map has are dark grey. The
+// region reaches two columns past the old map's right edge, where its drawing shows nothing.
 TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) {
-  services_ = cli::MakeQtServices();
   const MapDocument before = TestMap(12, 9, 270, false);
-  MapDocument after = TestMap(13, 9, 270, false);  // one column wider
+  MapDocument after = TestMap(14, 9, 270, false);  // two columns wider
   after.MapTiles.Set(5, 4, 3);
   after.OverlayData.Set(4, 2, 7);
   WriteMap("old.map", before.MapTiles.Tiles(), before.OverlayData);
@@ -180,17 +204,18 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
       Line("diff @old.map @new.map -o @p.png --context 0 --tile-size 1 --spacing 0 --offset 200")
           .code,
       1);
-  EXPECT_EQ(QImage(QString::fromStdString(Path("p.png"))).pixel(1, 4), cli::kChangeOuter);
+  EXPECT_EQ(QImage(QString::fromStdString(Path("p.png"))).pixel(1, 4), kChangeOuter);
   ASSERT_EQ(Line("diff @old.map @new.map -o @d.png --context 1").code, 1);
   const QImage picture =
       QImage(QString::fromStdString(Path("d.png"))).convertToFormat(QImage::Format_RGB32);
-  // Changes span columns 4..12; one cell of context adds column 3.
+  // Changes span columns 4..13; one cell of context adds column 3.
   const int pitch = 16;  // the sample sheet's tiles
-  const int side = 10 * pitch;
-  ASSERT_EQ(picture.size(), QSize(2 * side + cli::kDiffGap, 9 * pitch));
-  EXPECT_EQ(picture.pixel(side + cli::kDiffGap / 2, 5), cli::kDiffGapColour);
-  for (const auto& [map, left] : {std::pair{&before, 0}, {&after, side + cli::kDiffGap}}) {
-    const QImage whole = Rendered(*map, {"", {}, 1, false, true, {}});
+  const int side = 11 * pitch;
+  ASSERT_EQ(picture.size(), QSize(2 * side + kDiffGap, 9 * pitch));
+  EXPECT_EQ(picture.pixel(side + kDiffGap / 2, 5), kDiffGapColour);
+  for (const auto& [map, left] : {std::pair{&before, 0}, {&after, side + kDiffGap}}) {
+    const QImage whole = Rendered(*map, {"", {}, 1, false, true});
+    const QImage region = Rendered(*map, {"", {}, 1, false, true}, {}, {3, 0, 11, 9});
     int mismatches = 0;
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < side; ++x) {
@@ -199,8 +224,10 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
         const bool changed = mx >= before.MapWidth ||
                              before.MapTiles.At(mx, my) != after.MapTiles.At(mx, my) ||
                              before.OverlayData.At(mx, my) != after.OverlayData.At(mx, my);
-        QRgb want = mx < map->MapWidth ? whole.pixel(x + 3 * pitch, y) : cli::kMissingCell;
-        if (changed && ring < 2) want = ring == 0 ? cli::kChangeOuter : cli::kChangeInner;
+        const QRgb drawn = mx < map->MapWidth ? whole.pixel(x + 3 * pitch, y) : qRgb(0, 0, 0);
+        mismatches += region.pixel(x, y) != drawn;
+        QRgb want = mx < map->MapWidth ? drawn : kMissingCell;
+        if (changed && ring < 2) want = ring == 0 ? kChangeOuter : kChangeInner;
         mismatches += picture.pixel(left + x, y) != want;
       }
     EXPECT_EQ(mismatches, 0) << "side at x " << left;
@@ -230,7 +257,6 @@ QRgb Average(const QImage& sheet, int tile) {
 }
 
 TEST_F(CliRender, OverviewCellsAreTheirTilesAverageColour) {
-  services_ = cli::MakeQtServices();
   const QImage sheet = OwnSheet(Path("sheet.bmp"));
   const Grid16 tiles = TestMap(11, 5, 28, false).MapTiles.Tiles();
   WriteMap("m.map", tiles, Grid(11, 5));

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <tuple>
 
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 #include "tests/support/EditorFixture.h"
 
 namespace korvane::testing_document {

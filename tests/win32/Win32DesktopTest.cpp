@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/MapFile.h"
+#include "formats/MapFile.h"
 #include "overlay/DatView.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
@@ -60,7 +60,8 @@ class Win32Editor : public testing::Test {
     if (commandLine.empty())
       Settle();
     else
-      ASSERT_TRUE(RunUntil([&] { return view().Map.MapWidth > 0 && editor->Global().TileSize > 0; }));
+      ASSERT_TRUE(
+          RunUntil([&] { return view().Map.MapWidth > 0 && editor->Global().TileSize > 0; }));
     Settle();
   }
   MapView& view() { return editor->mapView(); }
@@ -311,8 +312,9 @@ TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
     view().MENU_LOAD_MAP_Click();
   }
   ASSERT_TRUE(RunUntil([&] { return view().Map.MapWidth == 3; }));
-  EXPECT_EQ(std::tuple(view().Map.MapHeight, view().Map.HumanResources, view().Map.MapTiles.At(2, 1)),
-            std::tuple(int16_t{2}, 7, int16_t{12}));
+  EXPECT_EQ(
+      std::tuple(view().Map.MapHeight, view().Map.HumanResources, view().Map.MapTiles.At(2, 1)),
+      std::tuple(int16_t{2}, 7, int16_t{12}));
 }
 
 // A folder nobody may write (made so by the test script): the save says so in a box and the

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <string>
 
 #include "toolkit/Picture.h"
+#include "toolkit/RgbImage.h"
 
 namespace korvane::qt {
 
@@ -20,5 +22,12 @@ class QtPicture : public toolkit::Picture {
   int32_t widthHimetric_;
   int32_t heightHimetric_;
 };
+
+// A picture file decoded as the editor's picture loader decodes it, any transparency dropped;
+// null, with the reason in `why`, when it cannot be read or decoded.
+toolkit::PicturePtr PictureFromFile(const std::string& path, std::string& why);
+
+// Pixels made by the program as a picture; an empty picture when they do not make one.
+toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image);
 
 }  // namespace korvane::qt

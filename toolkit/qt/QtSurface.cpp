@@ -6,16 +6,13 @@
 #include <QPointer>
 #include <cmath>
 
-#include "toolkit/qt/QtBlit.h"
 #include "toolkit/qt/QtPicture.h"
+#include "toolkit/qt/QtTwipsPainter.h"
+#include "toolkit/qt/QtUnits.h"
 
 namespace korvane::qt {
 
 namespace {
-
-QColor ToQColor(toolkit::Color c) {
-  return QColor(c.r, c.g, c.b);
-}
 
 // The mouse buttons as the editor numbers them: 1 left, 2 right, 4 middle.
 int16_t ButtonCode(Qt::MouseButtons buttons) {
@@ -189,13 +186,7 @@ void QtSurface::FitImage() {
 }
 
 void QtSurface::ClearImage() {
-  if (image_.isNull()) return;
-  image_.fill(ToQColor(backColor_));
-  if (const auto* own = dynamic_cast<const QtPicture*>(picture_.get());
-      own && !own->Image().isNull()) {
-    QPainter painter(&image_);
-    painter.drawImage(QPoint(0, 0), own->Image());
-  }
+  ClearTo(image_, backColor_, picture_.get());
 }
 
 void QtSurface::RequestUncoverPaint() {
@@ -250,76 +241,35 @@ void QtSurface::SetPicture(toolkit::PicturePtr picture) {
 
 void QtSurface::PaintPicture(const toolkit::Picture& picture, float x1, float y1, float w1,
                              float h1, float x2, float y2, float w2, float h2) {
-  const auto* source = dynamic_cast<const QtPicture*>(&picture);
   FitImage();
-  if (!source || source->Image().isNull() || image_.isNull()) return;
-  const QRect to = TwipsToPixelRect(x1, y1, w1, h1, TppX(), TppY());
-  const QRect from = TwipsToPixelRect(x2, y2, w2, h2, TppX(), TppY());
-  if (to.isEmpty() || from.isEmpty()) return;
-  if (!BlitPlainCopy(image_, to, source->Image(), from)) {
-    QPainter painter(&image_);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(to, source->Image(), from);
-  }
-  ShowLater(to);
+  ShowLater(TwipsPainter(image_, TppX(), TppY()).Picture(picture, x1, y1, w1, h1, x2, y2, w2, h2));
 }
 
 // The box takes in both corners, so a box from a cell's corner to one pixel beyond its tile
 // covers the pixel beyond too.
 void QtSurface::FilledBox(float x1, float y1, float dx, float dy, toolkit::Color color) {
   FitImage();
-  if (image_.isNull()) return;
-  QRect box = TwipsToPixelRect(x1, y1, dx, dy, TppX(), TppY());
-  box.setWidth(box.width() + 1);
-  box.setHeight(box.height() + 1);
-  QPainter painter(&image_);
-  painter.fillRect(box, ToQColor(color));
-  painter.end();
-  ShowLater(box);
+  ShowLater(TwipsPainter(image_, TppX(), TppY()).Box(x1, y1, dx, dy, color));
 }
 
 void QtSurface::Circle(float x, float y, float radius) {
   FitImage();
-  if (image_.isNull()) return;
-  const double cx = TwipsToPixels(x, TppX());
-  const double cy = TwipsToPixels(y, TppY());
-  const double rx = TwipsToPixels(std::fabs(radius), TppX());
-  const double ry = TwipsToPixels(std::fabs(radius), TppY());
-  QPainter painter(&image_);
-  painter.setPen(QPen(ToQColor(foreColor_), 0));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(QPointF(cx, cy), rx, ry);
-  painter.end();
-  // The outline's pixels reach about one beyond the ellipse's edge.
-  ShowLater(QRectF(cx - rx, cy - ry, 2 * rx, 2 * ry).toAlignedRect().adjusted(-2, -2, 2, 2));
+  ShowLater(TwipsPainter(image_, TppX(), TppY()).Circle(x, y, radius, foreColor_));
 }
 
 float QtSurface::TextWidth(const std::string& text) const {
-  if (!widget_) return 0;
-  const QFontMetricsF metrics(widget_->font(), widget_);
-  return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) * TppX());
+  return widget_ ? TextWidthTwips(widget_->font(), *widget_, TppX(), text) : 0;
 }
 
 float QtSurface::TextHeight(const std::string&) const {
-  if (!widget_) return 0;
-  const QFontMetricsF metrics(widget_->font(), widget_);
-  return static_cast<float>(metrics.height() * TppY());
+  return widget_ ? TextHeightTwips(widget_->font(), *widget_, TppY()) : 0;
 }
 
 void QtSurface::Print(const std::string& text) {
   FitImage();
-  if (!image_.isNull() && widget_) {
-    const QFontMetricsF metrics(widget_->font(), widget_);
-    const QPointF baseline(currentX_ / TppX(), currentY_ / TppY() + metrics.ascent());
-    QPainter painter(&image_);
-    painter.setFont(widget_->font());
-    painter.setPen(ToQColor(foreColor_));
-    const QString shown = QString::fromStdString(text);
-    painter.drawText(baseline, shown);
-    painter.end();
-    ShowLater(
-        metrics.boundingRect(shown).translated(baseline).toAlignedRect().adjusted(-2, -2, 2, 2));
-  }
+  if (widget_)
+    ShowLater(TwipsPainter(image_, TppX(), TppY())
+                  .Text(widget_->font(), *widget_, currentX_, currentY_, text, foreColor_));
   currentX_ = 0;
   currentY_ += TextHeight(text);
 }

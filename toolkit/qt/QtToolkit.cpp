@@ -94,25 +94,11 @@ std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& 
 toolkit::PicturePtr QtToolkit::LoadPicture(const std::string& path) {
   if (path.empty()) return nullptr;
   std::string why;  // a refused picture is silent in the editor
-  const QImage image = DecodePictureFile(path, why);
-  if (image.isNull()) return nullptr;
-  // A plain copy of the picture's colours: any transparency is dropped here once.
-  return std::make_shared<QtPicture>(image.convertToFormat(QImage::Format_RGB32));
+  return PictureFromFile(path, why);
 }
 
 toolkit::PicturePtr QtToolkit::PictureFromImage(const toolkit::RgbImage& image) {
-  const bool usable = image.width > 0 && image.height > 0 &&
-                      image.pixels.size() == static_cast<size_t>(image.width) * image.height;
-  if (!usable) return std::make_shared<QtPicture>(QImage());
-  QImage pixels(image.width, image.height, QImage::Format_RGB32);
-  for (int32_t y = 0; y < image.height; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-    for (int32_t x = 0; x < image.width; ++x) {
-      const toolkit::Color c = image.At(x, y);
-      line[x] = qRgb(c.r, c.g, c.b);
-    }
-  }
-  return std::make_shared<QtPicture>(std::move(pixels));
+  return qt::PictureFromImage(image);
 }
 
 std::string QtToolkit::ExecutableFolder() const {

@@ -1,0 +1,117 @@
+// korvane-cli export and import: maps to and from Tiled's JSON map format, through the table of
+// formats.
+
+#include <filesystem>
+
+#include "app/cli/CommandKit.h"
+#include "app/cli/Commands.h"
+#include "app/cli/Progress.h"
+#include "formats/FormatTable.h"
+
+namespace korvane::cli {
+
+namespace {
+
+const MapFormat& Format(const char* extension) {
+  return *FormatWithExtension(extension);
+}
+
+// How the tileset refers to its picture: relative to the folder of the .tmj file, as Tiled
+// resolves it, or absolute when no relative path exists.
+std::string ImagePathFrom(const std::string& output, const std::string& image) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path imageAbs = fs::absolute(image, ec).lexically_normal();
+  const fs::path outDir = fs::absolute(output, ec).lexically_normal().parent_path();
+  const fs::path relative = imageAbs.lexically_relative(outDir);
+  return relative.empty() ? imageAbs.generic_string() : relative.generic_string();
+}
+
+std::string SampleSheetPathFor(const std::string& output) {
+  const std::filesystem::path out(output);
+  return (out.parent_path() / (out.stem().string() + "-sheet.png")).string();
+}
+
+// The map in `format` to `path`, its files written whole or not at all.
+int WriteMap(CliContext& ctx, const char* command, const MapFormat& format, const MapDocument& map,
+             const std::string& path, const WriteContext& context) {
+  const auto outputs = format.writer->Outputs(map, path, context);
+  if (const auto* refusal = std::get_if<std::string>(&outputs))
+    return Fail(ctx, command, kExitBadInput, *refusal);
+  return WriteOutputs(ctx, command, std::get<std::vector<FormatOutput>>(outputs));
+}
+
+}  // namespace
+
+int RunExport(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "export", "MAP", true, code);
+  if (!io) return code;
+  SheetSettings settings;
+  if (const auto problem = ReadSheetOptions(args, settings))
+    return UsageError(ctx, "export", *problem);
+  const std::string sheetPath = args.Value("--sheet").value_or("");
+  const bool toStdout = io->out == kStandardOutput;
+  if (toStdout && sheetPath.empty())
+    return UsageError(ctx, "export",
+                      "-o - needs --sheet: the sample sheet is written beside the output file");
+  const std::string samplePath = sheetPath.empty() ? SampleSheetPathFor(io->out) : "";
+  const std::string catalogue = args.Value("--catalogue").value_or("");
+  for (const std::string& output : {io->out, samplePath})
+    if (!output.empty())
+      if (const auto refused =
+              RefuseOutputOverInput(ctx, "export", output, {io->in, sheetPath, catalogue}))
+        return *refused;
+  // Nor may one output replace the other (a link from the sheet's name to the .tmj).
+  if (!samplePath.empty() && ctx.files.SameFile(samplePath, io->out))
+    return UsageError(ctx, "export", "the sheet " + samplePath + " is the output " + io->out);
+
+  const auto map = ReadMap(ctx, "export", io->in, code);
+  if (!map) return code;
+  const auto sheet = LoadSheet(ctx, "export", sheetPath, settings, code);
+  if (!sheet) return code;
+  bool failed = false;
+  const auto catalogueBytes = ReadCatalogueOption(args, ctx, "export", failed, code);
+  if (failed) return code;
+  // As the catalogue window reads it: the entries before any fault stay.
+  std::vector<CatalogueEntry> entries;
+  if (catalogueBytes) entries = ReadCatalogue(*catalogueBytes).entries;
+
+  ProgressLine progress(ctx.err, "export", ctx.showProgress);
+  WriteContext context{sheet->layout,     "", "", catalogueBytes ? &entries : nullptr, "", {},
+                       std::ref(progress)};
+  if (sheetPath.empty()) {
+    context.sheetImage = ImagePathFrom(io->out, samplePath);
+    context.tilesetName = "sample";
+    // The sample sheet is written beside the map, made ready with it and replaced with it.
+    const toolkit::PixelRows<const uint32_t> pixels = ctx.imaging.PicturePixels(*sheet->picture);
+    auto png = ctx.imaging.EncodePng(pixels);
+    if (!png)
+      return WriteFailed(ctx, "export", samplePath, "the sample sheet could not be encoded");
+    context.sheetPicturePath = samplePath;
+    context.sheetPicture = std::move(*png);
+  } else {
+    context.sheetImage = toStdout ? sheetPath : ImagePathFrom(io->out, sheetPath);
+    context.tilesetName = std::filesystem::path(sheetPath).stem().string();
+  }
+  const int written = WriteMap(ctx, "export", Format(".tmj"), *map, io->out, context);
+  progress.Done();
+  return written;
+}
+
+int RunImport(const ParsedArgs& args, CliContext& ctx) {
+  int code = kExitOk;
+  const auto io = InputAndOutput(args, ctx, "import", "IN.tmj", true, code);
+  if (!io) return code;
+  if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
+  ReadResult imported = Format(".tmj").reader->ReadPath(ctx.files, io->in);
+  if (const auto* refusal = std::get_if<ReadRefusal>(&imported))
+    return Fail(ctx, "import", kExitBadInput,
+                refusal->unreadable ? "cannot read " + io->in + ": " + refusal->reason + "."
+                                    : io->in + ": " + refusal->reason);
+  // Written as the editor saves a map, straight from the layers: a large map is not copied once
+  // more into the file's bytes.
+  return WriteMap(ctx, "import", Format(".map"), std::get<MapDocument>(imported), io->out, {});
+}
+
+}  // namespace korvane::cli

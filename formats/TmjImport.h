@@ -1,0 +1,36 @@
+#pragma once
+
+// Reading a Tiled JSON map (.tmj) back into a Korvane map, for maps that fit what a Korvane map
+// can hold; anything else is refused with the reason.
+
+#include <string>
+#include <variant>
+
+#include "formats/MapFile.h"
+#include "toolkit/FileSystem.h"
+
+namespace korvane {
+
+// The tile number an empty Tiled cell becomes: it lies on no sheet, so the editor leaves the
+// cell showing the background, as Tiled does.
+inline constexpr int16_t kEmptyCellTile = -1;
+
+// Why a .tmj gives no map: one sentence.
+struct TmjRefusal {
+  std::string reason;
+  // The file could not be read (rather than its content being refused).
+  bool unreadable = false;
+};
+
+// The map, or why the document cannot become one. Accepted: an orthogonal, finite map with one
+// tileset, exactly one tile layer stored as a plain id array, and at most one object layer whose
+// every object carries an integer property "id" from 1 to 32767; tile ids must be unflipped and
+// give tile numbers up to 32767, and each cell holds at most one object. The map properties
+// "human_resources" and "computer_resources" (integers) are optional and 0 when absent. Object
+// positions are counted in cells of the map's tile width and height.
+//
+// The file is streamed, never held whole: memory is the map's tile layer and its objects. A
+// file longer than a map of its size could need is refused before it is parsed.
+std::variant<MapDocument, TmjRefusal> ImportTmj(toolkit::InputFile& file);
+
+}  // namespace korvane
