@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/Catalogue.h"
+#include "overlay/CatalogueHome.h"
 #include "overlay/DatView.h"
 #include "tests/document/DocumentFixture.h"
 
@@ -70,6 +71,8 @@ TEST_F(CatalogueBackup, ACountThatDisagreesWithTheEntriesKeepsACopy) {
     WriteBytes(CataloguePath(), old);
     Restart();
     DatView& dat = editor->datView();
+    // As the window names it: Windows joins the folder and the name with a backslash.
+    const std::string file = FindCatalogueHome(tk).file;
     std::vector<CatalogueEntry> shown;
     for (int16_t k = 1; k < dat.Items->ListCount(); ++k)
       shown.push_back({dat.Items->List(k), dat.Items->ItemData(k)});
@@ -80,10 +83,10 @@ TEST_F(CatalogueBackup, ACountThatDisagreesWithTheEntriesKeepsACopy) {
     const bool damaged = count != 2;
     EXPECT_EQ(ReadBytes(CataloguePath() + ".bak"), damaged ? old : std::vector<uint8_t>{});
     EXPECT_EQ(tk.failuresReported,
-              damaged ? std::vector<std::string>{"The overlay catalogue \"" + CataloguePath() +
+              damaged ? std::vector<std::string>{"The overlay catalogue \"" + file +
                                                  "\" could not be read in full, so it was kept "
                                                  "as \"" +
-                                                 CataloguePath() + ".bak\" before it was replaced."}
+                                                 file + ".bak\" before it was replaced."}
                       : std::vector<std::string>{});
   }
 }

@@ -465,21 +465,21 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to, Fil
   const std::wstring source = Widen(from);
   const std::wstring target = Widen(to);
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  const bool replacing =
-      attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-  // Replacing keeps the old file's attributes and permissions, as a save should.
-  const BOOL done =
-      replacing ? ::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
-                                 REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                                 nullptr, nullptr)
-                : ::MoveFileExW(source.c_str(), target.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (done) return true;
+  // The new file takes on the old one's hidden, system and archive marks, as a save should. The
+  // move itself is one rename: ReplaceFileW would keep the old file's access list too, but it
+  // moves the old file out before it moves the new one in (under Wine a plain delete and
+  // rename), and a save stopped between the two would leave no map at the target at all.
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+      (attributes & kKept) != 0)
+    ::SetFileAttributesW(source.c_str(), attributes & kKept);
+  if (::MoveFileExW(source.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
   const DWORD err = ::GetLastError();
   error = err == ERROR_FILE_NOT_FOUND
               ? FileError{"the temporary file or its folder has disappeared"}
-          : err == ERROR_UNABLE_TO_MOVE_REPLACEMENT || err == ERROR_UNABLE_TO_REMOVE_REPLACED
-              ? FileError{"the old file could not be replaced"}
               : ErrorFrom(err, true);
   return false;
 }

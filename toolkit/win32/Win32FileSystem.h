@@ -15,8 +15,8 @@ namespace korvane::win32 {
 // folder and with any extension), the device and pipe namespaces (\\.\...) and whatever opens as
 // a device or a pipe are refused, never opened for writing and never waited on. A temporary file
 // is created beside the file its target names, with symbolic links and junctions followed (the
-// link stays a link), flushed to the disk and put in place in one step: ReplaceFileW over an
-// existing file, which keeps that file's attributes and permissions, else MoveFileExW. While it
+// link stays a link), flushed to the disk and put in place in one rename (MoveFileExW), taking
+// on the old file's hidden, system and archive marks. While it
 // is written the temporary file is open to nobody else; leftovers of a save that was killed are
 // removed by the next save to the same target.
 class Win32FileSystem : public toolkit::FileSystem {
