@@ -125,6 +125,16 @@ double PeakOfChild(const std::string& arguments) {
   return ::pclose(child) == 0 ? peak : -1;
 }
 
+std::vector<std::pair<float, float>> PressPositions(const MapView& v, int count) {
+  std::vector<std::pair<float, float>> at;
+  const int32_t cols = v.ViewCols, rows = v.ViewRows;
+  for (int k = 0; k < count; ++k) {
+    const int32_t c = k % cols, r = (k / cols) % rows;
+    at.emplace_back(static_cast<float>(c * 240 + 120), static_cast<float>(r * 240 + 120));
+  }
+  return at;
+}
+
 void ReportRatio(benchmark::State& state, const Timings& t, double goal) {
   const double editor = Median(t.editor), floor = Median(t.floor);
   state.counters["editor_ms"] = editor * 1e3;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Grid16.h"
@@ -44,6 +45,10 @@ std::vector<uint8_t> MapFileBytes(int16_t w, int16_t h, int32_t overlayCells);
 inline constexpr int16_t kOpenBenchSide = 8192;
 std::vector<uint8_t> OpenBenchMapBytes();
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// `count` pointer positions in the middle of whole display cells of the test sheet (240 twips),
+// row by row from the top-left one, starting over when the view is full.
+std::vector<std::pair<float, float>> PressPositions(const MapView& v, int count);
 
 template <class F>
 double Seconds(F&& f) {

@@ -14,24 +14,13 @@ namespace {
 
 constexpr int kPressesPerRound = 512;
 
-// Pointer positions in the middle of whole display cells, row by row from the top-left one.
-std::vector<std::pair<float, float>> PressPositions(const MapView& v) {
-  std::vector<std::pair<float, float>> at;
-  const int32_t cols = v.ViewCols, rows = v.ViewRows;
-  for (int k = 0; k < kPressesPerRound; ++k) {
-    const int32_t c = k % cols, r = (k / cols) % rows;
-    at.emplace_back(static_cast<float>(c * 240 + 120), static_cast<float>(r * 240 + 120));
-  }
-  return at;
-}
-
 // The press copies nothing of the layer (its undo copy is a journal), so its cost must not grow
 // with the map: one cell painted on an 8192 x 8192 map against the same on 64 x 64.
 void BM_TilePress8192vs64(benchmark::State& state) {
   BenchEditor large, small;
   large.PutBlankMap(8192, 8192);
   small.PutBlankMap(64, 64);
-  const auto at = PressPositions(small.view());
+  const auto at = PressPositions(small.view(), kPressesPerRound);
   const auto pressAll = [&at](BenchEditor& e) {
     for (const auto& [x, y] : at) e.view().Display_MouseDown(1, 0, x, y);
   };

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "formats/JsonWriter.h"
+#include "ops/CellRectangles.h"
 
 namespace korvane {
 
@@ -12,46 +13,6 @@ namespace {
 bool OnMap(const MapDocument& map, int32_t x, int32_t y) {
   return x < map.MapWidth && y < map.MapHeight;
 }
-
-// Groups the changed cells of each row into runs and stacks a run onto the rectangle above it
-// when both cover exactly the same columns, so a changed block comes out as one rectangle.
-class RectangleGrouper {
- public:
-  explicit RectangleGrouper(MapDiff& diff) : diff_(diff) {}
-
-  // The runs of one row, left to right, as [x0, x1).
-  void Row(int32_t y, const std::vector<std::pair<int32_t, int32_t>>& runs) {
-    std::vector<Open> next;
-    next.reserve(runs.size());
-    size_t above = 0;
-    for (const auto& [x0, x1] : runs) {
-      while (above < open_.size() && open_[above].x0 < x0) ++above;
-      if (above < open_.size() && open_[above].x0 == x0 && open_[above].x1 == x1) {
-        if (open_[above].listed >= 0) ++diff_.rectangles[open_[above].listed].height;
-        next.push_back(open_[above++]);
-        continue;
-      }
-      int64_t listed = -1;
-      if (diff_.rectangles.size() < kListedRectangles) {
-        listed = static_cast<int64_t>(diff_.rectangles.size());
-        diff_.rectangles.push_back(CellRect{x0, y, x1 - x0, 1});
-      } else {
-        ++diff_.moreRectangles;
-      }
-      next.push_back(Open{x0, x1, listed});
-    }
-    open_ = std::move(next);
-  }
-
- private:
-  struct Open {
-    int32_t x0;
-    int32_t x1;
-    int64_t listed;  // index into diff.rectangles, -1 when only counted
-  };
-  MapDiff& diff_;
-  std::vector<Open> open_;
-};
 
 void Include(std::optional<CellRect>& bounds, const CellRect& r) {
   if (r.width < 1 || r.height < 1) return;
@@ -134,7 +95,7 @@ MapDiff CompareMaps(const MapDocument& before, const MapDocument& after) {
     Include(d.bounds, {cell.x, cell.y, 1, 1});
   }
 
-  RectangleGrouper grouper(d);
+  RectangleGrouper grouper(d.rectangles, d.moreRectangles);
   std::vector<std::pair<int32_t, int32_t>> runs;
   for (int32_t y = 0; y < commonH; ++y) {
     runs.clear();
@@ -142,10 +103,7 @@ MapDiff CompareMaps(const MapDocument& before, const MapDocument& after) {
       if (before.MapTiles.At(x, y) == after.MapTiles.At(x, y)) continue;
       ++d.changedTiles;
       Include(d.bounds, {x, y, 1, 1});
-      if (!runs.empty() && runs.back().second == x)
-        runs.back().second = x + 1;
-      else
-        runs.emplace_back(x, x + 1);
+      AddToRuns(runs, x);
     }
     grouper.Row(y, runs);
   }
@@ -177,10 +135,7 @@ std::string DiffText(const MapDiff& d) {
     t += "tiles: " + std::to_string(d.changedTiles) + (d.changedTiles == 1 ? " cell" : " cells") +
          " changed in " + std::to_string(count) + (count == 1 ? " rectangle" : " rectangles") +
          "\n";
-    for (const CellRect& r : d.rectangles)
-      t += "  " + Cell(r.left, r.top) + " .. " + Cell(r.left + r.width - 1, r.top + r.height - 1) +
-           " (" + std::to_string(r.width) + " x " + std::to_string(r.height) + ")\n";
-    if (d.moreRectangles > 0) t += "  and " + std::to_string(d.moreRectangles) + " more\n";
+    t += RectangleLines(d.rectangles, d.moreRectangles);
   }
   for (const OverlayChange& c : d.overlay) {
     if (c.before == 0)
@@ -199,12 +154,7 @@ std::string DiffJson(const MapDiff& d) {
     const auto pair = [&out](const char* key, int64_t before, int64_t after) {
       out.Key(key).BeginObject().Key("old").Int(before).Key("new").Int(after).EndObject();
     };
-    const auto rect = [&out](const CellRect& r) {
-      out.BeginObject();
-      out.Key("x").Int(r.left).Key("y").Int(r.top);
-      out.Key("width").Int(r.width).Key("height").Int(r.height);
-      out.EndObject();
-    };
+    const auto rect = [&out](const CellRect& r) { WriteCellRect(out, r); };
     out.BeginObject();
     out.Key("equal").Bool(d.Equal());
     pair("width", d.oldWidth, d.newWidth);

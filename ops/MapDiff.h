@@ -10,6 +10,7 @@
 
 #include "model/CellRect.h"
 #include "model/MapDocument.h"
+#include "ops/CellRectangles.h"
 
 namespace korvane {
 
@@ -21,9 +22,6 @@ struct OverlayChange {
   int16_t after = 0;
   friend bool operator==(const OverlayChange&, const OverlayChange&) = default;
 };
-
-// How many rectangles of changed tile cells are listed; the rest are only counted.
-inline constexpr size_t kListedRectangles = 50;
 
 struct MapDiff {
   int32_t oldWidth = 0, oldHeight = 0, newWidth = 0, newHeight = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/JsonWriter.h"
+#include "ops/MapSymmetry.h"
 
 namespace korvane {
 
@@ -33,6 +34,7 @@ MapSummary Summarize(const MapDocument& map) {
     s.minTile = lo;
     s.maxTile = hi;
   }
+  s.symmetries = SymmetriesOf(map);
   return s;
 }
 
@@ -50,6 +52,9 @@ std::string SummaryJson(const MapSummary& s) {
     out.Key("max").Int(s.maxTile);
     out.Key("distinct").Int(s.distinctTiles);
     out.EndObject();
+    out.Key("symmetry").BeginArray(true);
+    for (const Symmetry mode : s.symmetries) out.String(SymmetryName(mode));
+    out.EndArray();
     out.EndObject();
   });
 }

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/MapDocument.h"
+#include "model/Symmetry.h"
 
 namespace korvane {
 
@@ -20,6 +22,8 @@ struct MapSummary {
   int32_t minTile = 0;
   int32_t maxTile = 0;
   int32_t distinctTiles = 0;
+  // The symmetries the map satisfies.
+  std::vector<Symmetry> symmetries;
 };
 
 MapSummary Summarize(const MapDocument& map);

@@ -58,6 +58,7 @@ class MapView : public MapViewState {
   void MultipleTiles_Click();
   void CommandUndo_Click();
   void FloodFillMap_Click();
+  void MENU_SYMMETRY_Click(Symmetry mode);
   // The screen cell under a pointer position in twips.
   ScreenCell CellUnderPointer(float x, float y) const;
 

@@ -50,6 +50,14 @@ void MapView::CreateControls() {
   tools->AddSeparator();
   EDHUMRES = tools->AddItem("Edit &Human Resources");
   EDCOMPRES = tools->AddItem("Edit &Computer Resources");
+  toolkit::Menu* symmetry = w.AddMenu("&Symmetry");
+  const char* const symmetries[] = {"&Off", "&Left-Right Mirror", "&Top-Bottom Mirror",
+                                    "&Four-Way Mirror", "&Rotate Half Turn"};
+  for (size_t i = 0; i < MENU_SYMMETRY.size(); ++i) {
+    MENU_SYMMETRY[i] = symmetry->AddItem(symmetries[i]);
+    MENU_SYMMETRY[i]->SetChecked(i == 0);
+    MENU_SYMMETRY[i]->onClick = [this, i] { MENU_SYMMETRY_Click(static_cast<Symmetry>(i)); };
+  }
 
   w.onResize = [this] { Form_Resize(); };
   Display->onPaint = [this] { Display_Paint(); };

@@ -37,6 +37,10 @@ void MapView::FloodFillMap_Click() {
   tools::FloodFillMap_Click(editor_);
 }
 
+void MapView::MENU_SYMMETRY_Click(Symmetry mode) {
+  tools::MENU_SYMMETRY_Click(editor_, mode);
+}
+
 ScreenCell MapView::CellUnderPointer(float x, float y) const {
   return korvane::CellUnderPointer(*this, editor_.Global(), x, y);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "render/MapPainter.h"
+#include "render/SymmetryAxes.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 
@@ -20,8 +21,10 @@ void MapView::Display_Paint() {
       const CellRect shown{ViewFirstCol, ViewFirstRow,
                            std::min<int32_t>(ViewCols, int32_t{Map.MapWidth} - ViewFirstCol),
                            std::min<int32_t>(ViewRows, int32_t{Map.MapHeight} - ViewFirstRow)};
-      PaintMapCells(*Display, PaintSetup(editor_.Global(), editor_.DatViewVisible()), Map, shown,
-                    ScreenCell{});
+      const MapPaintSetup setup = PaintSetup(editor_.Global(), editor_.DatViewVisible());
+      PaintMapCells(*Display, setup, Map, shown, ScreenCell{});
+      DrawSymmetryAxes(*Display, setup, MapSymmetry, Map.MapWidth, Map.MapHeight, shown,
+                       ScreenCell{});
     }
   }
 

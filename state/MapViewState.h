@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "model/MapDocument.h"
+#include "model/Symmetry.h"
 #include "render/MapPainter.h"
 #include "render/TileSheetSetup.h"
 #include "toolkit/Window.h"
@@ -36,6 +38,9 @@ struct MapViewState {
   int16_t ViewFirstRow = 0;
   int16_t ViewCols = 0;
   int16_t ViewRows = 0;
+  // Every edit also goes to the images of the cells it writes under this symmetry; it lasts for
+  // the run and is not part of the map.
+  Symmetry MapSymmetry = Symmetry::Off;
 
   // ---- Controls ----
   std::unique_ptr<toolkit::Window> window;
@@ -57,6 +62,8 @@ struct MapViewState {
   toolkit::MenuItem* MENU_DATA_VIEW = nullptr;
   toolkit::MenuItem* EDHUMRES = nullptr;
   toolkit::MenuItem* EDCOMPRES = nullptr;
+  // The "Symmetry" menu's entries, one per Symmetry value in its order, Off first.
+  std::array<toolkit::MenuItem*, 5> MENU_SYMMETRY{};
 
   // How the display shows cells of the given sheet at this zoom and grid.
   MapPaintSetup PaintSetup(const TileSheetSetup& sheet, bool overlayMarkers = false) const {

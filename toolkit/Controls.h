@@ -41,6 +41,11 @@ class Surface : public Control {
   virtual void FilledBox(float x1, float y1, float dx, float dy, Color color) = 0;
   // Outline of a circle in the foreground colour.
   virtual void Circle(float x, float y, float radius) = 0;
+  // A one-pixel dotted line in the foreground colour, across (y1 == y2) or down (x1 == x2), from
+  // (x1, y1) up to but not including (x2, y2), x2 >= x1 and y2 >= y1. Of its pixels only those
+  // whose coordinate along the line, counted from the surface's origin, is even are drawn, so
+  // pieces of one line drawn separately make up the same pattern.
+  virtual void DottedLine(float x1, float y1, float x2, float y2) = 0;
   virtual float TextWidth(const std::string& text) const = 0;
   virtual float TextHeight(const std::string& text) const = 0;
   virtual void SetCurrentX(float x) = 0;
@@ -129,6 +134,10 @@ class MenuItem {
   virtual std::string Caption() const = 0;
   virtual bool Enabled() const = 0;
   virtual void SetEnabled(bool enabled) = 0;
+  // The check mark beside the caption. Choosing an item never changes its mark by itself: the
+  // click handler sets the marks it wants.
+  virtual bool Checked() const = 0;
+  virtual void SetChecked(bool checked) = 0;
   std::function<void()> onClick;
 };
 

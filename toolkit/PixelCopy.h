@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -49,6 +50,26 @@ inline bool CopyPlainOrDoubled(const PixelRows<uint32_t>& target, const PixelRec
     return true;
   }
   return false;
+}
+
+// The pixels of a dotted line from (x1, y1) up to (x2, y2) in twips, across when y1 == y2 and
+// down otherwise: one pixel thick, its ends rounded as a box's edges are.
+inline PixelRect DottedLinePixels(double x1, double y1, double x2, double y2, double tppX,
+                                  double tppY) {
+  const PixelRect span = TwipsToPixelRect(x1, y1, x2 - x1, y2 - y1, tppX, tppY);
+  return y1 == y2 ? PixelRect{span.x, span.y, span.width, 1}
+                  : PixelRect{span.x, span.y, 1, span.height};
+}
+
+// Every other pixel of `line` (one pixel thick), those with an even coordinate along it, set to
+// `pixel`; what lies outside the target is left out.
+inline void DrawDotted(const PixelRows<uint32_t>& target, const PixelRect& line, uint32_t pixel) {
+  const bool across = line.height == 1 && line.width != 1;
+  const int x1 = std::max(line.x, 0), x2 = std::min(line.x + line.width, target.width);
+  const int y1 = std::max(line.y, 0), y2 = std::min(line.y + line.height, target.height);
+  for (int y = y1; y < y2; ++y)
+    for (int x = x1; x < x2; ++x)
+      if ((across ? x : y) % 2 == 0) target.Row(y)[x] = pixel;
 }
 
 }  // namespace korvane::toolkit

@@ -27,12 +27,14 @@ void PasteBlock(MapViewState& view, const MapGlobal& g, const PointedCell& cell)
     const int64_t x = cell.x + (tile % columns - anchorCol);
     const int64_t y = cell.y + (tile / columns - anchorRow);
     if (!InsideMap(view.Map, x, y)) continue;
-    view.Map.MapTiles.Set(static_cast<int32_t>(x), static_cast<int32_t>(y), tile);
-    const int64_t sx = x - view.ViewFirstCol;
-    const int64_t sy = y - view.ViewFirstRow;
-    if (sx >= 0 && sx < view.ViewCols && sy >= 0 && sy < view.ViewRows)
-      DrawTileInCell(*view.Display, setup, tile, static_cast<int32_t>(sx),
-                     static_cast<int32_t>(sy));
+    // Under a symmetry the block is laid out mirrored as well, its tile numbers unchanged.
+    for (const CellXY& image :
+         WrittenCells(view, static_cast<int32_t>(x), static_cast<int32_t>(y))) {
+      if (!InsideMap(view.Map, image.x, image.y)) continue;
+      view.Map.MapTiles.Set(image.x, image.y, tile);
+      if (const auto shown = ShownWhole(view, image))
+        DrawWrittenTile(view, setup, tile, image, *shown);
+    }
   }
 }
 

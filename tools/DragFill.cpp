@@ -39,9 +39,14 @@ void FillDragRectangle(EditorWindows& editor, float x, float y) {
   if (!InsideMap(view.Map, x1, y1)) return;
 
   toolkit::Toolkit& tk = editor.Toolkit();
+  // Each cell's pick goes to its images too; where the rectangle crosses an axis the later write
+  // of a group wins, which leaves the group equal all the same.
   for (auto my = static_cast<int32_t>(y1); my <= y2; ++my)
-    for (auto mx = static_cast<int32_t>(x1); mx <= x2; ++mx)
-      view.Map.MapTiles.Set(mx, my, PickRandomTile(g, tk));
+    for (auto mx = static_cast<int32_t>(x1); mx <= x2; ++mx) {
+      const int16_t tile = PickRandomTile(g, tk);
+      for (const CellXY& image : WrittenCells(view, mx, my))
+        if (InsideMap(view.Map, image.x, image.y)) view.Map.MapTiles.Set(image.x, image.y, tile);
+    }
   editor.PaintMap();
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "model/Symmetry.h"
 #include "state/EditorWindows.h"
 
 namespace korvane::tools {
@@ -20,5 +21,8 @@ void Display_MouseUp(EditorWindows& editor, int16_t button, int16_t shift, float
 void MultipleTiles_Click(EditorWindows& editor);
 void CommandUndo_Click(EditorWindows& editor);
 void FloodFillMap_Click(EditorWindows& editor);
+// An entry of the "Symmetry" menu: its mark alone is set, and a change of symmetry redraws the
+// display once, with the new axes.
+void MENU_SYMMETRY_Click(EditorWindows& editor, Symmetry mode);
 
 }  // namespace korvane::tools

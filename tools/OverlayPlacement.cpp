@@ -1,11 +1,12 @@
 #include "render/MapPainter.h"
+#include "render/SymmetryAxes.h"
 #include "tools/ToolCells.h"
 
 namespace korvane {
 
 // The overlay-mode press: the catalogue entry chosen in the catalogue window goes into the cell
-// under the pointer, and that one cell is redrawn with its marker. Any button places; no undo
-// snapshot is taken.
+// under the pointer and its images, and those cells are redrawn with their markers. Any button
+// places; no undo snapshot is taken.
 void PlaceOverlay(EditorWindows& editor, float x, float y) {
   const int16_t entry = editor.ChosenCatalogueEntry();
   if (entry < 0) return;
@@ -20,15 +21,27 @@ void PlaceOverlay(EditorWindows& editor, float x, float y) {
   if (!view.Map.OverlayData.Contains(mx, my)) return;
 
   view.Map.MapChanged = 1;
-  view.Map.OverlayData.Set(mx, my, entry);
+  const CellImages written = WrittenCells(view, mx, my);
+  for (const CellXY& image : written)
+    if (view.Map.OverlayData.Contains(image.x, image.y) && InsideMap(view.Map, image.x, image.y))
+      view.Map.OverlayData.Set(image.x, image.y, entry);
 
-  const int16_t tile = view.Map.MapTiles.At(mx, my);
-  if (tile >= g.TileCount) return;
+  // The pressed cell is redrawn even in the strip beyond the whole cells; its images when they
+  // are in view.
   const MapPaintSetup setup = view.PaintSetup(g);
-  DrawTileInCell(*view.Display, setup, tile, cell.c, cell.r);
-  const int16_t value = view.Map.OverlayData.At(mx, my);
-  if (value > 0 && editor.DatViewVisible())
-    DrawOverlayMarker(*view.Display, setup, value, cell.c, cell.r);
+  for (const CellXY& image : written) {
+    const auto shown = image == CellXY{mx, my} ? std::optional(ScreenCell{cell.c, cell.r})
+                                               : ShownWhole(view, image);
+    if (!shown || !InsideMap(view.Map, image.x, image.y)) continue;
+    const int16_t tile = view.Map.MapTiles.At(image.x, image.y);
+    if (tile >= g.TileCount) continue;
+    DrawTileInCell(*view.Display, setup, tile, shown->c, shown->r);
+    const int16_t value = view.Map.OverlayData.At(image.x, image.y);
+    if (value > 0 && editor.DatViewVisible())
+      DrawOverlayMarker(*view.Display, setup, value, shown->c, shown->r);
+    DrawSymmetryAxes(*view.Display, setup, view.MapSymmetry, view.Map.MapWidth, view.Map.MapHeight,
+                     CellRect{image.x, image.y, 1, 1}, *shown);
+  }
 }
 
 }  // namespace korvane

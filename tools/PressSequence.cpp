@@ -56,6 +56,15 @@ void Display_MouseMove(EditorWindows& editor, int16_t button, int16_t /*shift*/,
   PaintOneCell(view, g, editor.Toolkit(), cell);
 }
 
+void MENU_SYMMETRY_Click(EditorWindows& editor, Symmetry mode) {
+  MapViewState& view = editor.Main();
+  for (size_t i = 0; i < view.MENU_SYMMETRY.size(); ++i)
+    if (view.MENU_SYMMETRY[i]) view.MENU_SYMMETRY[i]->SetChecked(i == static_cast<size_t>(mode));
+  if (view.MapSymmetry == mode) return;
+  view.MapSymmetry = mode;
+  view.Display->Refresh();
+}
+
 void MultipleTiles_Click(EditorWindows& editor) {
   MapGlobal& g = editor.Global();
   if (editor.Main().MultipleTiles->Value() != 0 || g.SelectedCount < 2) return;
@@ -74,8 +83,17 @@ void PaintOneCell(MapViewState& view, const MapGlobal& g, toolkit::Toolkit& tk,
   // A cell already showing a tile of the selection keeps it: dragging back and forth over
   // painted ground does not reshuffle it.
   if (g.IsSelected(view.Map.MapTiles.At(x, y))) return;
-  view.Map.MapTiles.Set(x, y, tile);
-  DrawTileInCell(*view.Display, view.PaintSetup(g), tile, cell.c, cell.r);
+  // The images take the same pick, so the map stays symmetric; the pressed cell is drawn where
+  // the pointer is, its images when they are in view.
+  const MapPaintSetup setup = view.PaintSetup(g);
+  for (const CellXY& image : WrittenCells(view, x, y)) {
+    if (!InsideMap(view.Map, image.x, image.y)) continue;
+    view.Map.MapTiles.Set(image.x, image.y, tile);
+    if (image == CellXY{x, y})
+      DrawWrittenTile(view, setup, tile, image, ScreenCell{cell.c, cell.r});
+    else if (const auto shown = ShownWhole(view, image))
+      DrawWrittenTile(view, setup, tile, image, *shown);
+  }
 }
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "model/Numbers.h"
+#include "render/SymmetryAxes.h"
 
 namespace korvane {
 
@@ -30,6 +31,24 @@ bool OnWholeCell(const MapViewState& view, const PointedCell& cell) {
 bool InsideMap(const MapDocument& map, int64_t x, int64_t y) {
   return x >= 0 && y >= 0 && x < map.MapWidth && y < map.MapHeight &&
          map.MapTiles.Contains(static_cast<int32_t>(x), static_cast<int32_t>(y));
+}
+
+CellImages WrittenCells(const MapViewState& view, int32_t x, int32_t y) {
+  return ImagesOf(view.MapSymmetry, view.Map.MapWidth, view.Map.MapHeight, x, y);
+}
+
+std::optional<ScreenCell> ShownWhole(const MapViewState& view, CellXY cell) {
+  const int64_t sx = int64_t{cell.x} - view.ViewFirstCol;
+  const int64_t sy = int64_t{cell.y} - view.ViewFirstRow;
+  if (sx < 0 || sx >= view.ViewCols || sy < 0 || sy >= view.ViewRows) return std::nullopt;
+  return ScreenCell{static_cast<int32_t>(sx), static_cast<int32_t>(sy)};
+}
+
+void DrawWrittenTile(const MapViewState& view, const MapPaintSetup& setup, int16_t tile,
+                     CellXY cell, ScreenCell s) {
+  DrawTileInCell(*view.Display, setup, tile, s.c, s.r);
+  DrawSymmetryAxes(*view.Display, setup, view.MapSymmetry, view.Map.MapWidth, view.Map.MapHeight,
+                   CellRect{cell.x, cell.y, 1, 1}, s);
 }
 
 }  // namespace korvane

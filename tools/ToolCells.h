@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/MapDocument.h"
+#include "model/Symmetry.h"
 #include "render/MapPainter.h"
 #include "render/TileSheetSetup.h"
 #include "state/EditorWindows.h"
@@ -32,6 +34,17 @@ bool OnWholeCell(const MapViewState& view, const PointedCell& cell);
 // (x, y) is a cell of the map: inside MapWidth x MapHeight and inside the tile layer, so a write
 // there can never land outside it, whatever the pointer or view origin gave.
 bool InsideMap(const MapDocument& map, int64_t x, int64_t y);
+
+// The cells a write to map cell (x, y) reaches: the cell and its images under the main window's
+// symmetry, (x, y) first.
+CellImages WrittenCells(const MapViewState& view, int32_t x, int32_t y);
+
+// The screen cell showing map cell `cell` when it is one of the whole cells in view.
+std::optional<ScreenCell> ShownWhole(const MapViewState& view, CellXY cell);
+
+// Tile t into screen cell s, which shows map cell `cell`, with the symmetry's axes over it again.
+void DrawWrittenTile(const MapViewState& view, const MapPaintSetup& setup, int16_t tile,
+                     CellXY cell, ScreenCell s);
 
 // The tool steps that the mouse handlers hand over to, one per painting mode.
 void PaintOneCell(MapViewState& view, const MapGlobal& g, toolkit::Toolkit& tk,

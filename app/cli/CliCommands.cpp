@@ -39,6 +39,8 @@ int RunCheck(const ParsedArgs& args, CliContext& ctx) {
   int code = kExitOk;
   const auto io = InputAndOutput(args, ctx, "check", "MAP", false, code);
   if (!io) return code;
+  if (args.Value("--symmetry")) return RunSymmetryCheck(args, ctx);
+  if (args.Flag("--json")) return UsageError(ctx, "check", "--json applies only with --symmetry");
   if (const auto refusal = CheckMapFile(ctx.files, io->in))
     return ReportMapRefusal(ctx, "check", io->in, *refusal);
   ctx.out << "ok\n";
@@ -76,7 +78,7 @@ int RunDump(const ParsedArgs& args, CliContext& ctx) {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"info", kInfoHelp, {}, RunInfo},
-      {"check", kCheckHelp, {}, RunCheck},
+      {"check", kCheckHelp, {{"--symmetry", true}, {"--json", false}}, RunCheck},
       {"render",
        kRenderHelp,
        {{"-o", true},
@@ -100,6 +102,7 @@ const std::vector<Command>& Commands() {
         {"--catalogue", true}},
        RunExport},
       {"import", kImportHelp, {{"-o", true}}, RunImport},
+      {"mirror", kMirrorHelp, {{"-o", true}, {"--symmetry", true}, {"--keep", true}}, RunMirror},
       {"dump", kDumpHelp, {{"--rows", true}}, RunDump},
       {"diff",
        kDiffHelp,

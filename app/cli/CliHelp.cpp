@@ -8,10 +8,12 @@ const char* const kGeneralHelp =
     "\n"
     "Commands:\n"
     "  info MAP                 print the map's size, resources and tile range as JSON\n"
-    "  check MAP                print ok if the editor loads MAP, else say where it goes wrong\n"
+    "  check MAP                print ok if the editor loads MAP, else say where it goes wrong;\n"
+    "                           with --symmetry MODE, whether MAP is symmetric\n"
     "  render MAP -o OUT.png    draw the whole map as the editor draws it\n"
     "  export MAP -o OUT.tmj    write the map for the Tiled map editor\n"
     "  import IN.tmj -o MAP     read a Tiled map back into a Korvane map\n"
+    "  mirror MAP -o OUT.map    copy the kept half or quarter of MAP onto the rest\n"
     "  dump MAP                 print the map as text, one line per row (for git diff)\n"
     "  diff OLD NEW             say what changed between two maps; -o draws the change\n"
     "\n"
@@ -22,16 +24,38 @@ const char* const kInfoHelp =
     "Usage: korvane-cli info MAP\n"
     "Prints one JSON object describing MAP: width, height, human_resources,\n"
     "computer_resources, overlay_entries (the count stored in the file), signature\n"
-    "(\"standard\" or \"other\") and tiles (min, max and number of distinct tile numbers).\n"
+    "(\"standard\" or \"other\"), tiles (min, max and number of distinct tile numbers) and\n"
+    "symmetry (those of left-right, top-bottom, four-way and half-turn that MAP satisfies).\n"
     "\n"
     "Example: korvane-cli info examples/demo.map\n";
 
 const char* const kCheckHelp =
-    "Usage: korvane-cli check MAP\n"
+    "Usage: korvane-cli check MAP [--symmetry MODE [--json]]\n"
     "Prints ok and exits with 0 when the editor would load MAP. Otherwise exits with 1\n"
     "and names the byte offset where the file goes wrong and why.\n"
     "\n"
-    "Example: korvane-cli check examples/demo.map\n";
+    "  --symmetry MODE       left-right, top-bottom, four-way or half-turn: prints ok and\n"
+    "                        exits with 0 when every cell's tile and overlay value equal\n"
+    "                        those of its images; else exits with 1 and counts the cells\n"
+    "                        that differ, as rectangles (50 listed at most)\n"
+    "  --json                the symmetry result as one JSON object\n"
+    "\n"
+    "Example: korvane-cli check examples/demo.map\n"
+    "         korvane-cli check level.map --symmetry four-way\n";
+
+const char* const kMirrorHelp =
+    "Usage: korvane-cli mirror MAP --symmetry MODE --keep PART -o OUT.map\n"
+    "Copies the kept part of MAP (tiles and overlay values, as they are) onto the rest, so\n"
+    "that OUT.map satisfies MODE. The middle column or row of an odd size is its own image\n"
+    "and stays as it is; under half-turn it is turned onto itself from the kept side.\n"
+    "\n"
+    "  --symmetry MODE       left-right, top-bottom, four-way or half-turn\n"
+    "  --keep PART           left or right (left-right); top or bottom (top-bottom);\n"
+    "                        top-left, top-right, bottom-left or bottom-right (four-way);\n"
+    "                        left, right, top or bottom (half-turn)\n"
+    "  -o OUT.map            the map to write (required)\n"
+    "\n"
+    "Example: korvane-cli mirror draft.map --symmetry four-way --keep top-left -o level.map\n";
 
 const char* const kRenderHelp =
     "Usage: korvane-cli render MAP -o OUT.png [options]\n"

@@ -10,6 +10,7 @@ extern const char* const kCheckHelp;
 extern const char* const kRenderHelp;
 extern const char* const kExportHelp;
 extern const char* const kImportHelp;
+extern const char* const kMirrorHelp;
 extern const char* const kDumpHelp;
 extern const char* const kDiffHelp;
 

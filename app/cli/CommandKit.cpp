@@ -184,4 +184,12 @@ int WritePng(CliContext& ctx, const char* command, const std::string& path,
   return WriteOutputs(ctx, command, {&output, 1});
 }
 
+int WriteMap(CliContext& ctx, const char* command, const MapFormat& format, const MapDocument& map,
+             const std::string& path, const WriteContext& context) {
+  const auto outputs = format.writer->Outputs(map, path, context);
+  if (const auto* refusal = std::get_if<std::string>(&outputs))
+    return Fail(ctx, command, kExitBadInput, *refusal);
+  return WriteOutputs(ctx, command, std::get<std::vector<FormatOutput>>(outputs));
+}
+
 }  // namespace korvane::cli

@@ -76,6 +76,10 @@ std::optional<int> RefuseOutputOverInput(CliContext& ctx, const char* command,
 // exit code, after reporting a failure.
 int WriteOutputs(CliContext& ctx, const char* command, std::span<const FormatOutput> outputs);
 
+// The map in `format` to `path`, its files written whole or not at all; the exit code.
+int WriteMap(CliContext& ctx, const char* command, const MapFormat& format, const MapDocument& map,
+             const std::string& path, const WriteContext& context);
+
 // A picture encoded as PNG and written to `path`, as above.
 int WritePng(CliContext& ctx, const char* command, const std::string& path,
              const toolkit::PixelRows<const uint32_t>& pixels);

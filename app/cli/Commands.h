@@ -14,5 +14,9 @@ int RunExport(const ParsedArgs& args, CliContext& ctx);
 int RunImport(const ParsedArgs& args, CliContext& ctx);
 // diff OLD NEW [--json] [-o DIFF.png ...] (DiffCommand.cpp).
 int RunDiff(const ParsedArgs& args, CliContext& ctx);
+// check MAP --symmetry MODE [--json] and mirror MAP --symmetry MODE --keep PART -o OUT.map
+// (SymmetryCommands.cpp).
+int RunSymmetryCheck(const ParsedArgs& args, CliContext& ctx);
+int RunMirror(const ParsedArgs& args, CliContext& ctx);
 
 }  // namespace korvane::cli

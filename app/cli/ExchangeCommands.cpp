@@ -32,15 +32,6 @@ std::string SampleSheetPathFor(const std::string& output) {
   return (out.parent_path() / (out.stem().string() + "-sheet.png")).string();
 }
 
-// The map in `format` to `path`, its files written whole or not at all.
-int WriteMap(CliContext& ctx, const char* command, const MapFormat& format, const MapDocument& map,
-             const std::string& path, const WriteContext& context) {
-  const auto outputs = format.writer->Outputs(map, path, context);
-  if (const auto* refusal = std::get_if<std::string>(&outputs))
-    return Fail(ctx, command, kExitBadInput, *refusal);
-  return WriteOutputs(ctx, command, std::get<std::vector<FormatOutput>>(outputs));
-}
-
 }  // namespace
 
 int RunExport(const ParsedArgs& args, CliContext& ctx) {

@@ -19,7 +19,7 @@ TEST_F(CliCommands, InfoPrintsTheMapAsJsonAndCheckSaysOk) {
             "{\n  \"width\": 3,\n  \"height\": 2,\n  \"human_resources\": -100,\n"
             "  \"computer_resources\": 70000,\n  \"overlay_entries\": 2,\n"
             "  \"signature\": \"standard\",\n  \"tiles\": {\n    \"min\": -4,\n"
-            "    \"max\": 269,\n    \"distinct\": 4\n  }\n}\n");
+            "    \"max\": 269,\n    \"distinct\": 4\n  },\n  \"symmetry\": []\n}\n");
   EXPECT_EQ(Line("check @a.map").out, "ok\n");
 }
 

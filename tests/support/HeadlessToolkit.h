@@ -39,10 +39,10 @@ inline constexpr float kFrameWidth = 120;
 inline constexpr float kFrameHeight = 420;
 
 struct DrawCall {
-  enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print };
+  enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print, DottedLine };
   Kind kind;
   // PaintPicture: x1 y1 w1 h1 x2 y2 w2 h2; FilledBox: x1 y1 dx dy; Circle: x y radius;
-  // Print: CurrentX CurrentY.
+  // Print: CurrentX CurrentY; DottedLine: x1 y1 x2 y2.
   std::vector<float> args;
   Color color{};
   std::string text;
@@ -85,6 +85,9 @@ class HeadlessSurface : public Placed<Surface> {
     Log(Kind::FilledBox, {x1, y1, dx, dy}, color);
   }
   void Circle(float x, float y, float r) override { Log(Kind::Circle, {x, y, r}, foreColor_); }
+  void DottedLine(float x1, float y1, float x2, float y2) override {
+    Log(Kind::DottedLine, {x1, y1, x2, y2}, foreColor_);
+  }
   float TextWidth(const std::string& t) const override { return 105.0f * std::size(t); }
   float TextHeight(const std::string&) const override { return kLineHeight; }
   void SetCurrentX(float x) override { currentX_ = x; }
@@ -257,10 +260,13 @@ class HeadlessMenuItem : public MenuItem {
   std::string Caption() const override { return caption_; }
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool e) override { enabled_ = e; }
+  bool Checked() const override { return checked_; }
+  void SetChecked(bool c) override { checked_ = c; }
 
  private:
   std::string caption_;
   bool enabled_ = true;
+  bool checked_ = false;
 };
 
 class HeadlessMenu : public Menu {

@@ -172,13 +172,16 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
   const std::string map = CopyOfDemoMap("keys.map");
   Open(map);
   HMENU bar = ::GetMenu(Main());
-  EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&File", "T&ools"}));
+  EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&File", "T&ools", "&Symmetry"}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 0)),
             (std::vector<std::string>{"&New Map", "", "Load &Map", "Load &Tiles", "", "&Save Map",
                                       "Save Map &As"}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 1)),
             (std::vector<std::string>{"S&witch Mode", "", "Edit &Human Resources",
                                       "Edit &Computer Resources"}));
+  EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 2)),
+            (std::vector<std::string>{"&Off", "&Left-Right Mirror", "&Top-Bottom Mirror",
+                                      "&Four-Way Mirror", "&Rotate Half Turn"}));
 
   view().Map.MapTiles.Set(0, 0, 5);
   view().Map.MapChanged = 1;
@@ -191,6 +194,15 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
   PressKeys(
       {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'W', true}, {'W', false}});
   EXPECT_TRUE(RunUntil([&] { return editor->DatViewVisible(); }, 10)) << "Alt+O, W: no catalogue";
+  // The symmetry entries carry the check mark of the one chosen.
+  PressKeys(
+      {{VK_MENU, true}, {'S', true}, {'S', false}, {VK_MENU, false}, {'F', true}, {'F', false}});
+  ASSERT_TRUE(RunUntil([&] { return view().MapSymmetry == Symmetry::FourWay; }, 10))
+      << "Alt+S, F: no four-way symmetry";
+  HMENU symmetry = ::GetSubMenu(bar, 2);
+  EXPECT_EQ(std::pair(::GetMenuState(symmetry, 0, MF_BYPOSITION) & MF_CHECKED,
+                      ::GetMenuState(symmetry, 3, MF_BYPOSITION) & MF_CHECKED),
+            std::pair(UINT{0}, UINT{MF_CHECKED}));
 }
 
 // The display shows the demo map as korvane-cli renders it (the test script converted the

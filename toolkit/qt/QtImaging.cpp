@@ -74,6 +74,10 @@ void QtImageSurface::Circle(float x, float y, float radius) {
   TwipsPainter(image_, tppX_, tppY_).Circle(x, y, radius, foreColor_);
 }
 
+void QtImageSurface::DottedLine(float x1, float y1, float x2, float y2) {
+  TwipsPainter(image_, tppX_, tppY_).DottedLine(x1, y1, x2, y2, foreColor_);
+}
+
 float QtImageSurface::TextWidth(const std::string& text) const {
   return TextWidthTwips(font_, metrics_, tppX_, text);
 }

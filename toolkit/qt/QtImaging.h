@@ -28,6 +28,7 @@ class QtImageSurface : public toolkit::ImageSurface {
                     float x2, float y2, float w2, float h2) override;
   void FilledBox(float x1, float y1, float dx, float dy, toolkit::Color color) override;
   void Circle(float x, float y, float radius) override;
+  void DottedLine(float x1, float y1, float x2, float y2) override;
   float TextWidth(const std::string& text) const override;
   float TextHeight(const std::string& text) const override;
   void SetCurrentX(float x) override { currentX_ = x; }

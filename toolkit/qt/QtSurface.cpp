@@ -257,6 +257,11 @@ void QtSurface::Circle(float x, float y, float radius) {
   ShowLater(TwipsPainter(image_, TppX(), TppY()).Circle(x, y, radius, foreColor_));
 }
 
+void QtSurface::DottedLine(float x1, float y1, float x2, float y2) {
+  FitImage();
+  ShowLater(TwipsPainter(image_, TppX(), TppY()).DottedLine(x1, y1, x2, y2, foreColor_));
+}
+
 float QtSurface::TextWidth(const std::string& text) const {
   return widget_ ? TextWidthTwips(widget_->font(), *widget_, TppX(), text) : 0;
 }

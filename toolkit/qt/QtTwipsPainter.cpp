@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "toolkit/PixelCopy.h"
 #include "toolkit/qt/QtBlit.h"
 #include "toolkit/qt/QtPicture.h"
 #include "toolkit/qt/QtUnits.h"
@@ -51,6 +52,16 @@ QRect TwipsPainter::Circle(float x, float y, float radius, toolkit::Color color)
   painter.drawEllipse(QPointF(cx, cy), rx, ry);
   // The outline's pixels reach about one beyond the ellipse's edge.
   return QRectF(cx - rx, cy - ry, 2 * rx, 2 * ry).toAlignedRect().adjusted(-2, -2, 2, 2);
+}
+
+QRect TwipsPainter::DottedLine(float x1, float y1, float x2, float y2, toolkit::Color color) {
+  if (image_.isNull()) return {};
+  const toolkit::PixelRect line = toolkit::DottedLinePixels(x1, y1, x2, y2, tppX_, tppY_);
+  const toolkit::PixelRows<uint32_t> rows{reinterpret_cast<uint32_t*>(image_.bits()),
+                                          image_.width(), image_.height(),
+                                          image_.bytesPerLine() / 4};
+  toolkit::DrawDotted(rows, line, ToQColor(color).rgb());
+  return QRect(line.x, line.y, line.width, line.height);
 }
 
 QRect TwipsPainter::Text(const QFont& font, const QPaintDevice& metrics, float x, float y,

@@ -24,6 +24,7 @@ class TwipsPainter {
   // A filled box that takes in both corners.
   QRect Box(float x1, float y1, float dx, float dy, toolkit::Color color);
   QRect Circle(float x, float y, float radius, toolkit::Color color);
+  QRect DottedLine(float x1, float y1, float x2, float y2, toolkit::Color color);
   // Text whose top-left corner is at (x, y), in `font` as measured on `metrics`.
   QRect Text(const QFont& font, const QPaintDevice& metrics, float x, float y,
              const std::string& text, toolkit::Color color);

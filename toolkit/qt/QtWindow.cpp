@@ -87,6 +87,18 @@ void QtMenuItem::SetEnabled(bool enabled) {
   if (action_) action_->setEnabled(enabled);
 }
 
+bool QtMenuItem::Checked() const {
+  return action_ && action_->isChecked();
+}
+
+// Qt toggles a checkable action's mark before its handler runs; the handler then sets the marks
+// it wants, as the toolkit promises.
+void QtMenuItem::SetChecked(bool checked) {
+  if (!action_) return;
+  action_->setCheckable(true);
+  action_->setChecked(checked);
+}
+
 QtMenu::QtMenu(QMenu* menu) : menu_(menu) {
   if (!menu_) {
     unshown_ = std::make_unique<QMenu>();

@@ -32,6 +32,8 @@ class QtMenuItem : public toolkit::MenuItem {
   std::string Caption() const override { return caption_; }
   bool Enabled() const override;
   void SetEnabled(bool enabled) override;
+  bool Checked() const override;
+  void SetChecked(bool checked) override;
 
  private:
   QPointer<QAction> action_;

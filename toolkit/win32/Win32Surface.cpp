@@ -254,6 +254,16 @@ void Win32Surface::Circle(float x, float y, float radius) {
   ShowLater({cx - rx - 2, cy - ry - 2, 2 * rx + 5, 2 * ry + 5});
 }
 
+void Win32Surface::DottedLine(float x1, float y1, float x2, float y2) {
+  FitImage();
+  if (image_.Empty()) return;
+  const Ui& ui = TheUi();
+  const toolkit::PixelRect line = toolkit::DottedLinePixels(x1, y1, x2, y2, ui.tppX, ui.tppY);
+  ::GdiFlush();
+  toolkit::DrawDotted(image_.Rows(), line, ToPixel(foreColor_));
+  ShowLater(line);
+}
+
 float Win32Surface::TextWidth(const std::string& text) const {
   const std::wstring wide = Widen(text);
   SIZE size{};

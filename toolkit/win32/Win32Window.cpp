@@ -52,6 +52,11 @@ void Win32MenuItem::SetEnabled(bool enabled) {
   ::EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void Win32MenuItem::SetChecked(bool checked) {
+  checked_ = checked;
+  ::CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 Win32Menu::Win32Menu(Win32Window& window, HMENU popup, bool attached)
     : window_(window), popup_(popup), attached_(attached) {}
 

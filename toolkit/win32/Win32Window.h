@@ -18,6 +18,8 @@ class Win32MenuItem : public toolkit::MenuItem {
   std::string Caption() const override { return caption_; }
   bool Enabled() const override { return enabled_; }
   void SetEnabled(bool enabled) override;
+  bool Checked() const override { return checked_; }
+  void SetChecked(bool checked) override;
   UINT Id() const { return id_; }
 
  private:
@@ -25,6 +27,7 @@ class Win32MenuItem : public toolkit::MenuItem {
   UINT id_;
   std::string caption_;
   bool enabled_ = true;
+  bool checked_ = false;
 };
 
 // A drop-down menu. On the main window it hangs in the menu bar; a window without a menu bar

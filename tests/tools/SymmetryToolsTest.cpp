@@ -1,0 +1,218 @@
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "ops/MapSymmetry.h"
+#include "overlay/DatView.h"
+#include "tests/support/EditorFixture.h"
+
+namespace korvane {
+namespace {
+
+using Kind = headless::DrawCall::Kind;
+using Cell = std::pair<int, int>;
+
+// The images of (x, y) on a w x h map, written out from their definition.
+std::set<Cell> Images(Symmetry m, int w, int h, int x, int y) {
+  std::set<Cell> cells{{x, y}};
+  if (m == Symmetry::LeftRight || m == Symmetry::FourWay) cells.insert({w - 1 - x, y});
+  if (m == Symmetry::TopBottom || m == Symmetry::FourWay) cells.insert({x, h - 1 - y});
+  if (m == Symmetry::FourWay || m == Symmetry::HalfTurn) cells.insert({w - 1 - x, h - 1 - y});
+  return cells;
+}
+
+// The test sheet; a map shown from its top-left cell, 6 x 5 whole cells of 240 twips.
+class SymmetryTools : public testing_support::EditorTest {
+ protected:
+  SymmetryTools() : v(view()), g(global()) { testing_support::ApplyTestSheet(g); }
+  void Show(MapView& m, int w, int h) {
+    testing_support::MakeTestMap(m, static_cast<int16_t>(w), static_cast<int16_t>(h));
+    m.Display->SetPlace(toolkit::Place{0, 375, 6 * 240 + 120.0f, 5 * 240 + 120.0f});
+    m.UpdateViewGeometry();
+  }
+  static void Select(MapGlobal& gl, const std::vector<int16_t>& tiles) {
+    gl.SelectedCount = 0;
+    for (int16_t t : tiles) gl.SelectedTiles[++gl.SelectedCount] = t;
+  }
+  static void Choose(MapView& m, Symmetry mode) {
+    m.MENU_SYMMETRY[static_cast<size_t>(mode)]->onClick();
+  }
+  static float At(int cell) { return cell * 240 + 120.0f; }
+  static void Press(MapView& m, int c, int r) { m.Display_MouseDown(1, 0, At(c), At(r)); }
+  MapView& v;
+  MapGlobal& g;
+};
+
+// Every tool under every symmetry, on even and odd sizes and on maps one cell wide or high,
+// against a model that mirrors each write by the definition of the images: one random number
+// per written cell (per group for the flood fill, drawn by its first cell in row order), undo
+// taking back a stroke with all its images, and the painted map passing the symmetry check.
+TEST_F(SymmetryTools, EveryToolWritesTheCellAndItsImages) {
+  DatView& dat = editor->datView();
+  dat.Items->AddItem("1: Rock");
+  for (const Symmetry mode : kSymmetries)
+    for (const auto& [w, h] : {Cell{10, 8}, Cell{9, 7}, Cell{1, 8}, Cell{7, 1}}) {
+      SCOPED_TRACE(std::string(SymmetryName(mode)) + " " + std::to_string(w) + "x" +
+                   std::to_string(h));
+      Choose(v, mode);
+      Show(v, w, h);
+      Grid16 tiles = *Grid16::TryCreate(w, h);
+      OverlayLayer overlay = *OverlayLayer::TryCreate(w, h);
+      const auto write = [&](int x, int y, int16_t t) {
+        for (const auto& [a, b] : Images(mode, w, h, x, y)) tiles.Set(a, b, t);
+      };
+      std::vector<float> numbers;
+      for (int i = 0; i < 200; ++i) numbers.push_back(static_cast<float>(i * 7 % 10) / 10);
+      tk.randomValues.assign(numbers.begin(), numbers.end());
+      tk.randomCount = 0;
+      size_t next = 0;
+      const auto pick = [&] { return static_cast<int16_t>(4 + int(numbers[next++] * 3)); };
+      const auto expect = [&](const char* step) {
+        EXPECT_EQ(std::tuple(v.Map.MapTiles.Tiles(), v.Map.OverlayData, tk.randomCount),
+                  std::tuple(tiles, overlay, static_cast<int>(next)))
+            << step;
+      };
+      Select(g, {4, 5, 6});
+      const int lastC = std::min(w, 6) - 1, lastR = std::min(h, 5) - 1;
+      // A stroke round the view and back onto its first cell, which holds a selected tile now.
+      v.PaintMode->SetListIndex(kNormalPainting);
+      const Cell stroke[] = {{0, 0}, {lastC, 0}, {lastC, lastR}, {0, lastR}, {0, 0}};
+      for (const auto& [c, r] : stroke) {
+        if (&c == &stroke[0].first)
+          Press(v, c, r);
+        else
+          v.Display_MouseMove(1, 0, At(c), At(r));
+        const int16_t t = pick();
+        if (!g.IsSelected(tiles.At(c, r))) write(c, r, t);
+      }
+      expect("stroke");
+      EXPECT_TRUE(IsSymmetric(v.Map, mode));
+      v.CommandUndo->onClick();
+      tiles = *Grid16::TryCreate(w, h);
+      expect("undo");
+      // A drag fill over every cell in view, across the axes.
+      v.PaintMode->SetListIndex(kDragFill);
+      Press(v, lastC, lastR);
+      v.Display_MouseUp(1, 0, At(0), At(0));
+      for (int r = 0; r <= lastR; ++r)
+        for (int c = 0; c <= lastC; ++c) write(c, r, pick());
+      expect("drag fill");
+      // Tiles 20, 21, 38 and 39 of an 18-column sheet, 20 on the pressed cell; then undone.
+      v.PaintMode->SetListIndex(kBlockPaste);
+      Select(g, {39, 20, 21, 38});
+      const Grid16 beforePaste = tiles;
+      const int pc = lastC > 0 ? 1 : 0;
+      Press(v, pc, 0);
+      for (const int16_t t : {39, 20, 21, 38})
+        if (pc + t % 18 - 2 >= 0 && pc + t % 18 - 2 < w && t / 18 - 1 < h)
+          write(pc + t % 18 - 2, t / 18 - 1, t);
+      expect("block paste");
+      v.CommandUndo->onClick();
+      tiles = beforePaste;
+      expect("undo paste");
+      // The flood: a cell with no image before it in row order draws its group's number.
+      Select(g, {4, 5, 6});
+      tk.messageAnswers = {toolkit::MessageResult::Yes};
+      v.FloodFillMap->onClick();
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          if (std::ranges::none_of(Images(mode, w, h, x, y), [&](const Cell& c) {
+                return Cell{c.second, c.first} < Cell{y, x};
+              }))
+            write(x, y, pick());
+      expect("flood fill");
+      EXPECT_TRUE(IsSymmetric(v.Map, mode));
+      // An object placed, then removed from one of its images.
+      dat.window->SetVisible(true);
+      for (const auto& [entry, c] : {Cell{1, lastC}, Cell{0, 0}}) {
+        dat.Items->SetListIndex(static_cast<int16_t>(entry));
+        Press(v, c, 0);
+        for (const auto& [a, b] : Images(mode, w, h, c, 0))
+          overlay.Set(a, b, static_cast<int16_t>(entry));
+        expect("overlay");
+      }
+      dat.window->SetVisible(false);
+    }
+}
+
+// Written cells in view are drawn at once, with the axes over those they cross; choosing an entry
+// marks it alone and redraws the display once, with the axes over the whole map.
+TEST_F(SymmetryTools, TheAxesAndTheWrittenCellsAreDrawn) {
+  Show(v, 6, 5);
+  display().ClearLog();
+  display().paintCount = 0;
+  Choose(v, Symmetry::FourWay);
+  Choose(v, Symmetry::FourWay);  // no change, no redraw
+  std::vector<bool> marks;
+  for (const auto* item : v.MENU_SYMMETRY) marks.push_back(item->Checked());
+  EXPECT_EQ(marks, (std::vector<bool>{false, false, false, true, false}));
+  EXPECT_EQ(display().paintCount, 1);
+  Select(g, {7});
+  Press(v, 3, 2);  // on both axes; its one image (2, 2) is on the horizontal one
+  std::vector<std::pair<Kind, std::vector<float>>> drawn;
+  for (const auto& call : display().calls)
+    if (call.kind != Kind::Clear)
+      drawn.emplace_back(call.kind, std::vector(call.args.begin(), call.args.begin() + 4));
+  // After the 30 cells: the width is even, so the vertical axis is the left edge of column 3; the
+  // height is odd, so the horizontal one runs through the middle of row 2.
+  EXPECT_EQ(
+      std::vector(drawn.begin() + 30, drawn.end()),
+      (std::vector<std::pair<Kind, std::vector<float>>>{{Kind::DottedLine, {720, 0, 720, 1200}},
+                                                        {Kind::DottedLine, {0, 600, 1440, 600}},
+                                                        {Kind::PaintPicture, {720, 480, 240, 240}},
+                                                        {Kind::DottedLine, {720, 480, 720, 720}},
+                                                        {Kind::DottedLine, {720, 600, 960, 600}},
+                                                        {Kind::PaintPicture, {480, 480, 240, 240}},
+                                                        {Kind::DottedLine, {480, 600, 720, 600}}}));
+  display().ClearLog();
+  Choose(v, Symmetry::Off);
+  EXPECT_EQ(std::pair(display().CallsOf(Kind::DottedLine).size(), display().paintCount),
+            std::pair(size_t{0}, 2));
+}
+
+// After another symmetry and "Off" again, a session of every tool draws the same calls and saves
+// the same bytes as one that never opened the menu.
+TEST_F(SymmetryTools, OffDrawsAndSavesAsBefore) {
+  const auto session = [this](headless::HeadlessToolkit& kit, Editor& ed, bool menu) {
+    MapView& m = ed.mapView();
+    testing_support::ApplyTestSheet(ed.Global());
+    Show(m, 9, 7);
+    for (const Symmetry mode : {Symmetry::HalfTurn, Symmetry::Off})
+      if (menu) Choose(m, mode);
+    m.Display->Refresh();
+    auto& surface = headless::H(*m.Display);
+    surface.ClearLog();
+    Select(ed.Global(), {4, 38});
+    kit.randomValues = {0.1f, 0.6f, 0.7f, 0.2f, 0.9f, 0.3f};
+    Press(m, 0, 0);
+    m.Display_MouseMove(1, 0, At(2), At(1));
+    for (const int16_t mode : {kDragFill, kBlockPaste}) {
+      m.PaintMode->SetListIndex(mode);
+      Press(m, 1, 1);
+      m.Display_MouseUp(1, 0, At(3), At(3));
+    }
+    kit.messageAnswers = {toolkit::MessageResult::Yes};
+    m.FloodFillMap->onClick();
+    m.CommandUndo->onClick();
+    ed.datView().Items->AddItem("1: Rock");
+    ed.datView().Items->SetListIndex(1);
+    ed.datView().window->SetVisible(true);
+    Press(m, 2, 2);
+    const std::string file = Folder() + (menu ? "/off.map" : "/plain.map");
+    EXPECT_TRUE(m.SaveNow(file));
+    std::vector<std::tuple<Kind, std::vector<float>, std::string>> calls;
+    for (const auto& c : surface.calls) calls.emplace_back(c.kind, c.args, c.text);
+    std::ifstream in(file, std::ios::binary);
+    return std::pair(calls, std::vector<char>(std::istreambuf_iterator<char>(in), {}));
+  };
+  headless::HeadlessToolkit plainKit;
+  plainKit.executableFolder = testing_support::FreshFolder();
+  Editor plain(plainKit);
+  plain.Start();
+  const auto before = session(plainKit, plain, false);
+  EXPECT_GT(before.first.size(), 40u);
+  EXPECT_EQ(session(tk, *editor, true), before);
+}
+
+}  // namespace
+}  // namespace korvane
