@@ -1,10 +1,6 @@
 # Korvane for Windows, cross-compiled with MinGW-w64 (cmake/mingw-w64-x86_64.cmake): the Win32
 # backend, korvane.exe and the tests, which run under Wine. korvane-cli stays on Linux.
 
-# GCC 12 warns of overlapping copies inside std::string's own "text" + string at -O3, where
-# there are none (GCC bug 105329).
-add_compile_options(-Wno-restrict)
-
 # Everything linked statically: the program needs no DLL beyond Windows' own.
 add_link_options(-static -static-libgcc -static-libstdc++)
 

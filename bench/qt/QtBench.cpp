@@ -19,12 +19,6 @@
 
 namespace korvane::bench {
 
-namespace {
-
-constexpr int kDisplayWidthPx = 3840;
-constexpr int kDisplayHeightPx = 2112;
-
-// The one QApplication of the program, on the offscreen platform unless another is chosen.
 QApplication& Application() {
   static int argc = 1;
   static char name[] = "korvane_bench";
@@ -33,6 +27,11 @@ QApplication& Application() {
   static QApplication app(argc, argv);
   return app;
 }
+
+namespace {
+
+constexpr int kDisplayWidthPx = 3840;
+constexpr int kDisplayHeightPx = 2112;
 
 void RunPendingEvents() {
   QCoreApplication::processEvents();

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QApplication>
 #include <chrono>
 #include <string>
 
 namespace korvane::bench {
+
+// The one QApplication of the program, on the offscreen platform unless another is chosen.
+QApplication& Application();
 
 // The body of `korvane_bench --qt-startup MAP`: starts the editor on the Qt backend with MAP on
 // its command line, waits for the first paint to load and draw it, and prints the milliseconds
