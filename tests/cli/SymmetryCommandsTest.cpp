@@ -67,7 +67,6 @@ TEST_F(CliSymmetry, CheckCountsTheCellsThatDifferFromTheirImages) {
                          doc["rectangles"].Size()),
               std::tuple(1, false, cells, static_cast<unsigned>(cells)));
   }
-  EXPECT_NE(Line("info @m.map").out.find("\"symmetry\": []"), std::string::npos);
 }
 
 TEST_F(CliSymmetry, BadUsageAndOutputsThatMayNotBeWritten) {
@@ -79,7 +78,6 @@ TEST_F(CliSymmetry, BadUsageAndOutputsThatMayNotBeWritten) {
         {"mirror @m.map --keep left -o @o.map", "missing --symmetry"},
         {mirror + "left-right", "missing --keep"},
         {mirror + "left-right --keep top", "--keep top does not fit"},
-        {mirror + "top-bottom --keep left", "--keep left does not fit"},
         {mirror + "four-way --keep left", "--keep left does not fit"},
         {mirror + "half-turn --keep top-left", "--keep top-left does not fit"},
         {"mirror @m.map --symmetry half-turn --keep left -o @m.map", "itself"}})
