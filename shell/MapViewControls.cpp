@@ -50,6 +50,8 @@ void MapView::CreateControls() {
   tools->AddSeparator();
   EDHUMRES = tools->AddItem("Edit &Human Resources");
   EDCOMPRES = tools->AddItem("Edit &Computer Resources");
+  tools->AddSeparator();
+  MENU_OVERVIEW = tools->AddItem("&Overview");
 
   w.onResize = [this] { Form_Resize(); };
   Display->onPaint = [this] { Display_Paint(); };
@@ -80,6 +82,7 @@ void MapView::CreateControls() {
   MENU_DATA_VIEW->onClick = [this] { MENU_DATA_VIEW_Click(); };
   EDHUMRES->onClick = [this] { EDHUMRES_Click(); };
   EDCOMPRES->onClick = [this] { EDCOMPRES_Click(); };
+  MENU_OVERVIEW->onClick = [this] { editor_.ShowOverview(); };
 }
 
 }  // namespace korvane

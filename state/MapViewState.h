@@ -57,6 +57,7 @@ struct MapViewState {
   toolkit::MenuItem* MENU_DATA_VIEW = nullptr;
   toolkit::MenuItem* EDHUMRES = nullptr;
   toolkit::MenuItem* EDCOMPRES = nullptr;
+  toolkit::MenuItem* MENU_OVERVIEW = nullptr;
 
   // How the display shows cells of the given sheet at this zoom and grid.
   MapPaintSetup PaintSetup(const TileSheetSetup& sheet, bool overlayMarkers = false) const {

@@ -21,17 +21,29 @@ namespace korvane::headless {
 
 using namespace korvane::toolkit;
 
-// A picture of a given pixel size, reported in HIMETRIC at 96 dots per inch as a loader does.
+// A picture of a given pixel size, reported in HIMETRIC at 96 dots per inch as a loader does;
+// one made from pixels keeps them.
 class HeadlessPicture : public Picture {
  public:
   HeadlessPicture(int32_t widthPx, int32_t heightPx)
       : width_(int64_t{widthPx} * 2540 / 96), height_(int64_t{heightPx} * 2540 / 96) {}
+  explicit HeadlessPicture(const RgbImage& image) : HeadlessPicture(image.width, image.height) {
+    pixelWidth_ = image.width;
+    for (Color c : image.pixels) pixels_.push_back(PixelOf(c));
+  }
   int32_t WidthHimetric() const override { return width_; }
   int32_t HeightHimetric() const override { return height_; }
+  PixelRows<const uint32_t> Pixels() const {
+    if (pixels_.empty()) return {};
+    return {pixels_.data(), pixelWidth_, static_cast<int>(pixels_.size()) / pixelWidth_,
+            pixelWidth_};
+  }
 
  private:
   int32_t width_;
   int32_t height_;
+  int pixelWidth_ = 0;
+  std::vector<uint32_t> pixels_;
 };
 
 // The outer frame around a window's client area, in twips.
@@ -39,10 +51,10 @@ inline constexpr float kFrameWidth = 120;
 inline constexpr float kFrameHeight = 420;
 
 struct DrawCall {
-  enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print };
+  enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print, Pixels };
   Kind kind;
   // PaintPicture: x1 y1 w1 h1 x2 y2 w2 h2; FilledBox: x1 y1 dx dy; Circle: x y radius;
-  // Print: CurrentX CurrentY.
+  // Print: CurrentX CurrentY; Pixels: x y (twips), width height (pixels).
   std::vector<float> args;
   Color color{};
   std::string text;
@@ -84,6 +96,25 @@ class HeadlessSurface : public Placed<Surface> {
   void FilledBox(float x1, float y1, float dx, float dy, Color color) override {
     Log(Kind::FilledBox, {x1, y1, dx, dy}, color);
   }
+  // Kept on a canvas of the surface's size in pixels, which Refresh clears.
+  void PutPixels(float x, float y, const PixelRows<const uint32_t>& pixels) override {
+    Log(Kind::Pixels, {x, y, float(pixels.width), float(pixels.height)}, {});
+    FitCanvas();
+    const int left = static_cast<int>(x / kTwipsPerPixel);
+    const int top = static_cast<int>(y / kTwipsPerPixel);
+    for (int row = 0; row < pixels.height; ++row)
+      for (int col = 0; col < pixels.width; ++col)
+        if (left + col >= 0 && left + col < canvasWidth_ && top + row >= 0 &&
+            top + row < canvasHeight_)
+          canvas_[size_t(top + row) * size_t(canvasWidth_) + size_t(left + col)] =
+              pixels.Row(row)[col];
+  }
+  // A pixel of what PutPixels left; the background colour elsewhere.
+  Color PixelAt(int x, int y) {
+    FitCanvas();
+    if (x < 0 || y < 0 || x >= canvasWidth_ || y >= canvasHeight_) return backColor_;
+    return ColorOf(canvas_[size_t(y) * size_t(canvasWidth_) + size_t(x)]);
+  }
   void Circle(float x, float y, float r) override { Log(Kind::Circle, {x, y, r}, foreColor_); }
   float TextWidth(const std::string& t) const override { return 105.0f * std::size(t); }
   float TextHeight(const std::string&) const override { return kLineHeight; }
@@ -100,6 +131,8 @@ class HeadlessSurface : public Placed<Surface> {
   PicturePtr GetPicture() const override { return picture_; }
   void Refresh() override {
     Log(Kind::Clear, {}, backColor_);
+    canvasWidth_ = 0;
+    canvas_.clear();
     ++paintCount;
     if (onPaint) onPaint();
   }
@@ -128,8 +161,19 @@ class HeadlessSurface : public Placed<Surface> {
            const Picture* picture = nullptr) {
     calls.push_back(DrawCall{kind, std::move(args), c, std::move(text), picture});
   }
+  void FitCanvas() {
+    const int w = static_cast<int>(GetPlace().width / kTwipsPerPixel);
+    const int h = static_cast<int>(GetPlace().height / kTwipsPerPixel);
+    if (w == canvasWidth_ && h == canvasHeight_) return;
+    canvasWidth_ = w;
+    canvasHeight_ = h;
+    canvas_.assign(size_t(w) * size_t(h), PixelOf(backColor_));
+  }
   float currentX_ = 0;
   float currentY_ = 0;
+  int canvasWidth_ = 0;
+  int canvasHeight_ = 0;
+  std::vector<uint32_t> canvas_;
   Color backColor_{255, 255, 255};
   Color foreColor_{0, 0, 0};
   PicturePtr picture_;
@@ -303,6 +347,8 @@ class HeadlessWindow : public Window {
     if (visible) RaiseResize();
   }
   bool Minimized() const override { return minimized_; }
+  void BringToFront() override { ++broughtToFront; }
+  int broughtToFront = 0;
 
   Surface* AddSurface(const Place& p) override { return Keep<HeadlessSurface>(p); }
   ScrollBar* AddHScrollBar(const Place& p) override { return Keep<HeadlessScrollBar>(p); }
@@ -390,7 +436,10 @@ class HeadlessToolkit : public Toolkit {
     return it == pictures.end() ? nullptr : it->second;
   }
   PicturePtr PictureFromImage(const RgbImage& image) override {
-    return std::make_shared<HeadlessPicture>(image.width, image.height);
+    return std::make_shared<HeadlessPicture>(image);
+  }
+  PixelRows<const uint32_t> PicturePixels(const Picture& picture) override {
+    return static_cast<const HeadlessPicture&>(picture).Pixels();
   }
   std::string CommandLine() const override { return commandLine; }
   std::string ExecutableFolder() const override { return executableFolder; }
@@ -401,6 +450,16 @@ class HeadlessToolkit : public Toolkit {
   float ScreenWidth() const override { return screenWidth; }
   float ScreenHeight() const override { return screenHeight; }
   void DoEvents() override { ++doEventsCount; }
+  void RunLater(std::function<void()> work) override { later.push_back(std::move(work)); }
+  // What an event loop does between events: the work handed to RunLater, in order.
+  void RunLaterWork() {
+    while (!later.empty()) {
+      auto work = std::move(later.front());
+      later.pop_front();
+      work();
+    }
+  }
+  std::deque<std::function<void()>> later;
   void SeedRandomFromTimer() override { ++seedCount; }
   float Random() override {
     ++randomCount;
