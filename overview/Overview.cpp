@@ -66,6 +66,11 @@ void Overview::Form_Resize() {
 }
 
 void Overview::CellChanged(int32_t x, int32_t y) {
+  // On a map larger than the window most cells are under no pixel's centre: a change there
+  // shows nowhere, and costs a press nothing more.
+  if (!allPending_ && scale_.cellPixels == 0 && !scale_.Empty() &&
+      scale_.PixelsOf(x, y, 1, 1).Empty())
+    return;
   if (!allPending_) {
     if (pendingCells_.size() < kMostSingleCells)
       pendingCells_.emplace_back(x, y);

@@ -61,13 +61,14 @@ void DrawOverviewPixels(const OverviewSource& source, const toolkit::PixelRect& 
     }
   }
 
-  // Dots only where every cell has pixels of its own; with few objects their list is shorter
-  // than the cells of the area.
+  // Dots only where every cell has pixels of its own. A small area looks its cells up; a large
+  // one with fewer objects than cells goes through the objects' list instead.
   if (s.cellPixels >= 1 && area.width > 0 && area.height > 0) {
     const int32_t x0 = s.ColumnCell(area.x), x1 = s.ColumnCell(area.x + area.width - 1);
     const int32_t y0 = s.RowCell(area.y), y1 = s.RowCell(area.y + area.height - 1);
     const auto cells = static_cast<uint64_t>(x1 - x0 + 1) * static_cast<uint64_t>(y1 - y0 + 1);
-    if (map.OverlayData.Count() < cells) {
+    constexpr uint64_t kFewCells = 4096;
+    if (cells > kFewCells && map.OverlayData.Count() < cells) {
       for (const OverlayLayer::Entry& e : map.OverlayData.Entries())
         if (e.value > 0 && e.x >= x0 && e.x <= x1 && e.y >= y0 && e.y <= y1)
           DrawDot(s, area, e.x, e.y, out);

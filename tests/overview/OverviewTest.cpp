@@ -255,6 +255,22 @@ TEST_F(OverviewWindow, DrawsOnlyWhatChanged) {
   EXPECT_EQ(picture().PixelAt(32, 5), kWhite);
 }
 
+// On a map larger than the window a cell under a pixel's centre redraws that pixel; a cell under
+// none changes nothing and asks for no drawing at all.
+TEST_F(OverviewWindow, ACellUnderNoPixelDrawsNothing) {
+  Open(1000, 1000);  // 256 pixels for 1000 cells
+  const OverviewScale s = FitOverview(1000, 1000, 256, 256);
+  const int sampled = s.ColumnCell(100), unsampled = sampled + 1;
+  ASSERT_GT(s.ColumnCell(101), unsampled);
+  Put(sampled, sampled, 1);
+  tk.RunLaterWork();
+  EXPECT_EQ(Drawn(), (std::vector<std::array<int, 4>>{{100, 100, 1, 1}}));
+  EXPECT_EQ(picture().PixelAt(100, 100), kDark);
+  Settle();
+  Put(unsampled, sampled, 1);
+  EXPECT_TRUE(tk.later.empty());
+}
+
 // Every kind of change reaches the overview once control is back in the event loop.
 TEST_F(OverviewWindow, FollowsEveryKindOfChange) {
   Open(20, 10);

@@ -6,7 +6,9 @@
 #include <fstream>
 
 #include "formats/MapFile.h"
+#include "ops/Overview.h"
 #include "overlay/DatView.h"
+#include "overview/Overview.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tests/support/EditorFixture.h"
@@ -178,7 +180,7 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
                                       "Save Map &As"}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 1)),
             (std::vector<std::string>{"S&witch Mode", "", "Edit &Human Resources",
-                                      "Edit &Computer Resources"}));
+                                      "Edit &Computer Resources", "", "&Overview"}));
 
   view().Map.MapTiles.Set(0, 0, 5);
   view().Map.MapChanged = 1;
@@ -191,6 +193,47 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
   PressKeys(
       {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'W', true}, {'W', false}});
   EXPECT_TRUE(RunUntil([&] { return editor->DatViewVisible(); }, 10)) << "Alt+O, W: no catalogue";
+  ::SetForegroundWindow(Main());
+  ::SetFocus(Main());
+  PressKeys(
+      {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'O', true}, {'O', false}});
+  EXPECT_TRUE(
+      RunUntil([&] { return editor->overview() && editor->overview()->window->Visible(); }, 10))
+      << "Alt+O, O: no overview";
+}
+
+// The overview shows the demo map in the colours of korvane-cli's overviews, 6 pixels a cell,
+// and a left press on its last cell shows the last page, the frame following.
+TEST_F(Win32Editor, TheOverviewShowsTheMapAndAPressPagesTheDisplay) {
+  Open(KORVANE_DEMO_MAP);
+  editor->ShowOverview();
+  Settle();
+  auto& surface = static_cast<Win32Surface&>(*editor->overview()->Display);
+  const int k = 6;
+  const MapGlobal& g = editor->Global();
+  const toolkit::PixelRows<const uint32_t> sheet = toolkit->PicturePixels(*g.TileSheet);
+  const auto colours = AverageTileColours(
+      sheet, LayOutSheetPixels(sheet.width, sheet.height,
+                               SheetSettings{g.TileSize, g.TileSpacing, g.TileOffset}));
+  Bitmap expected(40 * k, 30 * k);
+  DrawOverview(view().Map, colours, k, expected.Rows(), nullptr);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x)
+      ASSERT_EQ(surface.Image().At(x * k + 2, y * k + 2) & 0xFFFFFF,
+                expected.At(x * k + 2, y * k + 2) & 0xFFFFFF)
+          << x << "," << y;
+  EXPECT_EQ(FirstDifference(Shown(HandleOf(editor->overview()->Display)), 0, 0, surface.Image(), 0,
+                            0, 40 * k, 30 * k),
+            "");
+
+  const LPARAM at = MAKELPARAM(39 * k + 3, 29 * k + 3);
+  ::SendMessageW(HandleOf(editor->overview()->Display), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(HandleOf(editor->overview()->Display), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(view().HScroll->Value(), view().HScroll->Max());
+  EXPECT_EQ(view().VScroll->Value(), view().VScroll->Max());
+  Settle();
+  EXPECT_EQ(surface.Image().At(view().ViewFirstCol * k, view().ViewFirstRow * k) & 0xFFFFFF,
+            0xFFFFFFu);
 }
 
 // The display shows the demo map as korvane-cli renders it (the test script converted the
