@@ -99,21 +99,21 @@ class HeadlessSurface : public Placed<Surface> {
   // Kept on a canvas of the surface's size in pixels, which Refresh clears.
   void PutPixels(float x, float y, const PixelRows<const uint32_t>& pixels) override {
     Log(Kind::Pixels, {x, y, float(pixels.width), float(pixels.height)}, {});
-    FitCanvas();
-    const int left = static_cast<int>(x / kTwipsPerPixel);
-    const int top = static_cast<int>(y / kTwipsPerPixel);
+    const int w = int(ScaleWidth() / kTwipsPerPixel), h = int(ScaleHeight() / kTwipsPerPixel);
+    if (canvasWidth_ != w || canvas_.size() != size_t(w * h))
+      canvas_.assign(w * h, PixelOf(backColor_));
+    canvasWidth_ = w;
     for (int row = 0; row < pixels.height; ++row)
-      for (int col = 0; col < pixels.width; ++col)
-        if (left + col >= 0 && left + col < canvasWidth_ && top + row >= 0 &&
-            top + row < canvasHeight_)
-          canvas_[size_t(top + row) * size_t(canvasWidth_) + size_t(left + col)] =
-              pixels.Row(row)[col];
+      for (int col = 0, px = int(x / kTwipsPerPixel), py = int(y / kTwipsPerPixel) + row;
+           col < pixels.width; ++col)
+        if (px + col >= 0 && py >= 0 && px + col < w && py < h)
+          canvas_[py * w + px + col] = pixels.Row(row)[col];
   }
-  // A pixel of what PutPixels left; the background colour elsewhere.
-  Color PixelAt(int x, int y) {
-    FitCanvas();
-    if (x < 0 || y < 0 || x >= canvasWidth_ || y >= canvasHeight_) return backColor_;
-    return ColorOf(canvas_[size_t(y) * size_t(canvasWidth_) + size_t(x)]);
+  // A pixel PutPixels left; the background colour elsewhere.
+  Color PixelAt(int x, int y) const {
+    const bool in =
+        x >= 0 && y >= 0 && x < canvasWidth_ && size_t(y * canvasWidth_ + x) < canvas_.size();
+    return in ? ColorOf(canvas_[y * canvasWidth_ + x]) : backColor_;
   }
   void Circle(float x, float y, float r) override { Log(Kind::Circle, {x, y, r}, foreColor_); }
   float TextWidth(const std::string& t) const override { return 105.0f * std::size(t); }
@@ -161,18 +161,9 @@ class HeadlessSurface : public Placed<Surface> {
            const Picture* picture = nullptr) {
     calls.push_back(DrawCall{kind, std::move(args), c, std::move(text), picture});
   }
-  void FitCanvas() {
-    const int w = static_cast<int>(GetPlace().width / kTwipsPerPixel);
-    const int h = static_cast<int>(GetPlace().height / kTwipsPerPixel);
-    if (w == canvasWidth_ && h == canvasHeight_) return;
-    canvasWidth_ = w;
-    canvasHeight_ = h;
-    canvas_.assign(size_t(w) * size_t(h), PixelOf(backColor_));
-  }
   float currentX_ = 0;
   float currentY_ = 0;
   int canvasWidth_ = 0;
-  int canvasHeight_ = 0;
   std::vector<uint32_t> canvas_;
   Color backColor_{255, 255, 255};
   Color foreColor_{0, 0, 0};
