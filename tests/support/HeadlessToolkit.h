@@ -430,7 +430,8 @@ class HeadlessToolkit : public Toolkit {
     return std::make_shared<HeadlessPicture>(image);
   }
   PixelRows<const uint32_t> PicturePixels(const Picture& picture) override {
-    return static_cast<const HeadlessPicture&>(picture).Pixels();
+    const auto* own = dynamic_cast<const HeadlessPicture*>(&picture);
+    return own ? own->Pixels() : PixelRows<const uint32_t>{};
   }
   std::string CommandLine() const override { return commandLine; }
   std::string ExecutableFolder() const override { return executableFolder; }
