@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/CellWatcher.h"
+
 namespace korvane {
 
 // The overlay's object number per cell, 0 where a cell holds none. Objects are few (a map file
@@ -41,7 +43,11 @@ class OverlayLayer {
       cells_.erase(Key(x, y));
     else
       cells_[Key(x, y)] = value;
+    watcher_.Changed(x, y);
   }
+  // Who hears of changed cells (see WatcherSlot); null for no one.
+  void SetWatcher(CellWatcher* watcher) { watcher_.Set(watcher); }
+  CellWatcher* Watcher() const { return watcher_.Get(); }
 
   // How many cells hold a number other than 0.
   size_t Count() const { return cells_.size(); }
@@ -68,6 +74,7 @@ class OverlayLayer {
   int32_t width_ = 0;
   int32_t height_ = 0;
   std::unordered_map<uint32_t, int16_t> cells_;
+  WatcherSlot watcher_;
 };
 
 }  // namespace korvane

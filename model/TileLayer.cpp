@@ -16,14 +16,18 @@ void TileLayer::Set(int32_t x, int32_t y, int16_t v) {
     if (FullCopyCheaper()) {
       cell = v;
       TakeFullCopy();
+      watcher_.Changed(x, y);
       return;
     }
   }
   cell = v;
+  watcher_.Changed(x, y);
 }
 
 std::span<int16_t> TileLayer::RewriteAll() {
   if (!haveFullCopy_ && !TakeFullCopy()) return {};
+  // Told before the writes: the caller writes the cells directly, and a watcher draws later.
+  watcher_.AllChanged();
   return tiles_.Cells();
 }
 
@@ -50,11 +54,12 @@ void TileLayer::TakeUndoSnapshot() {
 void TileLayer::Undo() {
   if (haveFullCopy_) {
     tiles_ = fullCopy_;
-    return;
+  } else {
+    auto& cells = tiles_.Cells();
+    for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) cells[it->index] = it->old;
+    journal_.clear();
   }
-  auto& cells = tiles_.Cells();
-  for (auto it = journal_.rbegin(); it != journal_.rend(); ++it) cells[it->index] = it->old;
-  journal_.clear();
+  watcher_.AllChanged();
 }
 
 Grid16 TileLayer::UndoTiles() const {

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "model/CellWatcher.h"
 #include "model/Grid16.h"
 
 namespace korvane {
@@ -29,6 +30,9 @@ class TileLayer {
   // Empty when there is no memory for the copy; the caller then writes through Set.
   std::span<int16_t> RewriteAll();
   const Grid16& Tiles() const { return tiles_; }
+  // Who hears of changed cells (see WatcherSlot); null for no one.
+  void SetWatcher(CellWatcher* watcher) { watcher_.Set(watcher); }
+  CellWatcher* Watcher() const { return watcher_.Get(); }
 
   // UndoTiles <- a copy of the tiles as they are now.
   void TakeUndoSnapshot();
@@ -53,6 +57,8 @@ class TileLayer {
   std::vector<Change> journal_;
   bool haveFullCopy_ = false;
   Grid16 fullCopy_;
+  // Last, so that assigning a layer tells the watcher once the cells are in place.
+  WatcherSlot watcher_;
 };
 
 }  // namespace korvane

@@ -1,6 +1,7 @@
 #include "shell/Editor.h"
 
 #include "overlay/DatView.h"
+#include "overview/Overview.h"
 #include "shell/MapView.h"
 #include "tiles/LoadTiles.h"
 #include "tiles/TileView.h"
@@ -12,6 +13,8 @@ Editor::Editor(toolkit::Toolkit& toolkit) : toolkit_(toolkit) {}
 // Windows go first (in reverse order of their creation at start-up) while the state they read
 // still exists.
 Editor::~Editor() {
+  retiredOverview_.reset();
+  overview_.reset();
   retiredLoadTiles_.reset();
   loadTiles_.reset();
   retiredDatView_.reset();
@@ -31,7 +34,11 @@ MapView& Editor::mapView() {
     mapView_ = std::make_unique<MapView>(*this);
     MapView* view = mapView_.get();
     view->window->onQueryUnload = [view] { return view->Form_QueryUnload(); };
-    view->window->onUnload = [view] { view->Form_Unload(); };
+    view->window->onUnload = [this, view] {
+      view->Form_Unload();
+      if (overview_) overview_->window->SetVisible(false);
+      overview_.reset();
+    };
     view->Form_Load();
   }
   return *mapView_;
@@ -70,6 +77,24 @@ DatView& Editor::datView() {
     datView_->Form_Load();
   }
   return *datView_;
+}
+
+void Editor::ShowOverview() {
+  if (!overview_) {
+    retiredOverview_.reset();
+    overview_ = std::make_unique<Overview>(*this);
+    overview_->window->onUnload = [this] {
+      // Closed by its close box, from inside its own handler: kept until the next reference.
+      overview_->window->SetVisible(false);
+      overview_->StopWatching();
+      retiredOverview_ = std::move(overview_);
+    };
+  }
+  overview_->Show();
+}
+
+void Editor::MapDisplayDrawn() {
+  if (overview_) overview_->ViewChanged();
 }
 
 MapViewState& Editor::Main() {

@@ -12,6 +12,7 @@ class MapView;
 class TileView;
 class LoadTiles;
 class DatView;
+class Overview;
 
 // Owns the editor-wide state and the four windows. Each window exists at most once: the first
 // reference creates it and runs its Form_Load before returning; Unload discards it, so the next
@@ -41,6 +42,12 @@ class Editor final : public EditorWindows {
   bool HasTileView() const { return tileView_ != nullptr; }
   bool HasLoadTiles() const { return loadTiles_ != nullptr; }
   bool HasDatView() const { return datView_ != nullptr; }
+
+  // The overview window: created on first showing, closed with the main window.
+  void ShowOverview();
+  Overview* overview() { return overview_.get(); }
+  // The map display was drawn; the overview's frame and colours follow.
+  void MapDisplayDrawn();
 
   // Visibility as the design reads it; asking about a window that does not exist does not create
   // it and reads as hidden.
@@ -74,10 +81,12 @@ class Editor final : public EditorWindows {
   std::unique_ptr<TileView> tileView_;
   std::unique_ptr<LoadTiles> loadTiles_;
   std::unique_ptr<DatView> datView_;
+  std::unique_ptr<Overview> overview_;
   // Windows discarded from inside their own handlers are kept alive until the next reference.
   std::unique_ptr<TileView> retiredTileView_;
   std::unique_ptr<LoadTiles> retiredLoadTiles_;
   std::unique_ptr<DatView> retiredDatView_;
+  std::unique_ptr<Overview> retiredOverview_;
 };
 
 }  // namespace korvane

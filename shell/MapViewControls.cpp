@@ -50,6 +50,8 @@ void MapView::CreateControls() {
   tools->AddSeparator();
   EDHUMRES = tools->AddItem("Edit &Human Resources");
   EDCOMPRES = tools->AddItem("Edit &Computer Resources");
+  tools->AddSeparator();
+  MENU_OVERVIEW = tools->AddItem("&Overview");
   toolkit::Menu* symmetry = w.AddMenu("&Symmetry");
   const char* const symmetries[] = {"&Off", "&Left-Right Mirror", "&Top-Bottom Mirror",
                                     "&Four-Way Mirror", "&Rotate Half Turn"};
@@ -88,6 +90,7 @@ void MapView::CreateControls() {
   MENU_DATA_VIEW->onClick = [this] { MENU_DATA_VIEW_Click(); };
   EDHUMRES->onClick = [this] { EDHUMRES_Click(); };
   EDCOMPRES->onClick = [this] { EDCOMPRES_Click(); };
+  MENU_OVERVIEW->onClick = [this] { editor_.ShowOverview(); };
 }
 
 }  // namespace korvane

@@ -27,6 +27,7 @@ void MapView::Display_Paint() {
                        ScreenCell{});
     }
   }
+  editor_.MapDisplayDrawn();
 
   // The map named on the command line. LoadMap empties StartupMapFile first, so it gets its own
   // copy of the name, and later drawings find nothing to load.

@@ -64,6 +64,7 @@ struct MapViewState {
   toolkit::MenuItem* EDCOMPRES = nullptr;
   // The "Symmetry" menu's entries, one per Symmetry value in its order, Off first.
   std::array<toolkit::MenuItem*, 5> MENU_SYMMETRY{};
+  toolkit::MenuItem* MENU_OVERVIEW = nullptr;
 
   // How the display shows cells of the given sheet at this zoom and grid.
   MapPaintSetup PaintSetup(const TileSheetSetup& sheet, bool overlayMarkers = false) const {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolkit/Picture.h"
+#include "toolkit/PixelCopy.h"
 #include "toolkit/Types.h"
 
 namespace korvane::toolkit {
@@ -39,6 +40,20 @@ class Surface : public Control {
                             float x2, float y2, float w2, float h2) = 0;
   // Filled box from (x1, y1) to (x1 + dx, y1 + dy) in the colour.
   virtual void FilledBox(float x1, float y1, float dx, float dy, Color color) = 0;
+  // Pixels made by the program (0xffRRGGBB) copied one to one, their top-left pixel at (x, y);
+  // what falls outside the surface is dropped. A picture drawn pixel by pixel (the overview) is
+  // one call, not a box per pixel. This fallback draws a box per run of one colour.
+  virtual void PutPixels(float x, float y, const PixelRows<const uint32_t>& pixels) {
+    const float px = ScaleX(1, ScaleUnit::Pixels, ScaleUnit::Twips);
+    const float py = ScaleY(1, ScaleUnit::Pixels, ScaleUnit::Twips);
+    for (int row = 0; row < pixels.height; ++row) {
+      const uint32_t* line = pixels.Row(row);
+      for (int run = 0, end = 0; run < pixels.width; run = end) {
+        while (end < pixels.width && line[end] == line[run]) ++end;
+        FilledBox(x + run * px, y + row * py, (end - run - 1) * px, 0, ColorOf(line[run]));
+      }
+    }
+  }
   // Outline of a circle in the foreground colour.
   virtual void Circle(float x, float y, float radius) = 0;
   // A one-pixel dotted line in the foreground colour, across (y1 == y2) or down (x1 == x2), from

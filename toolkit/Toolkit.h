@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -7,6 +8,7 @@
 
 #include "toolkit/FileSystem.h"
 #include "toolkit/Picture.h"
+#include "toolkit/PixelCopy.h"
 #include "toolkit/RgbImage.h"
 #include "toolkit/Window.h"
 
@@ -56,6 +58,9 @@ class Toolkit {
   virtual PicturePtr LoadPicture(const std::string& path) = 0;
   // Wraps pixels made by the program (the built-in sample sheet).
   virtual PicturePtr PictureFromImage(const RgbImage& image) = 0;
+  // The pixels of a picture this toolkit made (0xffRRGGBB or 0x00RRGGBB), valid while the
+  // picture lives; `bits` is null when the toolkit keeps none.
+  virtual PixelRows<const uint32_t> PicturePixels(const Picture& picture) = 0;
 
   // The arguments after the program's name, joined with single blanks.
   virtual std::string CommandLine() const = 0;
@@ -68,6 +73,9 @@ class Toolkit {
   virtual float ScreenHeight() const = 0;
   // One pass over pending window events.
   virtual void DoEvents() = 0;
+  // Runs the work once control is back in the event loop, after the events waiting now: many
+  // changes made by one handler are then dealt with once. Never runs inside this call.
+  virtual void RunLater(std::function<void()> work) = 0;
 
   virtual void SeedRandomFromTimer() = 0;
   // Uniform in [0, 1).

@@ -46,6 +46,8 @@ class Window {
   virtual bool Visible() const = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual bool Minimized() const = 0;
+  // Puts a shown window in front of the program's other windows and gives it the focus.
+  virtual void BringToFront() = 0;
 
   virtual Surface* AddSurface(const Place& place) = 0;
   virtual ScrollBar* AddHScrollBar(const Place& place) = 0;

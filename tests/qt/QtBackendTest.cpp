@@ -9,6 +9,8 @@
 #include <fstream>
 #include <functional>
 
+#include "ops/Overview.h"
+#include "overview/Overview.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/TileView.h"
 #include "toolkit/qt/QtControls.h"
@@ -72,6 +74,34 @@ TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyTheRedrawnRectangle) {
   EXPECT_EQ(Painted(display, [&] { click(hscroll, {hscroll->width() * 3 / 4, 5}); }), all);
   EXPECT_EQ(Painted(display, [&] { view.MapZoom_Click(); }), all);
   EXPECT_EQ(Painted(display, [&] { click(display, cell(0, 3).center()); }), (Rects{cell(0, 3)}));
+}
+
+// The overview, opened from the menu, shows each cell of the demo map in its tile's average
+// colour, 6 pixels a cell; a press on the last cell shows the last page.
+TEST(EditorOnQt, OverviewShowsTheMapAndAPressPagesTheDisplay) {
+  QtToolkit tk(KORVANE_DEMO_MAP, testing_support::FreshFolder());
+  Editor editor(tk);
+  editor.Start();
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+  MapView& view = editor.mapView();
+  QWidget* top = static_cast<QtWindow*>(view.window.get())->TopLevel();
+  for (QAction* action : top->findChildren<QAction*>())
+    if (action->text() == "&Overview") action->trigger();
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+  auto* surface = static_cast<QtSurface*>(editor.overview()->Display);
+  const MapGlobal& g = editor.Global();
+  const auto sheet = PicturePixels(*g.TileSheet);
+  const auto colours = AverageTileColours(
+      sheet,
+      LayOutSheetPixels(sheet.width, sheet.height, {g.TileSize, g.TileSpacing, g.TileOffset}));
+  for (int y = 0; y < 30; ++y)  // pixel (2, 2) of each cell: off the frame and the dots
+    for (int x = 0; x < 40; ++x)
+      ASSERT_EQ(surface->Image().pixel(x * 6 + 2, y * 6 + 2), colours[view.Map.MapTiles.At(x, y)]);
+  QTest::mouseClick(surface->widget(), Qt::LeftButton, {}, QPoint(39 * 6 + 3, 29 * 6 + 3));
+  EXPECT_EQ(view.HScroll->Value(), view.HScroll->Max());
+  EXPECT_EQ(view.VScroll->Value(), view.VScroll->Max());
+  top->close();
+  EXPECT_EQ(editor.overview(), nullptr);
 }
 
 // A picture whose every pixel has a colour of its own, copied into a surface of 100 x 80 pixels

@@ -21,17 +21,29 @@ namespace korvane::headless {
 
 using namespace korvane::toolkit;
 
-// A picture of a given pixel size, reported in HIMETRIC at 96 dots per inch as a loader does.
+// A picture of a given pixel size, reported in HIMETRIC at 96 dots per inch as a loader does;
+// one made from pixels keeps them.
 class HeadlessPicture : public Picture {
  public:
   HeadlessPicture(int32_t widthPx, int32_t heightPx)
       : width_(int64_t{widthPx} * 2540 / 96), height_(int64_t{heightPx} * 2540 / 96) {}
+  explicit HeadlessPicture(const RgbImage& image) : HeadlessPicture(image.width, image.height) {
+    pixelWidth_ = image.width;
+    for (Color c : image.pixels) pixels_.push_back(PixelOf(c));
+  }
   int32_t WidthHimetric() const override { return width_; }
   int32_t HeightHimetric() const override { return height_; }
+  PixelRows<const uint32_t> Pixels() const {
+    if (pixels_.empty()) return {};
+    return {pixels_.data(), pixelWidth_, static_cast<int>(pixels_.size()) / pixelWidth_,
+            pixelWidth_};
+  }
 
  private:
   int32_t width_;
   int32_t height_;
+  int pixelWidth_ = 0;
+  std::vector<uint32_t> pixels_;
 };
 
 // The outer frame around a window's client area, in twips.
@@ -39,10 +51,11 @@ inline constexpr float kFrameWidth = 120;
 inline constexpr float kFrameHeight = 420;
 
 struct DrawCall {
-  enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print, DottedLine };
+  enum class Kind { Clear, PaintPicture, FilledBox, Circle, Print, DottedLine, Pixels };
   Kind kind;
   // PaintPicture: x1 y1 w1 h1 x2 y2 w2 h2; FilledBox: x1 y1 dx dy; Circle: x y radius;
-  // Print: CurrentX CurrentY; DottedLine: x1 y1 x2 y2.
+  // Print: CurrentX CurrentY; DottedLine: x1 y1 x2 y2; Pixels: x y (twips), width height
+  // (pixels).
   std::vector<float> args;
   Color color{};
   std::string text;
@@ -84,6 +97,25 @@ class HeadlessSurface : public Placed<Surface> {
   void FilledBox(float x1, float y1, float dx, float dy, Color color) override {
     Log(Kind::FilledBox, {x1, y1, dx, dy}, color);
   }
+  // Kept on a canvas of the surface's size in pixels, which Refresh clears.
+  void PutPixels(float x, float y, const PixelRows<const uint32_t>& pixels) override {
+    Log(Kind::Pixels, {x, y, float(pixels.width), float(pixels.height)}, {});
+    const int w = int(ScaleWidth() / kTwipsPerPixel), h = int(ScaleHeight() / kTwipsPerPixel);
+    if (canvasWidth_ != w || canvas_.size() != size_t(w * h))
+      canvas_.assign(w * h, PixelOf(backColor_));
+    canvasWidth_ = w;
+    for (int row = 0; row < pixels.height; ++row)
+      for (int col = 0, px = int(x / kTwipsPerPixel), py = int(y / kTwipsPerPixel) + row;
+           col < pixels.width; ++col)
+        if (px + col >= 0 && py >= 0 && px + col < w && py < h)
+          canvas_[py * w + px + col] = pixels.Row(row)[col];
+  }
+  // A pixel PutPixels left; the background colour elsewhere.
+  Color PixelAt(int x, int y) const {
+    const bool in =
+        x >= 0 && y >= 0 && x < canvasWidth_ && size_t(y * canvasWidth_ + x) < canvas_.size();
+    return in ? ColorOf(canvas_[y * canvasWidth_ + x]) : backColor_;
+  }
   void Circle(float x, float y, float r) override { Log(Kind::Circle, {x, y, r}, foreColor_); }
   void DottedLine(float x1, float y1, float x2, float y2) override {
     Log(Kind::DottedLine, {x1, y1, x2, y2}, foreColor_);
@@ -103,6 +135,8 @@ class HeadlessSurface : public Placed<Surface> {
   PicturePtr GetPicture() const override { return picture_; }
   void Refresh() override {
     Log(Kind::Clear, {}, backColor_);
+    canvasWidth_ = 0;
+    canvas_.clear();
     ++paintCount;
     if (onPaint) onPaint();
   }
@@ -133,6 +167,8 @@ class HeadlessSurface : public Placed<Surface> {
   }
   float currentX_ = 0;
   float currentY_ = 0;
+  int canvasWidth_ = 0;
+  std::vector<uint32_t> canvas_;
   Color backColor_{255, 255, 255};
   Color foreColor_{0, 0, 0};
   PicturePtr picture_;
@@ -309,6 +345,8 @@ class HeadlessWindow : public Window {
     if (visible) RaiseResize();
   }
   bool Minimized() const override { return minimized_; }
+  void BringToFront() override { ++broughtToFront; }
+  int broughtToFront = 0;
 
   Surface* AddSurface(const Place& p) override { return Keep<HeadlessSurface>(p); }
   ScrollBar* AddHScrollBar(const Place& p) override { return Keep<HeadlessScrollBar>(p); }
@@ -396,7 +434,11 @@ class HeadlessToolkit : public Toolkit {
     return it == pictures.end() ? nullptr : it->second;
   }
   PicturePtr PictureFromImage(const RgbImage& image) override {
-    return std::make_shared<HeadlessPicture>(image.width, image.height);
+    return std::make_shared<HeadlessPicture>(image);
+  }
+  PixelRows<const uint32_t> PicturePixels(const Picture& picture) override {
+    const auto* own = dynamic_cast<const HeadlessPicture*>(&picture);
+    return own ? own->Pixels() : PixelRows<const uint32_t>{};
   }
   std::string CommandLine() const override { return commandLine; }
   std::string ExecutableFolder() const override { return executableFolder; }
@@ -407,6 +449,16 @@ class HeadlessToolkit : public Toolkit {
   float ScreenWidth() const override { return screenWidth; }
   float ScreenHeight() const override { return screenHeight; }
   void DoEvents() override { ++doEventsCount; }
+  void RunLater(std::function<void()> work) override { later.push_back(std::move(work)); }
+  // What an event loop does between events: the work handed to RunLater, in order.
+  void RunLaterWork() {
+    while (!later.empty()) {
+      auto work = std::move(later.front());
+      later.pop_front();
+      work();
+    }
+  }
+  std::deque<std::function<void()>> later;
   void SeedRandomFromTimer() override { ++seedCount; }
   float Random() override {
     ++randomCount;

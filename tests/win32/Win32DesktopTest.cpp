@@ -7,6 +7,7 @@
 
 #include "formats/MapFile.h"
 #include "overlay/DatView.h"
+#include "overview/Overview.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tests/support/EditorFixture.h"
@@ -178,7 +179,7 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
                                       "Save Map &As"}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 1)),
             (std::vector<std::string>{"S&witch Mode", "", "Edit &Human Resources",
-                                      "Edit &Computer Resources"}));
+                                      "Edit &Computer Resources", "", "&Overview"}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 2)),
             (std::vector<std::string>{"&Off", "&Left-Right Mirror", "&Top-Bottom Mirror",
                                       "&Four-Way Mirror", "&Rotate Half Turn"}));
@@ -206,6 +207,25 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
     return (::GetMenuState(symmetry, i, MF_BYPOSITION) & MF_CHECKED) != 0;
   };
   EXPECT_EQ(std::pair(checked(0), checked(3)), std::pair(false, true));
+
+  ::SetForegroundWindow(Main());
+  ::SetFocus(Main());
+  PressKeys(
+      {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'O', true}, {'O', false}});
+  ASSERT_TRUE(
+      RunUntil([&] { return editor->overview() && editor->overview()->window->Visible(); }, 10))
+      << "Alt+O, O: no overview";
+
+  // The overview, 6 pixels a cell, shows the demo map's cells as the Linux one does (pixel (2, 2)
+  // of each cell is off the frame and the dots); a press on the last cell shows the last page.
+  Settle();
+  const HWND picture = HandleOf(editor->overview()->Display);
+  const Bitmap& shown = static_cast<Win32Surface&>(*editor->overview()->Display).Image();
+  EXPECT_EQ(shown.At(1 * 6 + 2, 0 * 6 + 2), 0x1F479Fu);  // tile 18, as korvane-cli gives it
+  EXPECT_EQ(FirstDifference(Shown(picture), 0, 0, shown, 0, 0, 240, 180), "");
+  ::SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(39 * 6 + 3, 29 * 6 + 3));
+  EXPECT_EQ(view().HScroll->Value(), view().HScroll->Max());
+  EXPECT_EQ(view().VScroll->Value(), view().VScroll->Max());
 }
 
 // The display shows the demo map as korvane-cli renders it (the test script converted the

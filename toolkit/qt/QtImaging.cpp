@@ -106,11 +106,7 @@ toolkit::PicturePtr QtImaging::PictureFromImage(const toolkit::RgbImage& image) 
 }
 
 toolkit::PixelRows<const uint32_t> QtImaging::PicturePixels(const toolkit::Picture& picture) {
-  const auto* own = dynamic_cast<const QtPicture*>(&picture);
-  if (!own || own->Image().isNull()) return {};
-  const QImage& image = own->Image();
-  return {reinterpret_cast<const uint32_t*>(image.constBits()), image.width(), image.height(),
-          image.bytesPerLine() / 4};
+  return qt::PicturePixels(picture);
 }
 
 std::unique_ptr<toolkit::ImageSurface> QtImaging::CreateImageSurface() {

@@ -39,4 +39,12 @@ toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) {
   return std::make_shared<QtPicture>(std::move(pixels));
 }
 
+toolkit::PixelRows<const uint32_t> PicturePixels(const toolkit::Picture& picture) {
+  const auto* own = dynamic_cast<const QtPicture*>(&picture);
+  if (!own || own->Image().isNull()) return {};
+  const QImage& image = own->Image();
+  return {reinterpret_cast<const uint32_t*>(image.constBits()), image.width(), image.height(),
+          image.bytesPerLine() / 4};
+}
+
 }  // namespace korvane::qt

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/Picture.h"
+#include "toolkit/PixelCopy.h"
 #include "toolkit/RgbImage.h"
 
 namespace korvane::qt {
@@ -26,6 +27,9 @@ class QtPicture : public toolkit::Picture {
 // A picture file decoded as the editor's picture loader decodes it, any transparency dropped;
 // null, with the reason in `why`, when it cannot be read or decoded.
 toolkit::PicturePtr PictureFromFile(const std::string& path, std::string& why);
+
+// The pixels of a picture made here; none (null bits) for another's or an empty one.
+toolkit::PixelRows<const uint32_t> PicturePixels(const toolkit::Picture& picture);
 
 // Pixels made by the program as a picture; an empty picture when they do not make one.
 toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image);

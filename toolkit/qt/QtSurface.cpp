@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <cmath>
+#include <cstring>
 
 #include "toolkit/qt/QtPicture.h"
 #include "toolkit/qt/QtTwipsPainter.h"
@@ -250,6 +251,20 @@ void QtSurface::PaintPicture(const toolkit::Picture& picture, float x1, float y1
 void QtSurface::FilledBox(float x1, float y1, float dx, float dy, toolkit::Color color) {
   FitImage();
   ShowLater(TwipsPainter(image_, TppX(), TppY()).Box(x1, y1, dx, dy, color));
+}
+
+void QtSurface::PutPixels(float x, float y, const toolkit::PixelRows<const uint32_t>& pixels) {
+  FitImage();
+  if (image_.isNull()) return;
+  const QRect at(toolkit::TwipsToPixels(x, TppX()), toolkit::TwipsToPixels(y, TppY()), pixels.width,
+                 pixels.height);
+  const QRect inside = at.intersected(image_.rect());
+  if (inside.isEmpty()) return;
+  for (int row = inside.top(); row <= inside.bottom(); ++row)
+    std::memcpy(reinterpret_cast<uint32_t*>(image_.scanLine(row)) + inside.left(),
+                pixels.Row(row - at.top()) + (inside.left() - at.left()),
+                static_cast<size_t>(inside.width()) * 4);
+  ShowLater(inside);
 }
 
 void QtSurface::Circle(float x, float y, float radius) {

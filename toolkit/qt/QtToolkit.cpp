@@ -101,6 +101,10 @@ toolkit::PicturePtr QtToolkit::PictureFromImage(const toolkit::RgbImage& image) 
   return qt::PictureFromImage(image);
 }
 
+toolkit::PixelRows<const uint32_t> QtToolkit::PicturePixels(const toolkit::Picture& picture) {
+  return qt::PicturePixels(picture);
+}
+
 std::string QtToolkit::ExecutableFolder() const {
   if (!executableFolder_.empty()) return executableFolder_;
   return ToLocalPath(QCoreApplication::applicationDirPath());
@@ -123,6 +127,10 @@ float QtToolkit::ScreenHeight() const {
 
 void QtToolkit::DoEvents() {
   QCoreApplication::processEvents();
+}
+
+void QtToolkit::RunLater(std::function<void()> work) {
+  QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
 }
 
 void QtToolkit::SeedRandomFromTimer() {

@@ -26,12 +26,14 @@ class QtToolkit : public toolkit::Toolkit {
   std::optional<std::string> FileDialog(const toolkit::FileDialogSpec& request) override;
   toolkit::PicturePtr LoadPicture(const std::string& path) override;
   toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) override;
+  toolkit::PixelRows<const uint32_t> PicturePixels(const toolkit::Picture& picture) override;
   std::string CommandLine() const override { return commandLine_; }
   std::string ExecutableFolder() const override;
   std::string EnvironmentVariable(const std::string& name) const override;
   float ScreenWidth() const override;
   float ScreenHeight() const override;
   void DoEvents() override;
+  void RunLater(std::function<void()> work) override;
   void SeedRandomFromTimer() override;
   float Random() override;
   void RandomFill(std::span<float> out) override;

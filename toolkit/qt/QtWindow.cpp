@@ -258,6 +258,13 @@ bool QtWindow::Minimized() const {
   return top_ && top_->isMinimized();
 }
 
+void QtWindow::BringToFront() {
+  if (!top_) return;
+  if (top_->isMinimized()) top_->showNormal();
+  top_->raise();
+  top_->activateWindow();
+}
+
 template <typename T>
 T* QtWindow::Keep(std::unique_ptr<T> control) {
   T* raw = control.get();

@@ -82,6 +82,7 @@ class QtWindow : public toolkit::Window {
   bool Visible() const override;
   void SetVisible(bool visible) override;
   bool Minimized() const override;
+  void BringToFront() override;
 
   toolkit::Surface* AddSurface(const toolkit::Place& place) override;
   toolkit::ScrollBar* AddHScrollBar(const toolkit::Place& place) override;

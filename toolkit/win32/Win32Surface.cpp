@@ -235,6 +235,25 @@ void Win32Surface::FilledBox(float x1, float y1, float dx, float dy, toolkit::Co
   ShowLater(box);
 }
 
+void Win32Surface::PutPixels(float x, float y, const toolkit::PixelRows<const uint32_t>& pixels) {
+  FitImage();
+  if (image_.Empty()) return;
+  const Ui& ui = TheUi();
+  const toolkit::PixelRect at{toolkit::TwipsToPixels(x, ui.tppX),
+                              toolkit::TwipsToPixels(y, ui.tppY), pixels.width, pixels.height};
+  const toolkit::PixelRect r = Clipped(at, image_.Width(), image_.Height());
+  if (r.Empty()) return;
+  ::GdiFlush();
+  toolkit::PixelRows<uint32_t> rows = image_.Rows();
+  for (int row = r.y; row < r.y + r.height; ++row) {
+    const uint32_t* from = pixels.Row(row - at.y) + (r.x - at.x);
+    uint32_t* to = rows.Row(row) + r.x;
+    // The bitmap's unused top byte stays 0, as GDI leaves it.
+    for (int i = 0; i < r.width; ++i) to[i] = from[i] & 0x00FFFFFFu;
+  }
+  ShowLater(r);
+}
+
 void Win32Surface::Circle(float x, float y, float radius) {
   FitImage();
   if (!dc_) return;

@@ -27,6 +27,7 @@ class Win32Surface : public Win32Control<toolkit::Surface> {
   void PaintPicture(const toolkit::Picture& picture, float x1, float y1, float w1, float h1,
                     float x2, float y2, float w2, float h2) override;
   void FilledBox(float x1, float y1, float dx, float dy, toolkit::Color color) override;
+  void PutPixels(float x, float y, const toolkit::PixelRows<const uint32_t>& pixels) override;
   void Circle(float x, float y, float radius) override;
   void DottedLine(float x1, float y1, float x2, float y2) override;
   float TextWidth(const std::string& text) const override;

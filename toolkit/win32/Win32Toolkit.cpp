@@ -1,6 +1,7 @@
 #include "toolkit/win32/Win32Toolkit.h"
 
 #include <chrono>
+#include <deque>
 #include <vector>
 
 #include "toolkit/win32/Win32Dialogs.h"
@@ -10,6 +11,34 @@
 #include "toolkit/win32/Win32Window.h"
 
 namespace korvane::win32 {
+
+namespace {
+
+constexpr UINT kRunLaterMessage = WM_APP + 2;
+
+// One message is posted per piece of work, so the queue and the messages stay in step.
+std::deque<std::function<void()>>& LaterWork() {
+  static std::deque<std::function<void()>> work;
+  return work;
+}
+
+LRESULT CALLBACK LaterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRunLaterMessage) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  if (LaterWork().empty()) return 0;
+  std::function<void()> work = std::move(LaterWork().front());
+  LaterWork().pop_front();
+  if (work) work();
+  return 0;
+}
+
+HWND LaterWindow() {
+  static const HWND window =
+      ::CreateWindowExW(0, RegisterClassOnce(L"KorvaneLater", LaterProcedure), L"", 0, 0, 0, 0, 0,
+                        HWND_MESSAGE, nullptr, TheUi().instance, nullptr);
+  return window;
+}
+
+}  // namespace
 
 Win32Toolkit::Win32Toolkit(std::string commandLine, std::string executableFolder)
     : commandLine_(std::move(commandLine)), executableFolder_(std::move(executableFolder)) {}
@@ -65,6 +94,12 @@ toolkit::PicturePtr Win32Toolkit::PictureFromImage(const toolkit::RgbImage& imag
   return std::make_shared<Win32Picture>(std::move(bitmap));
 }
 
+toolkit::PixelRows<const uint32_t> Win32Toolkit::PicturePixels(const toolkit::Picture& picture) {
+  const auto* own = dynamic_cast<const Win32Picture*>(&picture);
+  if (!own || own->Pixels().Empty()) return {};
+  return own->Pixels().Rows();
+}
+
 std::string Win32Toolkit::ExecutableFolder() const {
   if (!executableFolder_.empty()) return executableFolder_;
   std::wstring path(MAX_PATH, L'\0');
@@ -109,6 +144,11 @@ void Win32Toolkit::DoEvents() {
     }
     Dispatch(message);
   }
+}
+
+void Win32Toolkit::RunLater(std::function<void()> work) {
+  LaterWork().push_back(std::move(work));
+  ::PostMessageW(LaterWindow(), kRunLaterMessage, 0, 0);
 }
 
 void Win32Toolkit::SeedRandomFromTimer() {

@@ -27,12 +27,15 @@ class Win32Toolkit : public toolkit::Toolkit {
   // Windows bitmaps, as the system's picture loader reads them.
   toolkit::PicturePtr LoadPicture(const std::string& path) override;
   toolkit::PicturePtr PictureFromImage(const toolkit::RgbImage& image) override;
+  toolkit::PixelRows<const uint32_t> PicturePixels(const toolkit::Picture& picture) override;
   std::string CommandLine() const override { return commandLine_; }
   std::string ExecutableFolder() const override;
   std::string EnvironmentVariable(const std::string& name) const override;
   float ScreenWidth() const override;
   float ScreenHeight() const override;
   void DoEvents() override;
+  // Through a message to a message-only window, so that modal loops run the work too.
+  void RunLater(std::function<void()> work) override;
   void SeedRandomFromTimer() override;
   float Random() override { return random_.NextUnitFloat(); }
   void RandomFill(std::span<float> out) override;

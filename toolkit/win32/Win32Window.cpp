@@ -204,6 +204,12 @@ bool Win32Window::Minimized() const {
   return ::IsIconic(hwnd_) != FALSE;
 }
 
+void Win32Window::BringToFront() {
+  if (::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+  ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(hwnd_);
+}
+
 template <typename T>
 T* Win32Window::Keep(std::unique_ptr<T> control) {
   T* raw = control.get();

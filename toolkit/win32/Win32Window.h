@@ -74,6 +74,7 @@ class Win32Window : public toolkit::Window {
   bool Visible() const override;
   void SetVisible(bool visible) override;
   bool Minimized() const override;
+  void BringToFront() override;
 
   toolkit::Surface* AddSurface(const toolkit::Place& place) override;
   toolkit::ScrollBar* AddHScrollBar(const toolkit::Place& place) override;

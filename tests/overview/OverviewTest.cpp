@@ -1,0 +1,214 @@
+#include <array>
+
+#include "overview/Overview.h"
+#include "overview/OverviewScale.h"
+#include "tests/support/EditorFixture.h"
+
+namespace korvane {
+namespace {
+
+using headless::H;
+using toolkit::Color;
+using toolkit::Rgb;
+using Areas = std::vector<std::array<int, 4>>;
+
+// Whole pixels while the map fits (8 at most), sampling from one cell more than the window; the
+// side that meets the window's edge first fills it.
+TEST(OverviewScale, FitsTheWholeMapKeepingItsProportions) {
+  const std::array<int32_t, 7> cases[] = {
+      // map w, h, window w, h -> picture w, h, pixels a cell (0: sampled)
+      {31, 31, 256, 256, 248, 248, 8},   {33, 33, 256, 256, 231, 231, 7},
+      {100, 40, 256, 256, 200, 80, 2},   {256, 256, 256, 256, 256, 256, 1},
+      {257, 256, 256, 256, 256, 255, 0}, {10, 300, 256, 256, 8, 256, 0},
+      {300, 10, 256, 256, 256, 8, 0},    {32767, 1, 256, 256, 256, 1, 0},
+      {40, 30, 0, 256, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const OverviewScale s = FitOverview(c[0], c[1], c[2], c[3]);
+    EXPECT_EQ((std::array{s.width, s.height, s.cellPixels}), (std::array{c[4], c[5], c[6]}))
+        << c[0] << " x " << c[1];
+  }
+  // Every pixel shows the cell under its centre, and a cell's pixels are exactly those.
+  for (const auto& [cells, window] :
+       {std::array{5, 256}, std::array{257, 256}, std::array{32767, 300}, std::array{7, 3}}) {
+    const OverviewScale s = FitOverview(cells, 1, window, 1000);
+    for (int32_t px = 0; px < s.width; ++px) {
+      const int64_t centre2 = (2 * int64_t{px} + 1) * cells, cell = s.ColumnCell(px);
+      EXPECT_TRUE(cell * 2 * s.width <= centre2 && centre2 < (cell + 1) * 2 * s.width);
+      EXPECT_TRUE(s.FirstColumn(cell) <= px && px < s.FirstColumn(cell + 1)) << px;
+    }
+  }
+}
+
+// A sheet whose first tiles are red, (10, 20, 30), and white above black (grey on average).
+toolkit::PicturePtr ColouredSheet() {
+  toolkit::RgbImage sheet{305, 256, std::vector<Color>(305 * 256)};
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      sheet.Set(x, y, Rgb(255, 0, 0));
+      sheet.Set(17 + x, y, Rgb(10, 20, 30));
+      sheet.Set(34 + x, y, y < 8 ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
+    }
+  return std::make_shared<headless::HeadlessPicture>(sheet);
+}
+
+constexpr Color kRed = Rgb(255, 0, 0), kDark = Rgb(10, 20, 30), kGrey = Rgb(128, 128, 128);
+constexpr Color kBlack = Rgb(0, 0, 0), kWhite = Rgb(255, 255, 255), kDot = Rgb(0, 0, 192);
+
+// A 256 x 256 pixel overview; the map display shows 16 x 12 cells at zoom 1 without grid.
+class OverviewWindow : public testing_support::EditorTest {
+ protected:
+  void Open(int16_t w, int16_t h) {
+    ShowMap(w, h);
+    global().TileSheet = ColouredSheet();
+    global().SelectedCount = 1;
+    global().SelectedTiles[1] = 1;
+    view().MENU_OVERVIEW->onClick();
+    Settle();
+  }
+  headless::HeadlessSurface& picture() { return H(*editor->overview()->Display); }
+  // The event loop's turn; the drawing log starts afresh.
+  void Settle() {
+    tk.RunLaterWork();
+    picture().ClearLog();
+  }
+  void Put(int x, int y, int16_t tile) { view().Map.MapTiles.Set(x, y, tile); }
+  Color At(int x, int y) { return picture().PixelAt(x, y); }
+  // What the event loop's turn drew: pixel areas (x y width height) and whole redraws.
+  Areas Drawn() {
+    tk.RunLaterWork();
+    Areas out;
+    for (const auto& c : picture().CallsOf(headless::DrawCall::Kind::Pixels))
+      out.push_back({int(c.args[0] / 15), int(c.args[1] / 15), int(c.args[2]), int(c.args[3])});
+    return out;
+  }
+  size_t Redraws() { return picture().CallsOf(headless::DrawCall::Kind::Clear).size(); }
+};
+
+// Each cell its tile's average colour, 8 x 8 pixels on a 5 x 2 map; a tile off the sheet or below
+// 0 the background; an overlay object a dot on the middle pixel; the frame around all 5 x 2.
+// On a map larger than the window, each pixel the cell under its centre, and no dots.
+TEST_F(OverviewWindow, ShowsEachCellInItsTilesAverageColour) {
+  Open(5, 2);
+  Put(1, 0, 1), Put(2, 0, 2), Put(3, 0, 270), Put(4, 0, -1);
+  view().Map.OverlayData.Set(1, 1, 7);
+  picture().Refresh();
+  const std::pair<std::array<int, 2>, Color> pixels[] = {
+      {{4, 4}, kRed},     {{12, 4}, kDark},  {{20, 4}, kGrey},  {{28, 4}, kBlack},
+      {{36, 4}, kBlack},  {{12, 12}, kDot},  {{11, 11}, kRed},  {{13, 13}, kRed},
+      {{20, 20}, kBlack}, {{39, 4}, kWhite}, {{40, 4}, kBlack}, {{38, 4}, kBlack},
+  };
+  for (const auto& [p, colour] : pixels) EXPECT_EQ(At(p[0], p[1]), colour) << p[0] << "," << p[1];
+
+  const std::array<int16_t, 2> large[] = {{32767, 1}, {600, 400}, {300, 700}};
+  for (const auto& [w, h] : large) {
+    testing_support::MakeTestMap(view(), w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 1; x < w; x += 2) Put(x, y, 1);
+    view().Map.OverlayData.Set(1, h - 1, 3);
+    picture().Refresh();
+    const OverviewScale s = FitOverview(w, h, 256, 256);
+    for (int px = 2; px < s.width; ++px)  // the last row, away from the frame
+      ASSERT_EQ(At(px, s.height - 1), s.ColumnCell(px) % 2 ? kDark : kRed) << w << " " << px;
+  }
+}
+
+// The frame: white on the outermost pixels of the shown cells, black just outside, following
+// the zoom and the grid. A left press or drag shows the page under the pointer, as the scroll
+// bars would (100 cells in pages of 16 x 12: 7 x 9 pages); other buttons do nothing.
+TEST_F(OverviewWindow, FramesTheViewAndAPressShowsThePageUnderThePointer) {
+  Open(100, 100);  // 2 pixels a cell
+  const std::array<int, 4> views[] = {{1, 0, 16, 12}, {2, 0, 8, 6}, {1, 1, 15, 11}};
+  for (const auto& [zoom, grid, cols, rows] : views) {
+    if (view().MapZoomFactor != zoom) view().MapZoom_Click();
+    if (view().GridOn != grid) view().Grid_Click();
+    tk.RunLaterWork();
+    ASSERT_EQ((std::array<int, 2>{view().ViewCols, view().ViewRows}), (std::array{cols, rows}));
+    EXPECT_EQ((std::array{At(2 * cols - 1, 5), At(2 * cols, 5), At(2 * cols + 1, 5)}),
+              (std::array{kWhite, kBlack, kRed}));
+    EXPECT_EQ((std::array{At(5, 2 * rows - 1), At(5, 2 * rows), At(0, 0)}),
+              (std::array{kWhite, kBlack, kWhite}));
+  }
+  view().Grid_Click();
+  const std::array<int, 5> presses[] = {
+      // cell x, y, button -> page across, down
+      {99, 99, toolkit::kLeftButton, 7, 9}, {50, 47, toolkit::kLeftButton, 4, 4},
+      {15, 11, toolkit::kLeftButton, 1, 1}, {16, 12, toolkit::kLeftButton, 2, 2},
+      {0, 0, toolkit::kRightButton, 2, 2},  {0, 0, toolkit::kMiddleButton, 2, 2},
+  };
+  for (const auto& [x, y, button, h, v] : presses) {
+    picture().onMouseDown(int16_t(button), 0, x * 30 + 15.f, y * 30 + 15.f);
+    EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
+              (std::array{h, v}));
+    tk.RunLaterWork();
+    EXPECT_EQ(At(2 * view().ViewFirstCol, 2 * view().ViewFirstRow), kWhite);  // the frame follows
+  }
+  picture().onMouseMove(toolkit::kLeftButton, 0, 3000, 100);  // dragged past the edge: the last
+  picture().onMouseDown(toolkit::kLeftButton, 0, 100, 3300);  // a press there: nothing
+  EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
+            (std::array{7, 1}));
+}
+
+// One changed cell draws only its pixels (none on a shrunk map when no pixel's centre is on it);
+// many, one redraw.
+TEST_F(OverviewWindow, DrawsOnlyWhatChanged) {
+  Open(100, 100);
+  view().Display_MouseDown(toolkit::kLeftButton, 0, 4 * 240 + 120, 2 * 240 + 120);
+  EXPECT_EQ(Drawn(), (Areas{{8, 4, 2, 2}}));
+  view().Map.OverlayData.Set(60, 70, 5);  // out of view
+  EXPECT_EQ(Drawn(), (Areas{{8, 4, 2, 2}, {120, 140, 2, 2}}));
+  EXPECT_EQ((std::array{At(8, 5), At(121, 141), At(120, 140)}), (std::array{kDark, kDot, kRed}));
+  Settle();
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 100; ++x) Put(x, y, 2);
+  Drawn();
+  EXPECT_EQ(Redraws(), 1u);
+  EXPECT_EQ(At(150, 10), kGrey);
+
+  Open(1000, 1000);  // 256 pixels for 1000 cells: cell 392 under pixel 100, 393 under none
+  Put(392, 392, 1);
+  EXPECT_EQ(Drawn(), (Areas{{100, 100, 1, 1}}));
+  Settle();
+  Put(393, 392, 1);
+  EXPECT_TRUE(tk.later.empty());
+}
+
+// Every kind of change shows once control is back in the event loop, and so does a resize. The
+// window is one, brought to the front when chosen again, and closes with the main window.
+TEST_F(OverviewWindow, FollowsEveryChangeAndClosesWithTheMainWindow) {
+  Open(20, 10);  // 8 pixels a cell
+  const std::string file = Folder() + "/small.map";
+  const auto shows = [&](Color colour) { return tk.RunLaterWork(), At(1, 1) == colour; };
+  view().Display_MouseDown(1, 0, 120, 120);
+  EXPECT_TRUE(shows(kDark));
+  view().CommandUndo_Click();
+  EXPECT_TRUE(shows(kRed));
+  tk.messageAnswers = {toolkit::MessageResult::Yes};
+  view().FloodFillMap_Click();
+  EXPECT_TRUE(shows(kDark));
+  ASSERT_TRUE(view().SaveNow(file));
+  tk.inputAnswers = {"3", "3"};
+  view().MENU_NEW_MAP_Click();
+  EXPECT_TRUE(shows(kRed));
+  view().LoadMap(file);
+  EXPECT_TRUE(shows(kDark));
+  global().TileCount = 1;  // tile 1 now off the sheet
+  display().Refresh();
+  EXPECT_TRUE(shows(kBlack));
+  Settle();
+  H(*editor->overview()->window).UserResizeClient(20 * 15, 10 * 15);
+  EXPECT_EQ((std::pair{Redraws(), Drawn()}), (std::pair{size_t{1}, Areas{{0, 0, 20, 10}}}));
+
+  Overview* first = editor->overview();
+  view().MENU_OVERVIEW->onClick();
+  EXPECT_EQ(std::pair(editor->overview(), H(*first->window).broughtToFront), std::pair(first, 1));
+  H(*first->window).UserClose();
+  EXPECT_FALSE(first->window->Visible());
+  view().MENU_OVERVIEW->onClick();
+  EXPECT_TRUE(editor->overview()->window->Visible());
+  mainWindow().UserClose();
+  EXPECT_EQ(editor->overview(), nullptr);
+}
+
+}  // namespace
+}  // namespace korvane
