@@ -109,8 +109,12 @@ bool ReadHeader(std::span<const uint8_t> file, Header& h, std::string& why) {
     return Fail(why, notBmp);
   if (file.size() < kFileHeader + headerSize) return Fail(why, "the file ends inside its header");
   const size_t at = kFileHeader;
-  int64_t width = core ? U16(file, at + 4) : static_cast<int32_t>(U32(file, at + 4));
-  int64_t height = core ? U16(file, at + 6) : static_cast<int32_t>(U32(file, at + 8));
+  // Signed in the longer headers (a negative height puts the top row first); each branch is
+  // widened on its own, or the unsigned one would turn -1 into 4294967295.
+  const int64_t width =
+      core ? int64_t{U16(file, at + 4)} : int64_t{static_cast<int32_t>(U32(file, at + 4))};
+  const int64_t height =
+      core ? int64_t{U16(file, at + 6)} : int64_t{static_cast<int32_t>(U32(file, at + 8))};
   const uint32_t planes = U16(file, at + (core ? 8 : 12));
   h.bitsPerPixel = static_cast<int>(U16(file, at + (core ? 10 : 14)));
   h.compression = core ? BI_RGB : U32(file, at + 16);
