@@ -1,6 +1,7 @@
-// korvane-cli export and import: maps to and from Tiled's JSON map format, through the table of
-// formats.
+// korvane-cli export and import: maps to and from Tiled's map formats (.tmj and .tmx), through
+// the table of formats.
 
+#include <cctype>
 #include <filesystem>
 
 #include "app/cli/CommandKit.h"
@@ -14,6 +15,20 @@ namespace {
 
 const MapFormat& Format(const char* extension) {
   return *FormatWithExtension(extension);
+}
+
+// The Tiled format that --format names, or else the one the file's name ends in; JSON for any
+// other name, as before there was a choice. Null, after the usage error, for an unknown --format.
+const MapFormat* TiledFormat(const ParsedArgs& args, CliContext& ctx, const char* command,
+                             const std::string& path, int& code) {
+  if (const auto named = args.Value("--format")) {
+    if (*named == "tmx" || *named == "tmj") return &Format(*named == "tmx" ? ".tmx" : ".tmj");
+    code = UsageError(ctx, command, "--format must be tmx or tmj");
+    return nullptr;
+  }
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return &Format(extension == ".tmx" ? ".tmx" : ".tmj");
 }
 
 // How the tileset refers to its picture: relative to the folder of the .tmj file, as Tiled
@@ -47,6 +62,8 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
   int code = kExitOk;
   const auto io = InputAndOutput(args, ctx, "export", "MAP", true, code);
   if (!io) return code;
+  const MapFormat* format = TiledFormat(args, ctx, "export", io->out, code);
+  if (!format) return code;
   SheetSettings settings;
   if (const auto problem = ReadSheetOptions(args, settings))
     return UsageError(ctx, "export", *problem);
@@ -94,17 +111,19 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
     context.sheetImage = toStdout ? sheetPath : ImagePathFrom(io->out, sheetPath);
     context.tilesetName = std::filesystem::path(sheetPath).stem().string();
   }
-  const int written = WriteMap(ctx, "export", Format(".tmj"), *map, io->out, context);
+  const int written = WriteMap(ctx, "export", *format, *map, io->out, context);
   progress.Done();
   return written;
 }
 
 int RunImport(const ParsedArgs& args, CliContext& ctx) {
   int code = kExitOk;
-  const auto io = InputAndOutput(args, ctx, "import", "IN.tmj", true, code);
+  const auto io = InputAndOutput(args, ctx, "import", "IN", true, code);
   if (!io) return code;
+  const MapFormat* format = TiledFormat(args, ctx, "import", io->in, code);
+  if (!format) return code;
   if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
-  ReadResult imported = Format(".tmj").reader->ReadPath(ctx.files, io->in);
+  ReadResult imported = format->reader->ReadPath(ctx.files, io->in);
   if (const auto* refusal = std::get_if<ReadRefusal>(&imported))
     return Fail(ctx, "import", kExitBadInput,
                 refusal->unreadable ? "cannot read " + io->in + ": " + refusal->reason + "."
