@@ -20,6 +20,20 @@ std::string Beside(const std::string& file, const std::string& name) {
 
 }  // namespace
 
+std::string PathFromMap(const std::string& mapPath, const std::string& file) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path fileAbs = fs::absolute(file, ec).lexically_normal();
+  const fs::path mapDir = fs::absolute(mapPath, ec).lexically_normal().parent_path();
+  const fs::path relative = fileAbs.lexically_relative(mapDir);
+  return relative.empty() ? fileAbs.generic_string() : relative.generic_string();
+}
+
+std::string SampleSheetPathFor(const std::string& mapPath) {
+  const std::filesystem::path out(mapPath);
+  return (out.parent_path() / (out.stem().string() + "-sheet.png")).string();
+}
+
 std::variant<TiledMap, ReadRefusal> ReadTiledMap(toolkit::FileSystem& files,
                                                  const std::string& path,
                                                  std::string_view extension) {
@@ -29,7 +43,8 @@ std::variant<TiledMap, ReadRefusal> ReadTiledMap(toolkit::FileSystem& files,
 #ifdef KORVANE_HAVE_TMX
   auto imported = extension == ".tmx" ? ImportTmx(*file) : ImportTmj(*file);
 #else
-  (void)extension;
+  if (extension == ".tmx")
+    return ReadRefusal{"This build of Korvane reads no XML maps.", std::nullopt, false};
   auto imported = ImportTmj(*file);
 #endif
   if (auto* refusal = std::get_if<TmjRefusal>(&imported))

@@ -21,4 +21,11 @@ std::variant<TiledMap, ReadRefusal> ReadTiledMap(toolkit::FileSystem& files,
                                                  const std::string& path,
                                                  std::string_view extension);
 
+// How a Tiled map written to `mapPath` names `file`: relative to the map's folder, as Tiled
+// resolves it, or absolute when no relative path exists.
+std::string PathFromMap(const std::string& mapPath, const std::string& file);
+
+// Where a map written to `mapPath` puts the sample sheet picture: NAME-sheet.png beside it.
+std::string SampleSheetPathFor(const std::string& mapPath);
+
 }  // namespace korvane

@@ -60,7 +60,11 @@ std::optional<int64_t> IntProperty(const PropertyFacts& property, const std::str
 }
 
 std::string CellText(int64_t x, int64_t y) {
-  return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  std::string text = "(";
+  text += std::to_string(x);
+  text += ", ";
+  text += std::to_string(y);
+  return text + ")";
 }
 
 void CheckLayers(const TiledFacts& f) {

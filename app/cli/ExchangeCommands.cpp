@@ -8,6 +8,9 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Progress.h"
 #include "formats/FormatTable.h"
+#include "formats/PngFile.h"
+#include "formats/TiledMapFile.h"
+#include "model/SampleSheet.h"
 
 namespace korvane::cli {
 
@@ -29,22 +32,6 @@ const MapFormat* TiledFormat(const ParsedArgs& args, CliContext& ctx, const char
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
   return &Format(extension == ".tmx" ? ".tmx" : ".tmj");
-}
-
-// How the tileset refers to its picture: relative to the folder of the .tmj file, as Tiled
-// resolves it, or absolute when no relative path exists.
-std::string ImagePathFrom(const std::string& output, const std::string& image) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path imageAbs = fs::absolute(image, ec).lexically_normal();
-  const fs::path outDir = fs::absolute(output, ec).lexically_normal().parent_path();
-  const fs::path relative = imageAbs.lexically_relative(outDir);
-  return relative.empty() ? imageAbs.generic_string() : relative.generic_string();
-}
-
-std::string SampleSheetPathFor(const std::string& output) {
-  const std::filesystem::path out(output);
-  return (out.parent_path() / (out.stem().string() + "-sheet.png")).string();
 }
 
 // The map in `format` to `path`, its files written whole or not at all.
@@ -98,17 +85,17 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
   WriteContext context{sheet->layout,     "", "", catalogueBytes ? &entries : nullptr, "", {},
                        std::ref(progress)};
   if (sheetPath.empty()) {
-    context.sheetImage = ImagePathFrom(io->out, samplePath);
+    context.sheetImage = PathFromMap(io->out, samplePath);
     context.tilesetName = "sample";
     // The sample sheet is written beside the map, made ready with it and replaced with it.
-    const toolkit::PixelRows<const uint32_t> pixels = ctx.imaging.PicturePixels(*sheet->picture);
-    auto png = ctx.imaging.EncodePng(pixels);
+    // Made from the sheet's own pixels, so that the editor's export writes the same bytes.
+    auto png = EncodePng(MakeSampleSheet());
     if (!png)
       return WriteFailed(ctx, "export", samplePath, "the sample sheet could not be encoded");
     context.sheetPicturePath = samplePath;
     context.sheetPicture = std::move(*png);
   } else {
-    context.sheetImage = toStdout ? sheetPath : ImagePathFrom(io->out, sheetPath);
+    context.sheetImage = toStdout ? sheetPath : PathFromMap(io->out, sheetPath);
     context.tilesetName = std::filesystem::path(sheetPath).stem().string();
   }
   const int written = WriteMap(ctx, "export", *format, *map, io->out, context);
