@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "document/FileMessages.h"
 #include "model/Grid16.h"
 #include "model/Numbers.h"
 
@@ -15,7 +16,6 @@ namespace {
 using toolkit::MessageButtons;
 using toolkit::MessageResult;
 
-constexpr const char* kLoseChangesQuestion = "Are you sure you want to lose all changes?";
 // The read-only check box of the file dialog stays hidden.
 constexpr int32_t kHideReadOnly = 4;
 

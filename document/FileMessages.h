@@ -8,6 +8,9 @@
 
 namespace korvane {
 
+// Asked before a command would replace a map with unsaved changes.
+inline constexpr const char* kLoseChangesQuestion = "Are you sure you want to lose all changes?";
+
 inline constexpr const char* kTooManyObjects =
     "it holds more than 32767 overlay objects, more than a map file can store";
 

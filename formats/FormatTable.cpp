@@ -4,6 +4,7 @@
 
 #include "formats/MapFile.h"
 #include "formats/TmjFormat.h"
+#include "formats/TmxFormat.h"
 
 namespace korvane {
 
@@ -11,6 +12,9 @@ std::span<const MapFormat> MapFormats() {
   static const std::vector<MapFormat> formats = {
       KorvaneMapFormat(),
       TiledJsonFormat(),
+#ifdef KORVANE_HAVE_TMX
+      TiledXmlFormat(),
+#endif
   };
   return formats;
 }

@@ -39,7 +39,8 @@ class MapReader {
   // The same for the bytes of a whole file.
   ReadResult ReadBytes(std::span<const uint8_t> bytes) const;
   // The same for the file at `path`; a file that cannot be opened is refused as unreadable.
-  ReadResult ReadPath(toolkit::FileSystem& files, const std::string& path) const;
+  // Formats whose maps refer to other files read those from beside it.
+  virtual ReadResult ReadPath(toolkit::FileSystem& files, const std::string& path) const;
 };
 
 // Pieces of a file's content, in order; false when they could not be written.

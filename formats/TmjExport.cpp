@@ -19,6 +19,29 @@ std::string CatalogueName(const std::string& text) {
   return text;
 }
 
+void ForEachOverlayObject(const TmjExport& in,
+                          const std::function<void(const OverlayObject&)>& visit) {
+  for (const auto& [x, y, value] : in.map->OverlayData.Entries()) {
+    if (value <= 0) continue;  // below 0 is an empty cell
+    OverlayObject object{x, y, value, "", 1, 1};
+    if (in.catalogue && static_cast<size_t>(value) <= in.catalogue->size()) {
+      const CatalogueEntry& entry = (*in.catalogue)[static_cast<size_t>(value) - 1];
+      object.name = CatalogueName(entry.text);
+      // A size the catalogue window could not have made still covers one cell.
+      object.cellsX = std::max<int32_t>(1, entry.packedSize / 128);
+      object.cellsY = std::max<int32_t>(1, entry.packedSize % 128);
+    }
+    visit(object);
+  }
+}
+
+std::string TiledBackground() {
+  const toolkit::Color& c = toolkit::kButtonTextColor;
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
+  return text;
+}
+
 namespace {
 
 void IntProperty(JsonWriter& out, const char* name, int64_t value) {
@@ -55,7 +78,6 @@ void WriteTileLayer(JsonWriter& out, const MapDocument& map, int32_t tileCount,
 
 // One object per overlay cell that holds an object, in the order of the tile layer.
 int64_t WriteOverlayLayer(JsonWriter& out, const TmjExport& in) {
-  const MapDocument& map = *in.map;
   const int32_t tile = in.sheet.settings.tileSize;
   int64_t objects = 0;
   out.BeginObject();
@@ -63,18 +85,8 @@ int64_t WriteOverlayLayer(JsonWriter& out, const TmjExport& in) {
   out.Key("id").Int(2);
   out.Key("name").String("Overlay");
   out.Key("objects").BeginArray();
-  for (const auto& [x, y, value] : map.OverlayData.Entries()) {
-    if (value <= 0) continue;  // below 0 is an empty cell
-    std::string name;
-    int32_t cellsX = 1;
-    int32_t cellsY = 1;
-    if (in.catalogue && static_cast<size_t>(value) <= in.catalogue->size()) {
-      const CatalogueEntry& entry = (*in.catalogue)[static_cast<size_t>(value) - 1];
-      name = CatalogueName(entry.text);
-      // A size the catalogue window could not have made still covers one cell.
-      cellsX = std::max<int32_t>(1, entry.packedSize / 128);
-      cellsY = std::max<int32_t>(1, entry.packedSize % 128);
-    }
+  ForEachOverlayObject(in, [&](const OverlayObject& o) {
+    const auto& [x, y, value, name, cellsX, cellsY] = o;
     out.BeginObject();
     out.Key("height").Int(int64_t{cellsY} * tile);
     out.Key("id").Int(++objects);
@@ -89,7 +101,7 @@ int64_t WriteOverlayLayer(JsonWriter& out, const TmjExport& in) {
     out.Key("x").Int(int64_t{x} * tile);
     out.Key("y").Int(int64_t{y} * tile);
     out.EndObject();
-  }
+  });
   out.EndArray();
   out.Key("opacity").Int(1);
   out.Key("type").String("objectgroup");
@@ -98,13 +110,6 @@ int64_t WriteOverlayLayer(JsonWriter& out, const TmjExport& in) {
   out.Key("y").Int(0);
   out.EndObject();
   return objects;
-}
-
-// A colour as Tiled writes one, "#rrggbb".
-std::string TiledColour(const toolkit::Color& c) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
-  return text;
 }
 
 void Tileset(JsonWriter& out, const TmjExport& in) {
@@ -130,8 +135,7 @@ bool WriteTmj(const TmjExport& in, const JsonWriter::Sink& sink, const ProgressF
   const MapDocument& map = *in.map;
   JsonWriter out(sink);
   out.BeginObject();
-  // The map display's background, so that Tiled shows cells off the sheet as Korvane does.
-  out.Key("backgroundcolor").String(TiledColour(toolkit::kButtonTextColor));
+  out.Key("backgroundcolor").String(TiledBackground());
   out.Key("compressionlevel").Int(-1);
   out.Key("height").Int(map.MapHeight);
   out.Key("infinite").Bool(false);

@@ -40,6 +40,23 @@ int64_t GlobalTileId(int16_t tile, int32_t tileCount);
 // "ID: " that the catalogue puts in front of it.
 std::string CatalogueName(const std::string& text);
 
+// An overlay cell as a Tiled object: its cell, catalogue value, and the name and size in cells
+// that the catalogue gives it.
+struct OverlayObject {
+  int32_t x, y;
+  int16_t value;
+  std::string name;
+  int32_t cellsX, cellsY;
+};
+
+// The overlay's objects in the order of the tile layer (cells holding none are left out).
+void ForEachOverlayObject(const TmjExport& input,
+                          const std::function<void(const OverlayObject&)>& visit);
+
+// The map display's background as Tiled writes a colour ("#rrggbb"), so that Tiled shows cells
+// off the sheet as Korvane does.
+std::string TiledBackground();
+
 // Writes the whole document to the sink; false when the sink failed.
 // Progress counts the rows of the tile layer written.
 bool WriteTmj(const TmjExport& input, const JsonWriter::Sink& sink,

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "formats/JsonFileStream.h"
+#include "formats/TileData.h"
 #include "formats/TmjExport.h"
 #include "formats/TmjReader.h"
 #include "formats/TmjSize.h"
@@ -65,11 +66,10 @@ std::string CellText(int64_t x, int64_t y) {
   text += std::to_string(x);
   text += ", ";
   text += std::to_string(y);
-  text += ")";
-  return text;
+  return text + ")";
 }
 
-void CheckLayers(const TmjFacts& f) {
+void CheckLayers(const TiledFacts& f) {
   if (f.layers != Kind::Array) Refuse("The map has no list of layers.");
   if (f.otherLayer)
     Refuse("Layer " + Quoted(f.otherLayer->first) + " is of type " + Quoted(f.otherLayer->second) +
@@ -97,17 +97,26 @@ void CheckLayers(const TmjFacts& f) {
          std::to_string(gid - firstGid) + ", more than the 32767 a map can hold.");
 }
 
-Grid16 ReadTiles(TmjFacts& f, int32_t w, int32_t h, int64_t firstGid) {
+Grid16 ReadTiles(TiledFacts& f, int32_t w, int32_t h, int64_t firstGid) {
   const TileLayerFacts& t = f.tileLayer;
   if (t.hasChunks) Refuse("The tile layer is stored in chunks, as infinite maps are.");
-  if (!t.encoding.empty() && t.encoding != "csv")
+  const bool encoded = t.encoding == "base64";
+  if (!t.encoding.empty() && t.encoding != "csv" && !encoded)
     Refuse("The tile layer is stored as " + t.encoding +
-           "; choose the CSV tile layer format in Tiled and save again.");
+           "; choose the CSV or a base64 tile layer format in Tiled and save again.");
+  if (!t.compression.empty() && !encoded)
+    Refuse("The tile layer is compressed with " + t.compression + " but not stored as base64.");
+  if (encoded && !CanDecompress(t.compression))
+    Refuse("The tile layer is compressed with " + t.compression +
+           ", which cannot be read; choose another tile layer format in Tiled and save again.");
   if (t.width.Whole() != w || t.height.Whole() != h)
     Refuse("The tile layer is not the map's size of " + std::to_string(w) + " x " +
            std::to_string(h) + " tiles.");
-  if (t.data != Kind::Array) Refuse("The tile layer has no data array.");
+  if (encoded && t.data != Kind::String) Refuse("The tile layer has no base64 data.");
+  if (!encoded && t.data != Kind::Array) Refuse("The tile layer has no data array.");
+  if (!t.dataFault.empty()) Refuse(t.dataFault);
   const uint64_t cells = uint64_t(w) * uint64_t(h);
+  if (encoded && !t.stored && !t.outOfMemory) throw ReadAgain{Size(w, h)};
   if (t.ids != cells)
     Refuse("The tile layer holds " + std::to_string(t.ids) + " ids but the map has " +
            std::to_string(cells) + " cells.");
@@ -149,7 +158,7 @@ double Coordinate(const JsonScalar& v, const char* key, const std::string& who) 
   return v.number;
 }
 
-OverlayLayer ReadOverlay(const TmjFacts& f, int32_t w, int32_t h, int64_t tileW, int64_t tileH) {
+OverlayLayer ReadOverlay(const TiledFacts& f, int32_t w, int32_t h, int64_t tileW, int64_t tileH) {
   OverlayLayer overlay = *OverlayLayer::TryCreate(w, h);
   if (f.objectLayers == 0) return overlay;
   const ObjectLayerFacts& o = f.objectLayer;
@@ -186,8 +195,7 @@ OverlayLayer ReadOverlay(const TmjFacts& f, int32_t w, int32_t h, int64_t tileW,
   return overlay;
 }
 
-MapDocument Judge(TmjFacts& f) {
-  if (f.root != Kind::Object) Refuse("The file does not hold a JSON object.");
+MapDocument Judge(TiledFacts& f) {
   if (!f.type.empty() && f.type != "map")
     Refuse("The file holds a Tiled " + f.type + ", not a map.");
   if (f.orientation != "orthogonal")
@@ -235,7 +243,20 @@ std::optional<TmjRefusal> TooLong(uint64_t length, const std::optional<Size>& si
 
 }  // namespace
 
-std::variant<MapDocument, TmjRefusal> ImportTmj(toolkit::InputFile& file) {
+std::variant<TiledMap, TmjRefusal> JudgeTiledMap(
+    TiledFacts& facts, std::optional<std::pair<int32_t, int32_t>>* readAgain) {
+  try {
+    MapDocument map = Judge(facts);
+    return TiledMap{std::move(map), std::move(facts.tileset)};
+  } catch (const Refusal& refusal) {
+    return TmjRefusal{refusal.reason};
+  } catch (const ReadAgain& again) {
+    if (readAgain) *readAgain = again.size;
+    return TmjRefusal{"The file changed while it was read."};
+  }
+}
+
+std::variant<TiledMap, TmjRefusal> ImportTmj(toolkit::InputFile& file) {
   if (file.Size() > LargestTmjBytes())
     return TmjRefusal{"it is larger than " + std::to_string(LargestTmjBytes()) + " bytes", true};
   // A first look for the map's size, so that the ids can go straight into a layer of that size.
@@ -250,13 +271,12 @@ std::variant<MapDocument, TmjRefusal> ImportTmj(toolkit::InputFile& file) {
     auto read = ReadTmj(file, size);
     if (auto* failure = std::get_if<TmjReadFailure>(&read))
       return TmjRefusal{failure->reason, failure->unreadable};
-    try {
-      return Judge(std::get<TmjFacts>(read));
-    } catch (const Refusal& refusal) {
-      return TmjRefusal{refusal.reason};
-    } catch (const ReadAgain& again) {
-      size = again.size;
-    }
+    TiledFacts& facts = std::get<TiledFacts>(read);
+    if (facts.root != Kind::Object) return TmjRefusal{"The file does not hold a JSON object."};
+    std::optional<Size> again;
+    auto judged = JudgeTiledMap(facts, &again);
+    if (!again) return judged;
+    size = again;
   }
   return TmjRefusal{"The file changed while it was read."};
 }

@@ -3,7 +3,6 @@
 #include <rapidjson/reader.h>
 
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <new>
 #include <string_view>
@@ -11,18 +10,8 @@
 
 #include "formats/JsonFileStream.h"
 #include "formats/MapFile.h"
-#include "toolkit/LargeMemory.h"
 
 namespace korvane {
-
-std::optional<int64_t> JsonScalar::Whole() const {
-  if (kind != Kind::Number) return std::nullopt;
-  if (isInteger) return integer;
-  // Tiled may write a whole number with a fraction, such as 16.0.
-  if (std::isfinite(number) && number == std::floor(number) && std::fabs(number) < 9.0e15)
-    return static_cast<int64_t>(number);
-  return std::nullopt;
-}
 
 namespace {
 
@@ -102,6 +91,11 @@ enum class Member : uint8_t {
   Y,
   Gid,
   Value,
+  Source,
+  Image,
+  Spacing,
+  Margin,
+  Compression,
   // The custom properties read: the map's two resources, an object's overlay value.
   Human,
   Computer,
@@ -125,10 +119,18 @@ constexpr Name kNames[] = {
     {Where::Root, "layers", Member::Layers},
     {Where::Root, "properties", Member::Properties},
     {Where::Tileset, "firstgid", Member::FirstGid},
+    {Where::Tileset, "source", Member::Source},
+    {Where::Tileset, "name", Member::Name},
+    {Where::Tileset, "image", Member::Image},
+    {Where::Tileset, "tilewidth", Member::TileWidth},
+    {Where::Tileset, "tileheight", Member::TileHeight},
+    {Where::Tileset, "spacing", Member::Spacing},
+    {Where::Tileset, "margin", Member::Margin},
     {Where::Layer, "type", Member::Type},
     {Where::Layer, "name", Member::Name},
     {Where::Layer, "chunks", Member::Chunks},
     {Where::Layer, "encoding", Member::Encoding},
+    {Where::Layer, "compression", Member::Compression},
     {Where::Layer, "width", Member::Width},
     {Where::Layer, "height", Member::Height},
     {Where::Layer, "data", Member::Data},
@@ -160,6 +162,7 @@ struct LayerInProgress {
   ObjectLayerFacts objects;
   bool ownsTiles = false;
   std::optional<uint64_t> firstNonId;  // its offset
+  std::string text;                    // data given as a string (base64), kept to the layer's end
 };
 
 // One element of a property list: which of the properties read it names, its type and value.
@@ -175,7 +178,7 @@ class TmjHandler {
     if (size) cells_ = uint64_t(size->first) * uint64_t(size->second);
   }
 
-  TmjFacts& Facts() { return facts_; }
+  TiledFacts& Facts() { return facts_; }
   // Why the handler stopped the reading, and where, once it has.
   const std::string& Failure() const { return failure_; }
   uint64_t FailureAt() const { return failureAt_; }
@@ -261,7 +264,7 @@ class TmjHandler {
     if (!frames_.empty() && frames_.back().where == Where::Data) {
       TileLayerFacts& t = layer_.tiles;
       const uint64_t cell = t.ids++;
-      if (layer_.ownsTiles && cell < cells_ && !t.fault) Store(t, cell, gid);
+      if (layer_.ownsTiles && cell < cells_ && !t.fault) StoreTileId(t, cells16_[cell], cell, gid);
       return true;
     }
     JsonScalar v{Kind::Number};
@@ -269,25 +272,6 @@ class TmjHandler {
     v.integer = gid;
     v.number = double(gid);
     return Scalar(v, {});
-  }
-
-  void Store(TileLayerFacts& t, uint64_t cell, int64_t gid) {
-    constexpr int64_t kFlagBits = 0xF0000000;
-    int16_t& out = cells16_[cell];
-    if (gid < 0 || gid > 0xFFFFFFFF) {
-      t.fault = IdFault{cell, IdFault::Kind::NotAnId, gid};
-    } else if (gid & kFlagBits) {
-      t.fault = IdFault{cell, IdFault::Kind::Flipped, gid};
-    } else if (gid == 0) {
-      out = kEmptyId;
-    } else if (t.base == 0) {
-      t.base = gid;
-      out = 0;
-    } else if (gid - t.base >= -32767 && gid - t.base <= 32767) {
-      out = static_cast<int16_t>(gid - t.base);
-    } else {
-      t.fault = IdFault{cell, IdFault::Kind::OutOfReach, gid};
-    }
   }
 
   // An element of a data array that is no tile id, starting at `at`.
@@ -408,7 +392,7 @@ class TmjHandler {
         }
         break;
       case Where::Tileset:
-        if (f.member == Member::FirstGid) facts_.firstGid = v;
+        AssignTileset(f.member, v, text);
         break;
       case Where::Layer:
         switch (f.member) {
@@ -422,6 +406,9 @@ class TmjHandler {
           case Member::Encoding:
             if (isString) layer_.tiles.encoding = text;
             break;
+          case Member::Compression:
+            if (isString) layer_.tiles.compression = text;
+            break;
           case Member::Chunks:
             layer_.tiles.hasChunks = true;
             break;
@@ -433,6 +420,7 @@ class TmjHandler {
             break;
           case Member::Data:
             layer_.tiles.data = v.kind;
+            if (isString) layer_.text = text;
             break;
           case Member::Objects:
             layer_.objects.objects = v.kind;
@@ -475,6 +463,39 @@ class TmjHandler {
         } else if (f.member == Member::Value) {
           property_.facts.value = v;
         }
+        break;
+      default:
+        break;
+    }
+  }
+
+  void AssignTileset(Member member, const JsonScalar& v, std::string_view text) {
+    TilesetFacts& t = facts_.tileset;
+    const bool isString = v.kind == Kind::String;
+    switch (member) {
+      case Member::FirstGid:
+        facts_.firstGid = v;
+        break;
+      case Member::Source:
+        if (isString) t.source = text;
+        break;
+      case Member::Name:
+        if (isString) t.name = text;
+        break;
+      case Member::Image:
+        if (isString) t.image = text;
+        break;
+      case Member::TileWidth:
+        t.tileWidth = v;
+        break;
+      case Member::TileHeight:
+        t.tileHeight = v;
+        break;
+      case Member::Spacing:
+        t.spacing = v;
+        break;
+      case Member::Margin:
+        t.margin = v;
         break;
       default:
         break;
@@ -540,16 +561,7 @@ class TmjHandler {
   // turns out to be something else gives it back at its end.
   void StartData() {
     const bool mayBeTiles = !layer_.typeSeen || layer_.type == "tilelayer";
-    if (!facts_.size || !tilesFree_ || !mayBeTiles) return;
-    if (facts_.tiles.Empty()) {
-      auto grid = Grid16::TryCreate(facts_.size->first, facts_.size->second);
-      if (!grid) {
-        layer_.tiles.outOfMemory = true;
-        return;
-      }
-      facts_.tiles = std::move(*grid);
-      AdviseLargeBlock(facts_.tiles.Cells().data(), facts_.tiles.Cells().size() * sizeof(int16_t));
-    }
+    if (!tilesFree_ || !mayBeTiles || !ClaimTiles(facts_, layer_.tiles)) return;
     cells16_ = facts_.tiles.Cells().data();
     layer_.ownsTiles = true;
     tilesFree_ = false;
@@ -592,6 +604,11 @@ class TmjHandler {
     LayerInProgress& l = layer_;
     l.tiles.stored = l.ownsTiles;
     if (l.type == "tilelayer") {
+      if (facts_.tileLayers == 0 && l.tiles.data == Kind::String && tilesFree_) {
+        StoreEncodedIds(facts_, l.tiles, l.text);
+        tilesFree_ = false;
+        l.text = std::string();
+      }
       if (facts_.tileLayers++ == 0) {
         facts_.tileLayer = std::move(l.tiles);
         if (l.firstNonId) facts_.tileLayer.firstNonId = in_.LineAndColumn(*l.firstNonId);
@@ -606,7 +623,7 @@ class TmjHandler {
   }
 
   JsonFileStream& in_;
-  TmjFacts facts_;
+  TiledFacts facts_;
   std::vector<Frame> frames_;
   // The member names of each open object, by depth.
   std::vector<std::unordered_set<std::string>> names_;
@@ -659,8 +676,8 @@ const char* Phrase(rapidjson::ParseErrorCode code, bool atEnd, char byte) {
 
 }  // namespace
 
-std::variant<TmjFacts, TmjReadFailure> ReadTmj(toolkit::InputFile& file,
-                                               std::optional<std::pair<int32_t, int32_t>> size) {
+std::variant<TiledFacts, TmjReadFailure> ReadTmj(toolkit::InputFile& file,
+                                                 std::optional<std::pair<int32_t, int32_t>> size) {
   JsonFileStream in(file);
   TmjHandler handler(in, size);
   rapidjson::GenericReader<rapidjson::UTF8<>, rapidjson::UTF8<>, BoundedStack> reader;

@@ -2,7 +2,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "model/Catalogue.h"
 #include "overlay/CatalogueHome.h"
 #include "state/EditorWindows.h"
 #include "toolkit/Window.h"
@@ -24,6 +26,8 @@ class DatView {
   toolkit::Button* Add = nullptr;
 
   void Form_Load();
+  // The entries the list holds, after "Remove".
+  std::vector<CatalogueEntry> Entries() const;
   // Writes Overlay.dat, or says why it could not; never refuses the close.
   bool Form_QueryUnload();
   void Items_Click();

@@ -34,6 +34,13 @@ void DatView::Form_Load() {
   }
 }
 
+std::vector<CatalogueEntry> DatView::Entries() const {
+  std::vector<CatalogueEntry> entries;
+  for (int16_t i = 1; i < Items->ListCount(); ++i)
+    entries.push_back(CatalogueEntry{Items->List(i), Items->ItemData(i)});
+  return entries;
+}
+
 bool DatView::Form_QueryUnload() {
   toolkit::Toolkit& tk = editor_.Toolkit();
   toolkit::FileSystem& files = tk.Files();
@@ -64,9 +71,7 @@ bool DatView::Form_QueryUnload() {
     if (!old && catalogueRead_ == CatalogueRead::Partial) return true;
     backedUp = old.has_value();
   }
-  std::vector<CatalogueEntry> entries;
-  for (int16_t i = 1; i < Items->ListCount(); ++i)
-    entries.push_back(CatalogueEntry{Items->List(i), Items->ItemData(i)});
+  const std::vector<CatalogueEntry> entries = Entries();
   // Written to a temporary file and renamed over the old one: a failed write leaves the previous
   // catalogue whole, and says so. The close goes ahead either way, with one message at most.
   if (!WriteFileAtomically(files, path, WriteCatalogue(entries), error))

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes the map file reader and the Overlay.dat reader with libFuzzer (clang, with the address
+# Fuzzes the map file reader, the Overlay.dat reader and the Tiled map readers (.tmx, .tmj) with libFuzzer (clang, with the address
 # and undefined-behaviour sanitizers). Replays the seed corpus first, then runs each target for
 # SECONDS seconds (default 20). New inputs go to the build folder; findings stop the script.
 #
@@ -14,9 +14,10 @@ bash scripts/install-deps.sh cmake ninja-build clang libclang-rt-14-dev
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKORVANE_FUZZ=ON -DKORVANE_WERROR=OFF -DKORVANE_BUILD_GUI=OFF -DKORVANE_BUILD_TESTS=OFF \
   -DKORVANE_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target korvane_fuzz_map korvane_fuzz_overlay
+cmake --build "$build" --target korvane_fuzz_map korvane_fuzz_overlay korvane_fuzz_tmx \
+  korvane_fuzz_tmj
 
-for reader in map overlay; do
+for reader in map overlay tmx tmj; do
   fuzzer="$build/fuzz/korvane_fuzz_$reader"
   seeds="fuzz/corpus/$reader"
   grown="$build/fuzz-corpus/$reader"

@@ -144,6 +144,15 @@ int16_t Editor::ChosenCatalogueEntry() {
   return datView().Items->ListIndex();
 }
 
+std::vector<CatalogueEntry> Editor::CatalogueEntries() {
+  return datView().Entries();
+}
+
+std::optional<std::string> Editor::ApplyTileSheetFile(const std::string& path, int16_t size,
+                                                      int16_t spacing, int16_t offset) {
+  return loadTiles().ApplyFile(path, size, spacing, offset);
+}
+
 void Editor::ShowLoadTiles() {
   loadTiles().window->SetVisible(true);
 }

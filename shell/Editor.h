@@ -61,6 +61,7 @@ class Editor final : public EditorWindows {
   void ShowDatView() override;
   void HideDatView() override;
   int16_t ChosenCatalogueEntry() override;
+  std::vector<CatalogueEntry> CatalogueEntries() override;
   void ShowLoadTiles() override;
   void CheckBitmap() override;
 
@@ -71,6 +72,8 @@ class Editor final : public EditorWindows {
   bool UnloadDatView() override;
   // Discards without asking (the window has already run its unload handlers).
   void DiscardLoadTiles() override;
+  std::optional<std::string> ApplyTileSheetFile(const std::string& path, int16_t size,
+                                                int16_t spacing, int16_t offset) override;
   void DiscardTileView();
   void DiscardDatView();
 

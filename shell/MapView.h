@@ -76,6 +76,8 @@ class MapView : public MapViewState {
   // True when the map was saved.
   bool MENU_SAVE_MAP_Click();
   void MENU_SAVEAS_MAP_Click();
+  void MENU_IMPORT_TILED_Click();
+  void MENU_EXPORT_TILED_Click();
   bool Form_QueryUnload();
   void Form_Unload();
   void EDHUMRES_Click();

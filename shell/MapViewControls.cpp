@@ -45,6 +45,9 @@ void MapView::CreateControls() {
   file->AddSeparator();
   MENU_SAVE_MAP = file->AddItem("&Save Map");
   MENU_SAVEAS_MAP = file->AddItem("Save Map &As");
+  file->AddSeparator();
+  MENU_IMPORT_TILED = file->AddItem("&Import Tiled Map...");
+  MENU_EXPORT_TILED = file->AddItem("E&xport to Tiled...");
   toolkit::Menu* tools = w.AddMenu("T&ools");
   MENU_DATA_VIEW = tools->AddItem("S&witch Mode");
   tools->AddSeparator();
@@ -87,6 +90,8 @@ void MapView::CreateControls() {
   MENU_LOAD_TILES->onClick = [this] { MENU_LOAD_TILES_Click(); };
   MENU_SAVE_MAP->onClick = [this] { MENU_SAVE_MAP_Click(); };
   MENU_SAVEAS_MAP->onClick = [this] { MENU_SAVEAS_MAP_Click(); };
+  MENU_IMPORT_TILED->onClick = [this] { MENU_IMPORT_TILED_Click(); };
+  MENU_EXPORT_TILED->onClick = [this] { MENU_EXPORT_TILED_Click(); };
   MENU_DATA_VIEW->onClick = [this] { MENU_DATA_VIEW_Click(); };
   EDHUMRES->onClick = [this] { EDHUMRES_Click(); };
   EDCOMPRES->onClick = [this] { EDCOMPRES_Click(); };

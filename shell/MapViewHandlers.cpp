@@ -2,6 +2,7 @@
 // subsystem's folder, which works through the editor's EditorWindows.
 
 #include "document/FileCommands.h"
+#include "document/TiledCommands.h"
 #include "overlay/ModeSwitch.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
@@ -89,6 +90,14 @@ bool MapView::MENU_SAVE_MAP_Click() {
 
 void MapView::MENU_SAVEAS_MAP_Click() {
   document::MENU_SAVEAS_MAP_Click(editor_);
+}
+
+void MapView::MENU_IMPORT_TILED_Click() {
+  document::MENU_IMPORT_TILED_Click(editor_);
+}
+
+void MapView::MENU_EXPORT_TILED_Click() {
+  document::MENU_EXPORT_TILED_Click(editor_);
 }
 
 bool MapView::Form_QueryUnload() {

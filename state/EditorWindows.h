@@ -1,7 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "model/Catalogue.h"
 #include "state/MapGlobal.h"
 #include "state/MapViewState.h"
 #include "toolkit/Toolkit.h"
@@ -42,6 +46,8 @@ class EditorWindows {
   virtual void HideDatView() = 0;
   // The list position chosen in the catalogue, -1 when none (position 0 is "Remove").
   virtual int16_t ChosenCatalogueEntry() = 0;
+  // The catalogue's entries as the window holds them (without "Remove").
+  virtual std::vector<CatalogueEntry> CatalogueEntries() = 0;
 
   // ---- The tile-sheet dialog, "Load Tiles" ----
   virtual void ShowLoadTiles() = 0;
@@ -49,6 +55,10 @@ class EditorWindows {
   virtual void CheckBitmap() = 0;
   // Closes the dialog without asking; it may be running one of its own handlers.
   virtual void DiscardLoadTiles() = 0;
+  // Applies the picture file with this geometry as if it had been chosen and typed into the
+  // dialog and confirmed; nullopt when it was applied, else why not, in a few words.
+  virtual std::optional<std::string> ApplyTileSheetFile(const std::string& path, int16_t size,
+                                                        int16_t spacing, int16_t offset) = 0;
 
   // ---- Closing ----
   // Closes a companion window as the program does (Form_QueryUnload, which may refuse with

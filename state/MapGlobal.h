@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "render/TileSheetSetup.h"
 
@@ -14,6 +15,8 @@ struct MapGlobal : TileSheetSetup {
   // Entries 1..SelectedCount of SelectedTiles are the selection; entry 0 is never used.
   int16_t SelectedCount = 0;
   std::array<int16_t, kMaxSelectedTiles + 1> SelectedTiles{};
+  // The picture file the applied sheet was read from; empty for the built-in sample sheet.
+  std::string TileSheetFile;
 
   bool IsSelected(int16_t tile) const {
     for (int16_t i = 1; i <= SelectedCount; ++i)

@@ -59,6 +59,8 @@ struct MapViewState {
   toolkit::MenuItem* MENU_LOAD_TILES = nullptr;
   toolkit::MenuItem* MENU_SAVE_MAP = nullptr;
   toolkit::MenuItem* MENU_SAVEAS_MAP = nullptr;
+  toolkit::MenuItem* MENU_IMPORT_TILED = nullptr;
+  toolkit::MenuItem* MENU_EXPORT_TILED = nullptr;
   toolkit::MenuItem* MENU_DATA_VIEW = nullptr;
   toolkit::MenuItem* EDHUMRES = nullptr;
   toolkit::MenuItem* EDCOMPRES = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "state/EditorWindows.h"
 #include "toolkit/Window.h"
@@ -33,9 +35,15 @@ class LoadTiles {
   void CancelLoad_Click();
   // Applies the dialog's current contents without showing it; shows it when that fails.
   void CheckBitmap();
+  // Puts the picture file and the geometry in the dialog and confirms them; the dialog is
+  // discarded either way. nullopt when the sheet was applied, else why not.
+  std::optional<std::string> ApplyFile(const std::string& path, int16_t size, int16_t spacing,
+                                       int16_t offset);
 
  private:
   EditorWindows& editor_;
+  // The file the preview was read from; empty for the sample sheet.
+  std::string picturePath_;
 };
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "model/Numbers.h"
 #include "render/TileGeometry.h"
@@ -35,12 +36,31 @@ bool LoadTiles::OkLoad_Click() {
   g.TileSpacing = candidate->TileSpacing;
   g.TileOffset = candidate->TileOffset;
   g.TileSheet = std::move(picture);
+  g.TileSheetFile = picturePath_;
   g.SelectedCount = 0;
   editor_.CalculateTiles();
   editor_.RefreshTileView();
   editor_.Main().Display->Refresh();
   editor_.DiscardLoadTiles();
   return true;
+}
+
+std::optional<std::string> LoadTiles::ApplyFile(const std::string& path, int16_t size,
+                                                int16_t spacing, int16_t offset) {
+  toolkit::PicturePtr picture = editor_.Toolkit().LoadPicture(path);
+  if (!picture || picture->WidthHimetric() == 0) {
+    editor_.DiscardLoadTiles();
+    return "the editor's picture loader cannot read it";
+  }
+  Display->SetPicture(std::move(picture));
+  picturePath_ = path;
+  TileSize->SetText(std::to_string(size));
+  TileSpacing->SetText(std::to_string(spacing));
+  TileOffset->SetText(std::to_string(offset));
+  if (OkLoad_Click()) return std::nullopt;
+  editor_.DiscardLoadTiles();
+  return "tiles of " + std::to_string(size) + " pixels with spacing " + std::to_string(spacing) +
+         " and margin " + std::to_string(offset) + " do not fit the editor's tile sheets";
 }
 
 void LoadTiles::CheckBitmap() {

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "tiles/LoadTiles.h"
 #include "model/SampleSheet.h"
+#include "tiles/LoadTiles.h"
 
 namespace korvane {
 
@@ -33,6 +33,7 @@ void LoadTiles::Form_Load() {
   TileSize->SetText(std::to_string(kSampleTileSize));
   TileSpacing->SetText(std::to_string(kSampleTileSpacing));
   TileOffset->SetText("0");
+  picturePath_.clear();
 }
 
 void LoadTiles::LoadPic_Click() {
@@ -46,6 +47,7 @@ void LoadTiles::LoadPic_Click() {
   toolkit::PicturePtr picture = editor_.Toolkit().LoadPicture(*path);
   if (!picture) return;
   Display->SetPicture(std::move(picture));
+  picturePath_ = *path;
 }
 
 void LoadTiles::CancelLoad_Click() {

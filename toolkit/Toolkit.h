@@ -21,11 +21,15 @@ enum class FileDialogMode { Open, Save };
 
 struct FileDialogSpec {
   FileDialogMode mode = FileDialogMode::Open;
-  // "Description|pattern", for example "Map File (*.map)|*.map".
+  // "Description|pattern", for example "Map File (*.map)|*.map"; more pairs for more filters,
+  // each after a further '|'.
   std::string filter;
   // For example ".map"; empty for none.
   std::string defaultExtension;
   int32_t flags = 0;
+  // A saved name typed without an extension gets the one of the filter chosen (its first
+  // pattern's), instead of defaultExtension, which then only names the first filter's.
+  bool extensionFromFilter = false;
 };
 
 // Where a platform keeps each user's own data: $XDG_DATA_HOME (or ~/.local/share), or the

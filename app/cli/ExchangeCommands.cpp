@@ -1,12 +1,16 @@
-// korvane-cli export and import: maps to and from Tiled's JSON map format, through the table of
-// formats.
+// korvane-cli export and import: maps to and from Tiled's map formats (.tmj and .tmx), through
+// the table of formats.
 
+#include <cctype>
 #include <filesystem>
 
 #include "app/cli/CommandKit.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Progress.h"
 #include "formats/FormatTable.h"
+#include "formats/PngFile.h"
+#include "formats/TiledMapFile.h"
+#include "model/SampleSheet.h"
 
 namespace korvane::cli {
 
@@ -16,20 +20,18 @@ const MapFormat& Format(const char* extension) {
   return *FormatWithExtension(extension);
 }
 
-// How the tileset refers to its picture: relative to the folder of the .tmj file, as Tiled
-// resolves it, or absolute when no relative path exists.
-std::string ImagePathFrom(const std::string& output, const std::string& image) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path imageAbs = fs::absolute(image, ec).lexically_normal();
-  const fs::path outDir = fs::absolute(output, ec).lexically_normal().parent_path();
-  const fs::path relative = imageAbs.lexically_relative(outDir);
-  return relative.empty() ? imageAbs.generic_string() : relative.generic_string();
-}
-
-std::string SampleSheetPathFor(const std::string& output) {
-  const std::filesystem::path out(output);
-  return (out.parent_path() / (out.stem().string() + "-sheet.png")).string();
+// The Tiled format that --format names, or else the one the file's name ends in; JSON for any
+// other name, as before there was a choice. Null, after the usage error, for an unknown --format.
+const MapFormat* TiledFormat(const ParsedArgs& args, CliContext& ctx, const char* command,
+                             const std::string& path, int& code) {
+  if (const auto named = args.Value("--format")) {
+    if (*named == "tmx" || *named == "tmj") return &Format(*named == "tmx" ? ".tmx" : ".tmj");
+    code = UsageError(ctx, command, "--format must be tmx or tmj");
+    return nullptr;
+  }
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return &Format(extension == ".tmx" ? ".tmx" : ".tmj");
 }
 
 }  // namespace
@@ -38,6 +40,8 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
   int code = kExitOk;
   const auto io = InputAndOutput(args, ctx, "export", "MAP", true, code);
   if (!io) return code;
+  const MapFormat* format = TiledFormat(args, ctx, "export", io->out, code);
+  if (!format) return code;
   SheetSettings settings;
   if (const auto problem = ReadSheetOptions(args, settings))
     return UsageError(ctx, "export", *problem);
@@ -72,30 +76,32 @@ int RunExport(const ParsedArgs& args, CliContext& ctx) {
   WriteContext context{sheet->layout,     "", "", catalogueBytes ? &entries : nullptr, "", {},
                        std::ref(progress)};
   if (sheetPath.empty()) {
-    context.sheetImage = ImagePathFrom(io->out, samplePath);
+    context.sheetImage = PathFromMap(io->out, samplePath);
     context.tilesetName = "sample";
     // The sample sheet is written beside the map, made ready with it and replaced with it.
-    const toolkit::PixelRows<const uint32_t> pixels = ctx.imaging.PicturePixels(*sheet->picture);
-    auto png = ctx.imaging.EncodePng(pixels);
+    // Made from the sheet's own pixels, so that the editor's export writes the same bytes.
+    auto png = EncodePng(MakeSampleSheet());
     if (!png)
       return WriteFailed(ctx, "export", samplePath, "the sample sheet could not be encoded");
     context.sheetPicturePath = samplePath;
     context.sheetPicture = std::move(*png);
   } else {
-    context.sheetImage = toStdout ? sheetPath : ImagePathFrom(io->out, sheetPath);
+    context.sheetImage = toStdout ? sheetPath : PathFromMap(io->out, sheetPath);
     context.tilesetName = std::filesystem::path(sheetPath).stem().string();
   }
-  const int written = WriteMap(ctx, "export", Format(".tmj"), *map, io->out, context);
+  const int written = WriteMap(ctx, "export", *format, *map, io->out, context);
   progress.Done();
   return written;
 }
 
 int RunImport(const ParsedArgs& args, CliContext& ctx) {
   int code = kExitOk;
-  const auto io = InputAndOutput(args, ctx, "import", "IN.tmj", true, code);
+  const auto io = InputAndOutput(args, ctx, "import", "IN", true, code);
   if (!io) return code;
+  const MapFormat* format = TiledFormat(args, ctx, "import", io->in, code);
+  if (!format) return code;
   if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
-  ReadResult imported = Format(".tmj").reader->ReadPath(ctx.files, io->in);
+  ReadResult imported = format->reader->ReadPath(ctx.files, io->in);
   if (const auto* refusal = std::get_if<ReadRefusal>(&imported))
     return Fail(ctx, "import", kExitBadInput,
                 refusal->unreadable ? "cannot read " + io->in + ": " + refusal->reason + "."

@@ -45,7 +45,7 @@ bool Import(const std::string& path) {
   toolkit::PosixFileSystem files;
   toolkit::FileError error;
   const auto file = files.OpenForReading(path, error);
-  return file && std::holds_alternative<MapDocument>(ImportTmj(*file));
+  return file && std::holds_alternative<TiledMap>(ImportTmj(*file));
 }
 
 // The floor: the file read once from start to end, in the import's blocks of 64 KiB.

@@ -1,5 +1,5 @@
-// export to Tiled's .tmj and import back: the round trip, what export writes that the round trip
-// cannot show, and every refusal of import.
+// export to Tiled's .tmj and .tmx and import back: the round trip, what export writes that the
+// round trip cannot show, and every refusal of import.
 
 #include "formats/TmjSize.h"
 #include "model/Catalogue.h"
@@ -26,7 +26,9 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   WriteBytes(Path("O.dat"), WriteCatalogue(std::vector<CatalogueEntry>{
                                 {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
-  EXPECT_EQ(ReadBytes(Path("out-sheet.png")), (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
+  const std::vector<uint8_t> png = ReadBytes(Path("out-sheet.png"));
+  EXPECT_EQ(std::vector<uint8_t>(png.begin(), png.begin() + 4),
+            (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
   const rapidjson::Document tmj = ParsedJson(ReadText(Path("out.tmj")));
   // Cells off the sheet show the map display's background in Tiled too.
   EXPECT_STREQ(tmj["backgroundcolor"].GetString(), "#000000");
@@ -75,6 +77,14 @@ TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
     tiles.Set(6, 4, static_cast<int16_t>(maxTile));
     const Grid16 overlay = Grid(7, 5, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0, 0, 0, 0, 0, 32767});
     const std::string map = WriteMap("m.map", tiles, overlay, -2147483647 - 1, 2147483647);
+    // The same in XML, also under a name whose ending says nothing.
+    for (const auto& [out, format] :
+         {std::pair{"maps/m.TMX", ""}, {"maps/m.xml", "--format tmx"}}) {
+      ASSERT_EQ(Line("export @m.map -o @" + std::string(out) + " " + format + " " + options).code,
+                0);
+      EXPECT_EQ(Line("import --format tmx @" + std::string(out) + " -o @back.map").code, 0);
+      EXPECT_EQ(ReadBytes(Path("back.map")), ReadBytes(map)) << out;
+    }
     const RunResult exported = Line("export @m.map -o @maps/m.tmj " + std::string(options), true);
     ASSERT_TRUE(exported.err.ends_with("export: 100%\n")) << exported.err;
     if (maxTile == 7) {
@@ -115,6 +125,7 @@ std::string Replaced(const std::string& from, const std::string& to) {
 }
 
 TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
+  WriteText(Path("terrain.tsx"), R"(<tileset name="t" tilewidth="16" tileheight="16"/>)");
   WriteText(Path("in.tmj"), "\xEF\xBB\xBF" + TiledMap());  // after a byte-order mark
   ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
   // Tile numbers count from the tileset's first id; an empty cell lies on no sheet; the tile
@@ -153,6 +164,7 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
 
 // Every refusal names its reason on one line and leaves the map already at the output alone.
 TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
+  WriteText(Path("terrain.tsx"), R"(<tileset name="t" tilewidth="16" tileheight="16"/>)");
   const std::string one = "[" + Object(1, 0, 0) + "]";
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
@@ -163,7 +175,8 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("false", "true"), "is infinite"},
       {Replaced("8, 9]", "8]"), "holds 5 ids but the map has 6 cells"},
       {Replaced("[5, 6, 0, 7, 8, 9]", "\"eJzt\""), "no data array"},
-      {Replaced("\"ground\",", "\"g\", \"encoding\": \"base64\","), "stored as base64"},
+      {Replaced("\"ground\",", "\"g\", \"encoding\": \"base64\","), "has no base64 data"},
+      {Replaced("\"ground\",", "\"g\", \"encoding\": \"gzip\","), "stored as gzip"},
       {Replaced("\"ground\", \"width\": 3", "\"g\", \"width\": 2"), "not the map's size"},
       {Replaced("8, 9]", "8, 2147483657]"), "tile at (2, 1) is flipped or rotated"},
       {Replaced("8, 9]", "8, 32773]"), "gives tile number 32768"},

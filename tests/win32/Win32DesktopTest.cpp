@@ -176,7 +176,8 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
   EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&File", "T&ools", "&Symmetry"}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 0)),
             (std::vector<std::string>{"&New Map", "", "Load &Map", "Load &Tiles", "", "&Save Map",
-                                      "Save Map &As"}));
+                                      "Save Map &As", "", "&Import Tiled Map...",
+                                      "E&xport to Tiled..."}));
   EXPECT_EQ(MenuTexts(::GetSubMenu(bar, 1)),
             (std::vector<std::string>{"S&witch Mode", "", "Edit &Human Resources",
                                       "Edit &Computer Resources", "", "&Overview"}));

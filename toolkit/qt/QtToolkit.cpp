@@ -79,7 +79,7 @@ std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& 
   if (save && !(request.flags & kOverwritePrompt))
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setNameFilter(ToQtFilter(request.filter));
-  if (save) {
+  if (save && !request.extensionFromFilter) {
     QString suffix = QString::fromStdString(request.defaultExtension);
     if (suffix.startsWith('.')) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
@@ -87,7 +87,17 @@ std::optional<std::string> QtToolkit::FileDialog(const toolkit::FileDialogSpec& 
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   QString chosen = dialog.selectedFiles().constFirst();
   if (chosen.isEmpty()) return std::nullopt;
-  if (save) chosen = WithDefaultExtension(chosen, request.defaultExtension);
+  if (save) {
+    std::string extension = request.defaultExtension;
+    // "Tiled JSON Map (*.tmj)" gives ".tmj".
+    const QString filter = dialog.selectedNameFilter();
+    if (const qsizetype star = filter.indexOf("*."); request.extensionFromFilter && star >= 0) {
+      qsizetype end = star + 1;
+      while (end < filter.size() && filter[end] != ' ' && filter[end] != ')') ++end;
+      extension = filter.mid(star + 1, end - star - 1).toStdString();
+    }
+    chosen = WithDefaultExtension(chosen, extension);
+  }
   return ToLocalPath(chosen);
 }
 

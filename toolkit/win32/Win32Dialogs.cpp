@@ -179,6 +179,8 @@ std::optional<std::string> AskFile(const toolkit::FileDialogSpec& request) {
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = chosen.data();
   dialog.nMaxFile = static_cast<DWORD>(chosen.size());
+  // With a default extension set, the Explorer-style dialog appends the chosen filter's own
+  // extension to a name typed without one, which is what extensionFromFilter asks for.
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   // The editor's flags are the dialog's own bits; the editor works with whole paths, so the
   // program's current folder is left as it was.
