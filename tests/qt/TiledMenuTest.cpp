@@ -34,13 +34,21 @@ void Answering(std::deque<std::function<void(QWidget*)>> answers,
   QTimer timer;
   // Guarded: the next dialog may be made where the last one was.
   QPointer<QWidget> answered;
+  int ticks = 0;
   QObject::connect(&timer, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
+    // A window that will not close fails the test rather than hanging it.
+    if (modal && modal == answered && ++ticks > 1000) {
+      ADD_FAILURE() << "a window stayed open: " << modal->windowTitle().toStdString();
+      QMetaObject::invokeMethod(modal, "reject");
+      return;
+    }
     // A file dialog still busy listing its folder may let the first accept pass: again.
     if (modal && modal == answered && qobject_cast<QFileDialog*>(modal))
       QMetaObject::invokeMethod(modal, "accept");
     if (!modal || modal == answered) return;
     answered = modal;
+    ticks = 0;
     if (answers.empty()) {
       const auto* box = qobject_cast<QMessageBox*>(modal);
       ADD_FAILURE() << "unexpected " << (box ? box->text() : modal->windowTitle()).toStdString();
@@ -62,6 +70,9 @@ std::function<void(QWidget*)> Choose(const std::string& path, const QString& fil
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     if (!filter.isEmpty()) dialog->selectNameFilter(filter);
+    // A shown dialog leaves the name as typed while its name field has the focus, and the
+    // field may already have it: the focus goes first.
+    if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
     dialog->selectFile(QString::fromStdString(path));
     QMetaObject::invokeMethod(dialog, "accept");
   };
