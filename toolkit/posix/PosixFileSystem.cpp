@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace korvane::toolkit {
 
@@ -48,18 +49,20 @@ std::string NameOf(const std::string& path) {
 }
 
 // The file a path names once every symbolic link on its last part is followed; the path itself
-// when it is no link. A link to a name that does not exist yet gives that name.
-std::string FollowLinks(std::string path) {
-  for (int hop = 0; hop < 40; ++hop) {
+// when it is no link. A link to a name that does not exist yet gives that name. Nullopt after as
+// many links as the system itself follows: a save must not replace the link it stopped at.
+std::optional<std::string> FollowLinks(std::string path) {
+  constexpr int kMostLinks = 40;  // as Linux itself
+  for (int followed = 0;; ++followed) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    if (followed == kMostLinks) return std::nullopt;
     std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
     const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
     if (n < 0 || static_cast<size_t>(n) >= link.size()) return path;
     link.resize(static_cast<size_t>(n));
     path = link.front() == '/' ? link : FolderOf(path) + "/" + link;
   }
-  return path;  // a loop of links: the open below reports it
 }
 
 // File times come from a coarser clock than kStartedAt: a margin keeps a file made just after
@@ -257,7 +260,12 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateTemporaryBeside(const std::st
     error = FileError{"no file name was given", true};
     return nullptr;
   }
-  const std::string file = FollowLinks(target);
+  const auto followed = FollowLinks(target);
+  if (!followed) {
+    error = ErrorFromErrno(ELOOP, true);
+    return nullptr;
+  }
+  const std::string& file = *followed;
   struct stat existing {};
   const bool exists = ::stat(file.c_str(), &existing) == 0;
   if (!exists && errno != ENOENT) {  // a loop of links, a folder that cannot be searched
