@@ -1,0 +1,34 @@
+// What the map writer and the picture encoder refuse to start on, at the edges of each rule.
+
+#include <gtest/gtest.h>
+
+#include "formats/MapFile.h"
+#include "formats/PngFile.h"
+
+namespace korvane {
+namespace {
+
+TEST(WriterLimits, AMapIsWrittenOnlyWhenBothLayersHaveOneSize) {
+  const struct {
+    int32_t w, h, overlayW, overlayH;
+    bool written;
+  } rows[] = {{32767, 1, 32767, 1, true}, {1, 32767, 1, 32767, true}, {2, 3, 3, 3, false},
+              {2, 3, 2, 2, false},        {2, 3, 2, 4, false},        {2, 3, 2, 3, true}};
+  for (const auto& row : rows) {
+    const Grid16 tiles = *Grid16::TryCreate(row.w, row.h);
+    const OverlayLayer overlay = *OverlayLayer::TryCreate(row.overlayW, row.overlayH);
+    EXPECT_EQ(MapFileWriter::For(1, 2, tiles, overlay).has_value(), row.written)
+        << row.w << " x " << row.h << ", overlay " << row.overlayW << " x " << row.overlayH;
+  }
+  EXPECT_FALSE(MapFileWriter::For(1, 2, Grid16(), OverlayLayer()));
+}
+
+TEST(WriterLimits, APictureNeedsAtLeastOnePixelEachWay) {
+  for (const auto& [w, h] : {std::pair{0, 1}, {1, 0}, {0, 0}, {1, 1}}) {
+    const toolkit::RgbImage image{w, h, std::vector<toolkit::Color>(size_t(w * h))};
+    EXPECT_EQ(EncodePng(image).has_value(), w > 0 && h > 0) << w << " x " << h;
+  }
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QWidget>
+
+#include "toolkit/qt/QtControls.h"
+
+// The catalogue's list on Qt: removing an entry takes it out of the widget and keeps the chosen
+// entry chosen where it moved to; indices outside the list are ignored.
+
+namespace korvane::qt {
+namespace {
+
+TEST(QtComboBox, RemovingAnEntryKeepsTheChoiceOnItsEntry) {
+  const struct {
+    int16_t chosen, removed, chosenAfter;
+    std::vector<std::string> left;
+  } rows[] = {{1, 0, 0, {"b", "c"}},  {1, 1, -1, {"a", "c"}},     {1, 2, 1, {"a", "b"}},
+              {2, 2, -1, {"a", "b"}}, {0, 3, 0, {"a", "b", "c"}}, {0, -1, 0, {"a", "b", "c"}}};
+  for (const auto& row : rows) {
+    QWidget parent;
+    QtComboBox box(&parent, {0, 0, 1500, 300});
+    for (const char* text : {"a", "b", "c"}) box.AddItem(text);
+    box.SetItemData(2, 77);
+    box.SetListIndex(row.chosen);
+    box.RemoveItem(row.removed);
+    std::vector<std::string> left;
+    for (int16_t i = 0; i < box.ListCount(); ++i) left.push_back(box.List(i));
+    EXPECT_EQ(std::tuple(left, box.ListIndex(), box.List(box.ListCount()), box.ItemData(-1)),
+              std::tuple(row.left, row.chosenAfter, std::string(), 0))
+        << row.chosen << " " << row.removed;
+    EXPECT_EQ(box.ItemData(int16_t(std::find(left.begin(), left.end(), "c") - left.begin())),
+              row.removed == 2 ? 0 : 77);
+  }
+}
+
+}  // namespace
+}  // namespace korvane::qt
