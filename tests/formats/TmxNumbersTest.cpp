@@ -6,14 +6,14 @@
 
 #include "formats/TiledMapFile.h"
 #include "tests/support/EditorFixture.h"
-#include "toolkit/posix/PosixFileSystem.h"
+#include "tests/support/NativeFileSystem.h"
 
 namespace korvane {
 namespace {
 
 TEST(TmxNumbers, AnAttributeIsANumberOnlyWhenItIsOneInFull) {
   const std::string path = testing_support::FreshFolder() + "/in.tmx";
-  toolkit::PosixFileSystem disk;
+  headless::NativeFileSystem disk;
   for (const auto& [width, whole] :
        std::initializer_list<std::pair<std::string, bool>>{{"2", true},
                                                            {"2.0", true},

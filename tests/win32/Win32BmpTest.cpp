@@ -72,7 +72,12 @@ TEST(Win32Bmp, ReadsEveryFormRowsFromTheBottomUnlessTheHeightIsNegative) {
       // Run lengths: three of colour 1, then the end of the picture.
       {{3, 1, 8, 1, kTwoColours, {3, 1, 0, 1}}, {kBlue, kBlue, kBlue}},
       {{3, 1, 4, 2, kTwoColours, {3, 0x10, 0, 1}}, {kBlue, kRed, kBlue}},
-      {{2, 1, 24, 0, {}, {0, 0, 0xFF, 0xFF, 0, 0, 0, 0}, true}, {kRed, kBlue}}};
+      {{2, 1, 24, 0, {}, {0, 0, 0xFF, 0xFF, 0, 0, 0, 0}, true}, {kRed, kBlue}},
+      // Colour tables whose every byte differs, with four and with three bytes an entry.
+      {{2, 1, 8, 0, {0x10, 0x20, 0x30, 0x77, 0x40, 0x50, 0x60, 0x77}, {1, 0, 0, 0}},
+       {0x605040, 0x302010}},
+      {{2, 1, 1, 0, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60}, {0x80, 0, 0, 0}, true},
+       {0x605040, 0x302010}}};
   for (size_t i = 0; i < forms.size(); ++i) {
     const auto& [form, want] = forms[i];
     std::string why;
