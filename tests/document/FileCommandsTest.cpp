@@ -93,12 +93,9 @@ TEST_F(FileCommands, AFailedSaveOrLoadSaysWhyOnceAndChangesNothing) {
   Grid16 crowded = MakeGrid(200, 200);
   std::fill_n(crowded.Cells().begin(), 32768, int16_t{1});
   const std::vector<uint8_t> old(100, 0xAB);
-  struct Row {
-    const char* file;
-    bool save;
-    std::string reason;
-    int failAt = -1;
-  };
+  // clang-format off
+  struct Row { const char* file; bool save; std::string reason; int failAt = -1; };
+  // clang-format on
   std::vector<Row> rows = {
       {"gone/x.map", true, "the folder does not exist"},
       {"to-fifo", true, fifo},  // a link is followed, and then refused
@@ -146,18 +143,16 @@ TEST_F(FileCommands, AFailedSaveOrLoadSaysWhyOnceAndChangesNothing) {
 
 // Closing the main window: a save that does not happen must not cost the changes.
 TEST_F(FileCommands, TheWindowClosesOnlyWhenTheChangesAreSavedOrGivenUp) {
-  const struct {
-    int16_t changed;
-    MessageResult answer;
-    const char* file;    // the map's file, "" for none
-    const char* saveAs;  // the save dialog's answer, nullptr when cancelled
-    bool closes;
-  } rows[] = {{0, MessageResult::Cancel, "", nullptr, true},
-              {1, MessageResult::Cancel, "", nullptr, false},
-              {1, MessageResult::No, "", nullptr, true},
-              {1, MessageResult::Yes, "", nullptr, false},            // the dialog cancelled
-              {1, MessageResult::Yes, "none/x.map", nullptr, false},  // the save fails
-              {1, MessageResult::Yes, "", "closing.map", true}};      // last: the file stays
+  // The map's file ("" for none) and the save dialog's answer (nullptr: cancelled).
+  // clang-format off
+  struct Row { int16_t changed; MessageResult answer; const char *file, *saveAs; bool closes; };
+  // clang-format on
+  const Row rows[] = {{0, MessageResult::Cancel, "", nullptr, true},
+                      {1, MessageResult::Cancel, "", nullptr, false},
+                      {1, MessageResult::No, "", nullptr, true},
+                      {1, MessageResult::Yes, "", nullptr, false},  // the dialog cancelled
+                      {1, MessageResult::Yes, "none/x.map", nullptr, false},  // the save fails
+                      {1, MessageResult::Yes, "", "closing.map", true}};  // last: the file stays
   for (const auto& r : rows) {
     SCOPED_TRACE(&r - rows);
     Restart();

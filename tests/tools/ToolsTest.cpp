@@ -60,14 +60,12 @@ class Tools : public testing_support::EditorTest {
 // (without a sheet it does nothing at all); so does the press of a drag fill that is dropped.
 // The drag step and the release that follow it, at the second position, paint nothing either.
 TEST_F(Tools, PressDragAndReleaseThatPaintNothing) {
-  struct Case {
-    const char* name;
-    int16_t mode, button;
-    float px, py, x, y;  // pressed, then moved and released
-    int16_t selected;    // the first of two selected tiles; 0: nothing selected
-    int randoms = 0;
-    bool sheet = true;
-  };
+  // Pressed at (px, py), then moved and released at (x, y); the first of two selected tiles, or
+  // 0 for none.
+  // clang-format off
+  struct Case { const char* name; int16_t mode, button; float px, py, x, y; int16_t selected;
+                int randoms = 0; bool sheet = true; };
+  // clang-format on
   const int16_t N = kNormalPainting, F = kDragFill;
   const float x = At(1), x2 = At(2), sx = kStripX, far = -1e30f;
   for (const Case& k : {Case{"right button", N, 2, x, x, x, x, 5},
