@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "formats/JsonWriter.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {

@@ -2,7 +2,6 @@
 // formats; and inputs meant to hurt: each refused in one sentence, quickly and in little memory.
 
 #include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 #include <zstd.h>
 

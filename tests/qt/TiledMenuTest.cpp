@@ -15,7 +15,6 @@
 #include <fstream>
 #include <functional>
 
-#include "formats/MapFile.h"
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tests/support/EditorFixture.h"
