@@ -26,9 +26,7 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   WriteBytes(Path("O.dat"), WriteCatalogue(std::vector<CatalogueEntry>{
                                 {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
-  const std::vector<uint8_t> png = ReadBytes(Path("out-sheet.png"));
-  EXPECT_EQ(std::vector<uint8_t>(png.begin(), png.begin() + 4),
-            (std::vector<uint8_t>{0x89, 'P', 'N', 'G'}));
+  EXPECT_EQ(ReadText(Path("out-sheet.png")).substr(0, 4), "\x89PNG");
   const rapidjson::Document tmj = ParsedJson(ReadText(Path("out.tmj")));
   // Cells off the sheet show the map display's background in Tiled too.
   EXPECT_STREQ(tmj["backgroundcolor"].GetString(), "#000000");
@@ -46,13 +44,9 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   ASSERT_EQ(objects.Size(), 2u);  // -4 is an empty cell
   EXPECT_EQ(std::string(objects[0]["name"].GetString()) + "|" + objects[1]["name"].GetString(),
             "Big Tree|");
-  // id, x, y, width, height of both objects
-  const auto place = [](const JsonValue& o) {
-    return Ints(o, {"id", "x", "y", "width", "height"});
-  };
-  EXPECT_EQ(place(objects[0]), (std::vector<int64_t>{1, 16, 0, 48, 32}));
-  EXPECT_EQ(place(objects[1]), (std::vector<int64_t>{2, 0, 16, 16, 16}));
-  EXPECT_NE(ReadText(Path("out.tmj")).find("\"Big Tree\""), std::string::npos);
+  for (const auto& [i, place] : {std::pair{0u, std::vector<int64_t>{1, 16, 0, 48, 32}},
+                                 {1u, std::vector<int64_t>{2, 0, 16, 16, 16}}})
+    EXPECT_EQ(Ints(objects[i], {"id", "x", "y", "width", "height"}), place) << i;
   // Sheets that hold no tile, and inputs that cannot be read, are refused before any writing.
   WriteText(Path("art.bmp"), "stand-in");
   pictureSize_ = {5, 0};
@@ -206,7 +200,6 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {TiledMap(one, R"(, {"type": "tilelayer"})"), "2 tile layers"},
       {Replaced("\"terrain.tsx\"}", "\"terrain.tsx\"}, {\"firstgid\": 100}"), "uses 2 tilesets"},
       {Replaced("{\"firstgid\": 5, \"source\": \"terrain.tsx\"}", "5"), "tileset is not an object"},
-      {Replaced("{\"firstgid\": 5, \"source\": \"terrain.tsx\"}", "\"t\""), "is not an object"},
       {Replaced("42", "4.5"), "The map's property \"human_resources\" must be an integer"},
       {Replaced("42", "2147483648"), "is 2147483648, outside -2147483648 to 2147483647."},
       {Replaced("42", "-2147483649"), "is -2147483649, outside -2147483648 to 2147483647."},

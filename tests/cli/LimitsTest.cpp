@@ -65,13 +65,12 @@ TEST_F(CliLimits, MemoryFollowsTheMapNotTheInput) {
   for (int i = 1; i < 1000000; ++i) names += ", \"k" + std::to_string(i) + "\": 0";
   names += "},";
   WriteSparseMap(Path("huge.map"), 32767);
-  const struct {
-    std::function<std::string()> text;  // the .tmj, or null to render huge.map
-    std::string line;
-    uint64_t extraMiB;
-    int code;
-    std::string says;
-  } cases[] = {
+  // The .tmj (null to render huge.map), the command, what it may take and its answer.
+  // clang-format off
+  struct Case { std::function<std::string()> text; std::string line; uint64_t extraMiB; int code;
+                std::string says; };
+  // clang-format on
+  const Case cases[] = {
       {[] { return BigTmj(4096, 0, "", 1); }, "import @in.tmj -o @out.map", 80, 0, ""},
       {[] { return BigTmj(4096, 1, "", 0); }, "import @in.tmj -o @out.map", 80, 1,
        "holds 16777215 ids but the map has 16777216 cells"},

@@ -19,21 +19,6 @@
 namespace korvane::clitest {
 namespace {
 
-// One QApplication for the whole test program, off screen.
-class QtEnvironment : public ::testing::Environment {
-  void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    app_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { app_.reset(); }
-  int argc_ = 1;
-  char name_[16] = "korvane_cli";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 void Settle() {
   QCoreApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -280,3 +265,11 @@ TEST_F(CliRender, OverviewCellsAreTheirTilesAverageColour) {
 
 }  // namespace
 }  // namespace korvane::clitest
+
+// One application for every command-line test, off screen: render and the editor draw with Qt.
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

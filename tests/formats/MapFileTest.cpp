@@ -105,11 +105,10 @@ TEST_F(MapFileLayout, EachFileLoadsWholeOrIsRefusedWithTheByteAndTheReason) {
     return std::to_string(at) + ": Overlay entry " + std::to_string(entry) + " lies at (" + xy +
            "), outside the 2 x 1 map.";
   };
-  const struct {
-    const char* what;
-    std::vector<uint8_t> bytes;
-    std::string refusal;  // "" when the file loads
-  } rows[] = {
+  // clang-format off
+  struct Row { const char* what; std::vector<uint8_t> bytes; std::string refusal; };  // "": loads
+  // clang-format on
+  const Row rows[] = {
       {"1 x 3, an entry in the last row", MapBytes(1, 3, -1, -2, {1, 2, 3}, {1, 0, 2, 7}), ""},
       {"32767 x 1, an entry in the last cell",
        MapBytes(32767, 1, 1, 2, std::vector<int>(32767, 3), {1, 32766, 0, 4}), ""},

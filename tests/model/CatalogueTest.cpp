@@ -29,18 +29,13 @@ TEST(CatalogueFormat, WriteThenReadGivesTheEntriesBack) {
 // Whatever a file holds, what was read before its first fault stays, and the reading says whether
 // it got to the end.
 TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
-  const struct {
-    const char* name;
-    std::string text;
-    size_t entriesKept;
-    bool complete;
-  } cases[] = {
+  // clang-format off
+  struct Case { const char* name; std::string text; size_t entriesKept; bool complete; };
+  // clang-format on
+  const Case cases[] = {
       {"bare line feeds", "2\n\"1: Tree\"\n259\n\"2: Rock\"\n129\n", 2, true},
       {"blanks and commas", "  2 \r\n  \"1: Tree\"  \r\n 259\t\r\n\r\n\"2: Rock\",129", 2, true},
-      {"byte order mark",
-       "\xEF\xBB\xBF"
-       "1\r\n\"1: Tree\"\r\n259\r\n",
-       1, true},
+      {"byte order mark", "\357\273\2771\r\n\"1: Tree\"\r\n259\r\n", 1, true},
       {"empty file", "", 0, true},
       {"count not a number", "two\r\n\"1: Tree\"\r\n259\r\n", 0, false},
       {"negative count", "-3\r\n\"1: Tree\"\r\n259\r\n", 0, false},
@@ -63,25 +58,25 @@ TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
 // however writable its own folder is; any other copy keeps it beside the executable.
 TEST(CatalogueHome, FollowsHowTheEditorWasInstalled) {
   const std::string usr = "/usr/bin/../share/korvane/Overlay.dat";
-  const struct {
-    const char* folder;
-    bool installed;
-    const char *xdg, *home;
-    std::string expected;  // file|folder|installed default
-  } cases[] = {// Root's usual environment, then a user's, with and without XDG_DATA_HOME.
-               {"/usr/bin", true, "", "/root",
-                "/root/.local/share/korvane/Overlay.dat|/root/.local/share/korvane|" + usr},
-               {"/usr/bin", true, "/x", "/h", "/x/korvane/Overlay.dat|/x/korvane|" + usr},
-               {"/usr/bin", true, "data", "/h",
-                "/h/.local/share/korvane/Overlay.dat|/h/.local/share/korvane|" + usr},
-               {"/opt/k/bin", true, "", "/h",
-                "/h/.local/share/korvane/Overlay.dat|/h/.local/share/korvane|"
-                "/opt/k/bin/../share/korvane/Overlay.dat"},
-               // Nowhere to keep it but the install prefix, which is never written.
-               {"/usr/bin", true, "data", "", "||" + usr},
-               // A build folder or an unpacked copy, whatever the environment says.
-               {"/src/build", false, "/x", "/h", "/src/build/Overlay.dat||"},
-               {"/src/build", false, "", "", "/src/build/Overlay.dat||"}};
+  // expected: file|folder|installed default
+  // clang-format off
+  struct Case { const char* folder; bool installed; const char *xdg, *home; std::string expected; };
+  // clang-format on
+  const Case cases[] = {
+      // Root's usual environment, then a user's, with and without XDG_DATA_HOME.
+      {"/usr/bin", true, "", "/root",
+       "/root/.local/share/korvane/Overlay.dat|/root/.local/share/korvane|" + usr},
+      {"/usr/bin", true, "/x", "/h", "/x/korvane/Overlay.dat|/x/korvane|" + usr},
+      {"/usr/bin", true, "data", "/h",
+       "/h/.local/share/korvane/Overlay.dat|/h/.local/share/korvane|" + usr},
+      {"/opt/k/bin", true, "", "/h",
+       "/h/.local/share/korvane/Overlay.dat|/h/.local/share/korvane|"
+       "/opt/k/bin/../share/korvane/Overlay.dat"},
+      // Nowhere to keep it but the install prefix, which is never written.
+      {"/usr/bin", true, "data", "", "||" + usr},
+      // A build folder or an unpacked copy, whatever the environment says.
+      {"/src/build", false, "/x", "/h", "/src/build/Overlay.dat||"},
+      {"/src/build", false, "", "", "/src/build/Overlay.dat||"}};
   for (const auto& c : cases) {
     const CatalogueHome home = ChooseCatalogueHome({c.folder, c.installed, c.xdg, c.home});
     EXPECT_EQ(home.file + "|" + home.folder + "|" + home.installedDefault, c.expected)

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QTimer>
@@ -21,9 +23,9 @@
 #include "toolkit/qt/QtUnits.h"
 #include "toolkit/qt/QtWindow.h"
 
-// What only the real windows show: the regions each change sends to the screen, and the modal
-// message box. (The pixels of the editor's display are compared with korvane-cli's picture in
-// tests/cli.)
+// What only the real windows show: the regions each change sends to the screen, the menus, and
+// the modal message box. (The pixels of the editor's display are compared with korvane-cli's
+// picture in tests/cli.)
 
 namespace korvane::qt {
 namespace {
@@ -48,42 +50,45 @@ Rects Painted(QWidget* widget, const std::function<void()>& act) {
 }
 
 // The editor with its command line naming the 40 x 30 demo map: the first paint loads it and
-// applies the sample sheet. A press sends only the rectangle it redrew (in the palette the frames
-// too, cut at the surface's edge); paging and zooming send the whole display.
-TEST(EditorOnQt, SendsOnePaintPerChangeAndOnlyTheRedrawnRectangle) {
-  QtToolkit tk(KORVANE_DEMO_MAP, testing_support::FreshFolder());
-  Editor editor(tk);
-  editor.Start();
-  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+// applies the sample sheet.
+class EditorOnQt : public ::testing::Test {
+ protected:
+  EditorOnQt() {
+    editor.Start();
+    for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+  }
+  // The pixels of display cell (c, r)'s tile.
+  QRect Cell(int c, int r) {
+    const double t = view.MapZoomFactor * editor.Global().TileTwipsX, tpp = ScreenTwipsPerPixelX();
+    return TwipsToPixelRect(c * view.CellTwipsX(), r * view.CellTwipsY(), t, t, tpp, tpp);
+  }
+  QtToolkit tk{KORVANE_DEMO_MAP, testing_support::FreshFolder()};
+  Editor editor{tk};
   MapView& view = editor.mapView();
   QWidget* display = static_cast<QtSurface*>(view.Display)->widget();
   QWidget* palette = static_cast<QtSurface*>(editor.tileView().Display)->widget();
+};
+
+// A press sends only the rectangle it redrew (in the palette the frames too, cut at the surface's
+// edge); paging and zooming send the whole display.
+TEST_F(EditorOnQt, SendsOnePaintPerChangeAndOnlyTheRedrawnRectangle) {
   QScrollBar* hscroll = static_cast<QtScrollBar*>(view.HScroll)->widget();
-  const auto cell = [&](int c, int r) {  // the pixels of display cell (c, r)'s tile
-    const double t = view.MapZoomFactor * editor.Global().TileTwipsX, tpp = ScreenTwipsPerPixelX();
-    return TwipsToPixelRect(c * view.CellTwipsX(), r * view.CellTwipsY(), t, t, tpp, tpp);
-  };
   const auto click = [](QWidget* w, QPoint at) { QTest::mouseClick(w, Qt::LeftButton, {}, at); };
   const Rects all{display->rect()};
   EXPECT_EQ(Painted(palette, [&] { click(palette, {8, 8}); }), (Rects{QRect(0, 0, 17, 17)}));
   // Tile 19 and the frame taken off tile 0.
   EXPECT_EQ(Painted(palette, [&] { click(palette, {26, 26}); }), (Rects{QRect(0, 0, 35, 35)}));
   for (const auto& [c, r] : {std::pair{2, 1}, {0, 0}})
-    EXPECT_EQ(Painted(display, [&] { click(display, cell(c, r).center()); }), (Rects{cell(c, r)}));
+    EXPECT_EQ(Painted(display, [&] { click(display, Cell(c, r).center()); }), (Rects{Cell(c, r)}));
   // One page along with the scroll bar; then the zoom.
   EXPECT_EQ(Painted(display, [&] { click(hscroll, {hscroll->width() * 3 / 4, 5}); }), all);
   EXPECT_EQ(Painted(display, [&] { view.MapZoom_Click(); }), all);
-  EXPECT_EQ(Painted(display, [&] { click(display, cell(0, 3).center()); }), (Rects{cell(0, 3)}));
+  EXPECT_EQ(Painted(display, [&] { click(display, Cell(0, 3).center()); }), (Rects{Cell(0, 3)}));
 }
 
 // The overview, opened from the menu, shows each cell of the demo map in its tile's average
 // colour, 6 pixels a cell; a press on the last cell shows the last page.
-TEST(EditorOnQt, OverviewShowsTheMapAndAPressPagesTheDisplay) {
-  QtToolkit tk(KORVANE_DEMO_MAP, testing_support::FreshFolder());
-  Editor editor(tk);
-  editor.Start();
-  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
-  MapView& view = editor.mapView();
+TEST_F(EditorOnQt, OverviewShowsTheMapAndAPressPagesTheDisplay) {
   QWidget* top = static_cast<QtWindow*>(view.window.get())->TopLevel();
   for (QAction* action : top->findChildren<QAction*>())
     if (action->text() == "&Overview") action->trigger();
@@ -102,6 +107,53 @@ TEST(EditorOnQt, OverviewShowsTheMapAndAPressPagesTheDisplay) {
   EXPECT_EQ(view.VScroll->Value(), view.VScroll->Max());
   top->close();
   EXPECT_EQ(editor.overview(), nullptr);
+}
+
+// The real window on the demo map (40 x 30): each entry of the "Symmetry" menu, chosen through
+// the menu, marks itself alone; a click then paints the cell and its images with a tile of its
+// own, and the display shows the images' tiles as the clicked one's and the axes as dotted lines
+// (the vertical one down the left edge of column 20, the horizontal one along the top of row 15).
+TEST_F(EditorOnQt, SymmetryMenuPaintsTheImagesAndShowsTheAxes) {
+  ASSERT_EQ(std::pair(view.Map.MapWidth, view.Map.MapHeight),
+            (std::pair<int16_t, int16_t>(40, 30)));
+  ASSERT_TRUE(view.ViewCols > 21 && view.ViewRows > 16 && view.ViewFirstCol == 0);
+  auto* main = qobject_cast<QMainWindow*>(static_cast<QtWindow*>(view.window.get())->TopLevel());
+  ASSERT_NE(main, nullptr);
+  QList<QAction*> menus = main->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 3);
+  EXPECT_EQ(menus[2]->text(), QString("&Symmetry"));  // after "T&ools"
+  const QList<QAction*> entries = menus[2]->menu()->actions();
+  ASSERT_EQ(entries.size(), 5);
+  EXPECT_TRUE(entries[0]->isChecked());
+
+  const QRgb axis = qRgb(0, 0, 192);
+  const auto dotted = [&](const QImage& shown, bool down, int at) {
+    for (int i = 0; i < 2 * 15; i += 2)
+      if (shown.pixel(down ? at : i, down ? i : at) != axis) return false;
+    return true;
+  };
+  const int across = Cell(20, 0).left(), along = Cell(0, 15).top();
+  for (int mode = 1; mode <= 4; ++mode) {
+    SCOPED_TRACE(mode);
+    entries[mode]->trigger();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(entries[i]->isChecked(), i == mode);
+    QTest::mouseClick(palette, Qt::LeftButton, {}, {8 + 17 * (5 + mode), 8 + 17 * 2});
+    QTest::mouseClick(display, Qt::LeftButton, {}, Cell(18, 13).center());
+    QCoreApplication::processEvents();
+    const QImage shown = display->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage painted = shown.copy(Cell(18, 13));
+    const auto s = static_cast<Symmetry>(mode);
+    for (const CellXY& image : ImagesOf(s, 40, 30, 18, 13)) {
+      EXPECT_EQ(view.Map.MapTiles.At(image.x, image.y), view.Map.MapTiles.At(18, 13));
+      EXPECT_EQ(shown.copy(Cell(image.x, image.y)), painted) << image.x << "," << image.y;
+    }
+    EXPECT_EQ(ImagesOf(s, 40, 30, 18, 13).count, s == Symmetry::FourWay ? 4 : 2);
+    EXPECT_EQ(dotted(shown, true, across), HasVerticalAxis(s));
+    EXPECT_EQ(dotted(shown, false, along), HasHorizontalAxis(s));
+  }
+  entries[0]->trigger();
+  const QImage off = display->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_FALSE(dotted(off, true, across) || dotted(off, false, along));
 }
 
 // A picture whose every pixel has a colour of its own, copied into a surface of 100 x 80 pixels

@@ -98,11 +98,11 @@ TEST_F(MapRendering, PaintsARectangleOfCellsFromAnyOrigin) {
   map.MapHeight = 2;
   map.MapTiles = TileLayer(*Grid16::TryCreate(3, 2));
   for (int16_t t = 0; t < 6; ++t) map.MapTiles.Set(t % 3, t / 3, static_cast<int16_t>(20 * t));
-  const struct {
-    CellRect cells;
-    ScreenCell origin;
-    std::vector<std::array<int, 3>> drawn;  // tile, screen column, screen row
-  } rows[] = {
+  // drawn: tile, screen column, screen row
+  // clang-format off
+  struct Row { CellRect cells; ScreenCell origin; std::vector<std::array<int, 3>> drawn; };
+  // clang-format on
+  const Row rows[] = {
       {{1, 1, 2, 1}, {0, 0}, {{80, 0, 0}, {100, 1, 0}}},
       {{-1, -1, 3, 3}, {2, 3}, {{0, 3, 4}, {20, 4, 4}, {60, 3, 5}, {80, 4, 5}}},
       {{2, 0, 2, 3}, {-1, -2}, {{40, -1, -2}, {100, -1, -1}}},

@@ -17,14 +17,12 @@ TEST(WindowsPaths, FoldersNamesAndRootsAtEveryForm) {
     EXPECT_EQ(FolderOf(path), folder) << path;
     EXPECT_EQ(NameOf(path), name) << path;
   }
-  const std::pair<const wchar_t*, size_t> roots[] = {{L"C:\\maps\\x", 2},
-                                                     {L"\\\\?\\C:\\maps", 6},
-                                                     {L"\\\\server\\share\\maps", 14},
-                                                     {L"\\\\server\\share", 14},
-                                                     {L"\\\\?\\UNC\\server\\share\\maps", 20},
-                                                     {L"maps\\x", 0},
-                                                     {L"\\maps", 0},
-                                                     {L"", 0}};
+  // clang-format off
+  const std::pair<const wchar_t*, size_t> roots[] = {
+      {L"C:\\maps\\x", 2}, {L"\\\\?\\C:\\maps", 6}, {L"\\\\server\\share\\maps", 14},
+      {L"\\\\server\\share", 14}, {L"\\\\?\\UNC\\server\\share\\maps", 20}, {L"maps\\x", 0},
+      {L"\\maps", 0}, {L"", 0}};
+  // clang-format on
   for (const auto& [path, length] : roots) EXPECT_EQ(RootLength(path), length) << path;
   EXPECT_EQ(Join(L"C:\\", L"a"), L"C:\\a");
   EXPECT_EQ(Join(L"C:/x/", L"a"), L"C:/x/a");
