@@ -2,6 +2,7 @@
 
 #include "overview/Overview.h"
 #include "overview/OverviewScale.h"
+#include "overview/TileColours.h"
 #include "tests/support/EditorFixture.h"
 
 namespace korvane {
@@ -54,6 +55,35 @@ toolkit::PicturePtr ColouredSheet() {
 
 constexpr Color kRed = Rgb(255, 0, 0), kDark = Rgb(10, 20, 30), kGrey = Rgb(128, 128, 128);
 constexpr Color kBlack = Rgb(0, 0, 0), kWhite = Rgb(255, 255, 255), kDot = Rgb(0, 0, 192);
+
+// A 4 x 2 sheet of four colours a row: one-pixel tiles are those colours, two-pixel tiles their
+// averages (halves rounded up), and no tile size gives none; only as many as the palette counted.
+TEST(OverviewTileColours, EveryTileSizeFromOneHasColours) {
+  toolkit::RgbImage image{4, 2, {}};
+  for (int i = 0; i < 8; ++i) image.pixels.push_back(Rgb(uint8_t(i * 30), 0, uint8_t(i)));
+  headless::HeadlessToolkit kit;
+  const auto colour = [](int r, int b) { return toolkit::PixelOf(Rgb(uint8_t(r), 0, uint8_t(b))); };
+  const struct {
+    int16_t size, count;
+    std::vector<uint32_t> colours;
+  } rows[] = {{1,
+               8,
+               {colour(0, 0), colour(30, 1), colour(60, 2), colour(90, 3), colour(120, 4),
+                colour(150, 5), colour(180, 6), colour(210, 7)}},
+              {1, 3, {colour(0, 0), colour(30, 1), colour(60, 2)}},
+              {2, 8, {colour(75, 3), colour(135, 5)}},
+              {0, 8, {}}};
+  for (const auto& row : rows) {
+    TileSheetSetup sheet;
+    sheet.TileSize = row.size;
+    sheet.TileCount = row.count;
+    sheet.TileSheet = kit.PictureFromImage(image);
+    TileColours colours;
+    EXPECT_TRUE(colours.Update(kit, sheet));
+    EXPECT_EQ(colours.Colours(), row.colours) << row.size << " " << row.count;
+    EXPECT_FALSE(colours.Update(kit, sheet));
+  }
+}
 
 // A 256 x 256 pixel overview; the map display shows 16 x 12 cells at zoom 1 without grid.
 class OverviewWindow : public testing_support::EditorTest {
@@ -144,7 +174,9 @@ TEST_F(OverviewWindow, FramesTheViewAndAPressShowsThePageUnderThePointer) {
     EXPECT_EQ(At(2 * view().ViewFirstCol, 2 * view().ViewFirstRow), kWhite);  // the frame follows
   }
   picture().onMouseMove(toolkit::kLeftButton, 0, 3000, 100);  // dragged past the edge: the last
-  picture().onMouseDown(toolkit::kLeftButton, 0, 100, 3300);  // a press there: nothing
+  // A press on the first pixel past the picture, either way: nothing.
+  for (const auto& [x, y] : {std::pair{3000.f, 100.f}, {100.f, 3000.f}})
+    picture().onMouseDown(toolkit::kLeftButton, 0, x, y);
   EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
             (std::array{7, 1}));
 }
