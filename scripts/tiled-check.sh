@@ -6,8 +6,8 @@
 # tmxrasterizer must draw the .tmx and .tmj exports pixel for pixel as korvane-cli render draws
 # the map (the overlay layer hidden: render draws no markers without --overlay), and
 # `tiled --export-map` must turn the .tmx into a .tmj and the .tmj into a .tmx that import to
-# the same .map bytes. (Maps saved by Tiled in each layer format are tests/cli/tiled/, checked by
-# the command-line tests.)
+# the same .map bytes. (Maps saved by Tiled in each layer format are tests/cli/tiled/, read by
+# tests/formats/TiledFilesTest.cpp on Linux and under Wine.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing (the MinGW-w64 compiler, Wine, zip), builds korvane.exe for 64-bit
 # Windows, statically linked, into build-windows/, and packs
-# build-windows/korvane-VERSION-windows-x86_64.zip: korvane.exe, Overlay.dat, demo.map, LICENSE
-# and README.txt in a folder korvane-VERSION. Checks that the program is at most 4 MB and uses
-# only Windows' own DLLs.
+# build-windows/korvane-VERSION-windows-x86_64.zip: korvane.exe, Overlay.dat, demo.map, LICENSE,
+# README.txt and the licences of pugixml and zstd, which korvane.exe holds (built from Debian's
+# source archives, cmake/WindowsThirdParty.cmake), in a folder korvane-VERSION. Checks that the
+# program is at most 4 MB and uses only Windows' own DLLs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +40,9 @@ mkdir -p "$stage"
 cp "$exe" examples/demo.map examples/Overlay.dat LICENSE "$stage/"
 # Windows' line ends, for Notepad.
 sed -e "s/@PROJECT_VERSION@/$version/" -e 's/$/\r/' packaging/windows/README.txt >"$stage/README.txt"
+for licence in build-windows/licenses/*.txt; do
+  sed 's/\r*$/\r/' "$licence" >"$stage/LICENSE-$(basename "$licence")"
+done
 sed -i 's/\r*$/\r/' "$stage/LICENSE"
 (cd build-windows && zip -qrX "$name-windows-x86_64.zip" "$name")
 echo "build-windows/$name-windows-x86_64.zip: korvane.exe $size bytes; imports" $imports

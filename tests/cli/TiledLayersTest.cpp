@@ -117,18 +117,6 @@ TEST_F(TiledLayers, EveryLayerFormatImportsToTheSameMap) {
   }
 }
 
-// Maps saved by Tiled 1.8 itself in each of its layer formats, from one Korvane map: each gives
-// back that map's bytes.
-TEST_F(TiledLayers, MapsSavedByTiledInEachLayerFormatImportToTheSameMap) {
-  const std::string folder = KORVANE_SOURCE_DIR "/tests/cli/tiled/";
-  for (const char* format : {"csv", "base64", "zlib", "gzip"})
-    for (const char* extension : {".tmx", ".tmj"}) {
-      const std::string saved = folder + "layers-" + format + extension;
-      ASSERT_EQ(Line("import " + saved + " -o @out.map").code, 0) << saved;
-      EXPECT_EQ(ReadBytes(Path("out.map")), ReadBytes(folder + "layers.map")) << saved;
-    }
-}
-
 // What a layer may hold is judged by the map's size, never by what its data claims: the last
 // size inside and the first beyond, before and after inflating.
 TEST_F(TiledLayers, LayersAreBoundedByTheMapsSize) {

@@ -1,11 +1,12 @@
 // The editor on the Win32 backend, on a real desktop (Wine on Xvfb): where its windows stand,
 // its menus and access keys, the pixels of its map display, its message and input boxes, and
-// saves and loads through the common file dialogs.
+// saves, loads and Tiled maps through the common file dialogs.
 
 #include <filesystem>
 #include <fstream>
 
 #include "formats/MapFile.h"
+#include "formats/TiledMapFile.h"
 #include "overlay/DatView.h"
 #include "overview/Overview.h"
 #include "shell/Editor.h"
@@ -24,6 +25,12 @@ namespace {
 namespace fs = std::filesystem;
 using toolkit::MessageButtons;
 using toolkit::MessageResult;
+
+void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(fs::path(Widen(path)), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
 
 // The common file dialog's list of file types.
 constexpr int kFileTypeList = 0x470;
@@ -339,10 +346,7 @@ TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
   small.MapTiles = TileLayer(*Grid16::TryCreate(3, 2));
   small.OverlayData = *OverlayLayer::TryCreate(3, 2);
   small.MapTiles.Set(2, 1, 12);
-  const std::vector<uint8_t> bytes = *SerializeMapFile(small);
-  std::ofstream(fs::path(Widen(folder + "\\small.map")), std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  Write(folder + "\\small.map", *SerializeMapFile(small));
   {
     DialogAnswers answers({[&](HWND dialog) { ChooseFile(dialog, folder + "\\small.map"); }});
     view().MENU_LOAD_MAP_Click();
@@ -373,6 +377,92 @@ TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
   EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": permission denied.");
   EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
   EXPECT_EQ(view().Map.MapChanged, 1);
+}
+
+// A 20 x 11 sheet, black: two tiles of 8 with a margin of 2 and a spacing of 1.
+std::vector<uint8_t> SheetBmp() {
+  constexpr uint32_t kRow = 60, kHeader = 54;
+  std::vector<uint8_t> b(kHeader + kRow * 11, 0);
+  const auto put = [&b](size_t at, uint32_t v) {
+    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put(2, static_cast<uint32_t>(b.size()));
+  put(10, kHeader);
+  put(14, 40);
+  put(18, 20);
+  put(22, 11);
+  put(26, 1 | 24 << 16);  // one plane, 24 bits a pixel
+  return b;
+}
+
+// File > Import Tiled Map reads an XML map whose layer is zstd-compressed; File > Export to
+// Tiled writes it back as XML, the chosen filter's extension given to a bare name. An export into
+// a folder nobody may write says why in one box and leaves nothing there.
+TEST_F(Win32Editor, TiledMapsGoInAndOutThroughTheFileMenu) {
+  Open("");
+  Write(folder + "\\sheet.bmp", SheetBmp());
+  const std::string tmx = R"(<map orientation="orthogonal" width="3" height="2" tilewidth="8"
+    tileheight="8"><tileset firstgid="1" name="s" tilewidth="8" tileheight="8" spacing="1"
+    margin="2"><image source="sheet.bmp"/></tileset><layer name="t" width="3" height="2">
+    <data encoding="base64" compression="zstd">KLUv/SQYVQAAgoEBgSHvvH8nABHUvmE=</data></layer></map>)";
+  Write(folder + "\\in.tmx", std::vector<uint8_t>(tmx.begin(), tmx.end()));
+  {
+    DialogAnswers answers({[&](HWND dialog) { ChooseFile(dialog, folder + "\\in.tmx"); }});
+    view().MENU_IMPORT_TILED_Click();
+  }
+  const MapDocument& map = view().Map;
+  const Grid16 tiles = map.MapTiles.Tiles();
+  EXPECT_EQ(std::vector<int16_t>(tiles.Cells().begin(), tiles.Cells().end()),
+            (std::vector<int16_t>{0, 1, -1, 1, 0, 1}));
+  const MapGlobal& g = editor->Global();
+  EXPECT_EQ((std::vector<int>{g.TileSize, g.TileSpacing, g.TileOffset, g.TileCount}),
+            (std::vector<int>{8, 1, 2, 2}));
+
+  const struct {
+    int filter;  // its place in the dialog's list
+    const char* written;
+  } exports[] = {{0, "out.tmx"}, {1, "out.tmj"}};
+  for (const auto& e : exports) {
+    {
+      DialogAnswers answers({[&](HWND dialog) {
+        const HWND types = ::GetDlgItem(dialog, kFileTypeList);
+        ::SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(e.filter), 0);
+        // As a choice made with the mouse: the change, then its confirmation.
+        for (const WORD notice : {CBN_SELCHANGE, CBN_SELENDOK})
+          ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeList, notice),
+                         reinterpret_cast<LPARAM>(types));
+        ChooseFile(dialog, folder + "\\out");
+      }});
+      view().MENU_EXPORT_TILED_Click();
+    }
+    const std::string path = folder + "\\" + e.written;
+    auto back = ReadTiledMap(toolkit->Files(), path, e.written + 3);
+    ASSERT_TRUE(std::holds_alternative<TiledMap>(back)) << e.written;
+    EXPECT_EQ(std::get<TiledMap>(back).map.MapTiles.Tiles(), tiles) << e.written;
+    EXPECT_EQ(std::get<TiledMap>(back).tileset.image, folder + "\\sheet.bmp") << e.written;
+  }
+
+  if (Fixtures().empty()) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
+  // As a user types it into the dialog.
+  std::string locked = Fixtures() + "\\readonly";
+  std::replace(locked.begin(), locked.end(), '/', '\\');
+  std::string shown;
+  {
+    DialogAnswers answers({[&](HWND dialog) { ChooseFile(dialog, locked + "\\out.tmx"); },
+                           [&](HWND box) {
+                             shown = ItemText(box, kMessageText);
+                             Press(box, IDOK);
+                           }});
+    view().MENU_EXPORT_TILED_Click();
+  }
+  EXPECT_EQ(shown,
+            "The map could not be exported to \"" + locked + "\\out.tmx\": permission denied.");
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(fs::path(Widen(locked))))
+    left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"kept.map"});
 }
 
 }  // namespace
