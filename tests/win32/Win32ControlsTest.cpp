@@ -1,6 +1,8 @@
 // What the editor relies on from the Win32 windows and controls themselves: the picture box's
 // clearing and painting, the scroll bar's events for the user's moves, and closing.
 
+#include <array>
+
 #include "tests/support/EditorFixture.h"
 #include "tests/win32/Win32Desktop.h"
 #include "toolkit/win32/Win32Controls.h"
@@ -119,6 +121,32 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
   log.clear();
   ::SendMessageW(window.Handle(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(bar.Handle()));
   EXPECT_EQ(std::pair(log, ::GetScrollPos(bar.Handle(), SB_CTL)), std::pair(std::string("c6"), 3));
+}
+
+// The check box shows each value it takes (0, 1, 2 grey); other values are ignored, and only a
+// change raises Click. A user's click turns a grey or clear box on and a ticked one off.
+TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
+  Win32Window window(WindowKind::FixedTool, "Check", 3000, 3000);
+  auto& box = static_cast<Win32CheckBox&>(*window.AddCheckBox("Grid", Place{0, 0, 1500, 300}));
+  int clicks = 0;
+  box.onClick = [&] { ++clicks; };
+  const std::array<int, 3> steps[] = {// value set (-9: a user's click), value after, shown state
+                                      {1, 1, BST_CHECKED},        {1, 1, BST_CHECKED},
+                                      {2, 2, BST_INDETERMINATE},  {3, 2, BST_INDETERMINATE},
+                                      {-1, 2, BST_INDETERMINATE}, {-9, 1, BST_CHECKED},
+                                      {-9, 0, BST_UNCHECKED},     {0, 0, BST_UNCHECKED}};
+  int changes = 0;
+  for (const auto& [set, value, shown] : steps) {
+    const int16_t before = box.Value();
+    if (set == -9)
+      box.Command(BN_CLICKED);
+    else
+      box.SetValue(int16_t(set));
+    changes += box.Value() != before;
+    EXPECT_EQ(std::tuple(box.Value(), ::SendMessageW(box.Handle(), BM_GETCHECK, 0, 0), clicks),
+              std::tuple(int16_t(value), LRESULT(shown), changes))
+        << set;
+  }
 }
 
 // Showing raises Resize once. Closing asks the owner first, and the owner may destroy the window
