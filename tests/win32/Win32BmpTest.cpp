@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/win32/Win32Picture.h"
@@ -22,11 +23,12 @@ struct BmpForm {
   std::vector<uint8_t> table;  // colour table (B, G, R, 0 each) or the three masks
   std::vector<uint8_t> pixels;
   bool os2 = false;  // the 12-byte header, with 3-byte table entries
+  bool v4 = false;   // the 108-byte header, which holds the masks itself
 };
 
 std::vector<uint8_t> Bmp(const BmpForm& f) {
-  const uint32_t header = f.os2 ? 12 : 40;
-  const uint32_t offset = 14 + header + static_cast<uint32_t>(f.table.size());
+  const uint32_t header = f.os2 ? 12 : f.v4 ? 108 : 40;
+  const uint32_t offset = 14 + header + (f.v4 ? 0 : static_cast<uint32_t>(f.table.size()));
   std::vector<uint8_t> b{'B', 'M'};
   Put(b, offset + static_cast<uint32_t>(f.pixels.size()), 4);
   Put(b, 0, 4);
@@ -50,6 +52,7 @@ std::vector<uint8_t> Bmp(const BmpForm& f) {
     Put(b, 0, 4);
   }
   b.insert(b.end(), f.table.begin(), f.table.end());
+  b.resize(std::max<size_t>(b.size(), offset));
   b.insert(b.end(), f.pixels.begin(), f.pixels.end());
   return b;
 }
@@ -73,6 +76,16 @@ TEST(Win32Bmp, ReadsEveryFormRowsFromTheBottomUnlessTheHeightIsNegative) {
       {{3, 1, 8, 1, kTwoColours, {3, 1, 0, 1}}, {kBlue, kBlue, kBlue}},
       {{3, 1, 4, 2, kTwoColours, {3, 0x10, 0, 1}}, {kBlue, kRed, kBlue}},
       {{2, 1, 24, 0, {}, {0, 0, 0xFF, 0xFF, 0, 0, 0, 0}, true}, {kRed, kBlue}},
+      // Masks inside a longer header: red in the low byte, blue in the third.
+      {{2,
+        1,
+        32,
+        3,
+        {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0},
+        {0xFF, 0, 0, 0, 0, 0, 0xFF, 0},
+        false,
+        true},
+       {kRed, kBlue}},
       // Colour tables whose every byte differs, with four and with three bytes an entry.
       {{2, 1, 8, 0, {0x10, 0x20, 0x30, 0x77, 0x40, 0x50, 0x60, 0x77}, {1, 0, 0, 0}},
        {0x605040, 0x302010}},
