@@ -60,7 +60,8 @@ bool DatView::Form_QueryUnload() {
   }
   // One that the window did not read whole when it opened (unreadable then, or readable only in
   // part), or that cannot be read whole now, is copied to Overlay.dat.bak before it is replaced,
-  // so entries the window never held are not lost; without that copy it is left alone.
+  // so entries the window never held are not lost; without that copy it is left alone. One that
+  // is gone by now holds nothing to lose: the window's entries are written.
   const std::string backup = path + ".bak";
   bool backedUp = false;
   if (catalogueRead_ != CatalogueRead::Whole || (old && !ReadCatalogue(*old).complete)) {
@@ -68,7 +69,6 @@ bool DatView::Form_QueryUnload() {
       tk.ReportFailure(CatalogueNotBackedUpMessage(path, error.reason));
       return true;
     }
-    if (!old && catalogueRead_ == CatalogueRead::Partial) return true;
     backedUp = old.has_value();
   }
   const std::vector<CatalogueEntry> entries = Entries();

@@ -49,6 +49,16 @@ TEST_F(CatalogueBackup, ACatalogueNotReadWholeIsBackedUpBeforeItIsReplaced) {
     EXPECT_EQ(tk.failuresReported.size(), backedUp || r.backupFails ? 1u : 0u);
     for (const std::string& name : Names(dir)) EXPECT_NE(name[0], '.');  // no temporary file
   }
+  // One read in part and gone by the close: nothing is left to lose, so the entries are written.
+  WriteBytes(CataloguePath(), partial);
+  Restart();
+  tk.inputAnswers = {"Bush", "3", "4"};
+  headless::H(*editor->datView().Add).Click();
+  const std::vector<CatalogueEntry> shown = editor->datView().Entries();
+  std::filesystem::remove(CataloguePath());
+  ASSERT_TRUE(editor->UnloadDatView());
+  EXPECT_EQ(std::pair(ReadBytes(CataloguePath()), tk.failuresReported.size()),
+            std::pair(WriteCatalogue(shown), size_t{0}));
 }
 
 // The count on the first line decides how many entries are shown; a file with more entries than
