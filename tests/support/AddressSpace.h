@@ -3,16 +3,13 @@
 // Proving that an operation's memory is bounded without needing the memory: the operation runs
 // where the address space may grow only by a set amount beyond what the process holds (RLIMIT_AS).
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
-#include <functional>
 #include <string>
+
+#include "tests/support/Unprivileged.h"
 
 namespace korvane::testing_support {
 
@@ -25,25 +22,16 @@ inline uint64_t AddressSpaceInUse() {
   return 0;
 }
 
-// Runs `body` in a forked child whose address space may grow by `extra` bytes only; the child
-// prints its own failed expectations and they fail the test through its exit status.
+// Runs `body` in a forked child whose address space may grow by `extra` bytes only.
 inline void WithAddressSpaceCap(uint64_t extra, const std::function<void()>& body) {
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    rlimit cap{};
-    bool capped = ::getrlimit(RLIMIT_AS, &cap) == 0;
-    cap.rlim_cur = AddressSpaceInUse() + extra;
-    capped = capped && ::setrlimit(RLIMIT_AS, &cap) == 0;
-    if (capped) body();
-    std::fflush(nullptr);
-    ::_exit(capped && !testing::Test::HasFailure() ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-      << "the part run with capped memory failed (see above)";
+  InForkedChild(
+      [extra] {
+        rlimit cap{};
+        if (::getrlimit(RLIMIT_AS, &cap) != 0) return false;
+        cap.rlim_cur = AddressSpaceInUse() + extra;
+        return ::setrlimit(RLIMIT_AS, &cap) == 0;
+      },
+      body, "with capped memory");
 }
 
 }  // namespace korvane::testing_support

@@ -425,8 +425,7 @@ class HeadlessToolkit : public Toolkit {
     inputsAsked.push_back(InputAsked{prompt, {}, title});
     return Next(inputAnswers, std::string());
   }
-  std::optional<std::string> FileDialog(const FileDialogSpec& dialog) override {
-    fileDialogsShown.push_back(dialog);
+  std::optional<std::string> FileDialog(const FileDialogSpec&) override {
     return Next(fileAnswers, std::optional<std::string>());
   }
   PicturePtr LoadPicture(const std::string& path) override {
@@ -477,7 +476,6 @@ class HeadlessToolkit : public Toolkit {
   std::deque<std::string> inputAnswers;
   std::vector<InputAsked> inputsAsked;
   std::deque<std::optional<std::string>> fileAnswers;
-  std::vector<FileDialogSpec> fileDialogsShown;
   // Pictures the loader knows, by path.
   std::map<std::string, PicturePtr> pictures;
   // Values Random() returns first, in order; after them a fixed-seed generator.

@@ -16,25 +16,34 @@ namespace korvane::testing_support {
 // The user and group "nobody".
 inline constexpr uid_t kNobody = 65534;
 
-// Runs `body` here when the test is not root. As root it runs in a forked child that has become
-// "nobody" first; the child prints its own failed expectations and they fail the test through its
-// exit status. Files the child must reach have to be open to "nobody".
-inline void AsUnprivilegedUser(const std::function<void()>& body) {
-  if (::geteuid() != 0) return body();
+// Runs `body` in a forked child once `enter` has set it up; the child prints its own failed
+// expectations and they fail the test through its exit status, with `what` saying which part.
+inline void InForkedChild(const std::function<bool()>& enter, const std::function<void()>& body,
+                          const char* what) {
   std::fflush(nullptr);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    const bool dropped =
-        ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-    if (dropped) body();
+    const bool entered = enter();
+    if (entered) body();
     std::fflush(nullptr);
-    ::_exit(dropped && !testing::Test::HasFailure() ? 0 : 1);
+    ::_exit(entered && !testing::Test::HasFailure() ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-      << "the part run as an unprivileged user failed (see above)";
+      << "the part run " << what << " failed (see above)";
+}
+
+// Runs `body` here when the test is not root. As root it runs in a forked child that has become
+// "nobody" first. Files the child must reach have to be open to "nobody".
+inline void AsUnprivilegedUser(const std::function<void()>& body) {
+  if (::geteuid() != 0) return body();
+  InForkedChild(
+      [] {
+        return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+      },
+      body, "as an unprivileged user");
 }
 
 }  // namespace korvane::testing_support

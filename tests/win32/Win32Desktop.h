@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/win32/Win32Api.h"
 #include "toolkit/win32/Win32Picture.h"
@@ -45,6 +49,26 @@ inline std::string TextOf(HWND hwnd) {
   text.resize(
       static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return Narrow(text);
+}
+
+// A file's bytes, read and written past the code under test.
+inline std::vector<uint8_t> Bytes(const std::string& path) {
+  std::ifstream in(std::filesystem::path(Widen(path)), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+inline void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(std::filesystem::path(Widen(path)), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+// The names in a folder, sorted.
+inline std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(Widen(folder))))
+    names.push_back(Narrow(e.path().filename().wstring()));
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // Answers, in order, the dialog boxes this thread shows next (message boxes, input boxes, file

@@ -2,9 +2,6 @@
 // its menus and access keys, the pixels of its map display, its message and input boxes, and
 // saves, loads and Tiled maps through the common file dialogs.
 
-#include <filesystem>
-#include <fstream>
-
 #include "formats/MapFile.h"
 #include "formats/TiledMapFile.h"
 #include "overlay/DatView.h"
@@ -12,6 +9,7 @@
 #include "shell/Editor.h"
 #include "shell/MapView.h"
 #include "tests/support/EditorFixture.h"
+#include "tests/win32/BmpFile.h"
 #include "tests/win32/Win32Desktop.h"
 #include "tiles/TileView.h"
 #include "toolkit/win32/Win32Controls.h"
@@ -26,22 +24,11 @@ namespace fs = std::filesystem;
 using toolkit::MessageButtons;
 using toolkit::MessageResult;
 
-void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(fs::path(Widen(path)), std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
 // The common file dialog's list of file types.
 constexpr int kFileTypeList = 0x470;
 // The message box's text and icon.
 constexpr int kMessageText = 0xFFFF;
 constexpr int kMessageIcon = 0x440;
-
-std::vector<uint8_t> Bytes(const std::string& path) {
-  std::ifstream in(fs::path(Widen(path)), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string ItemText(HWND box, int id) {
   return TextOf(::GetDlgItem(box, id));
@@ -113,12 +100,14 @@ TEST_F(Win32Editor, WindowsStandWhereTheyAreDesigned) {
   Open("");
   const double sw = toolkit->ScreenWidth(), sh = toolkit->ScreenHeight();
   const auto px = [](double twips) { return toolkit::TwipsToPixels(twips, TheUi().tppX); };
-  const struct {
+  struct Designed {
     HWND hwnd;
     double left, top, width, height;  // twips; a width of 0: the window keeps its own size
-  } windows[] = {{Main(), sw / 50, sh / 25, sw / 1.8, sh * 90 / 100},
-                 {WindowOf(*editor->tileView().window), sw / 1.7, sh / 25, sw / 2.5, sh * 0.9},
-                 {WindowOf(*editor->datView().window), sw / 1.7, sh / 25, 0, 0}};
+  };
+  const Designed windows[] = {
+      {Main(), sw / 50, sh / 25, sw / 1.8, sh * 90 / 100},
+      {WindowOf(*editor->tileView().window), sw / 1.7, sh / 25, sw / 2.5, sh * 0.9},
+      {WindowOf(*editor->datView().window), sw / 1.7, sh / 25, 0, 0}};
   for (const auto& w : windows) {
     const RECT r = WindowRect(w.hwnd);
     const toolkit::PixelRect designed{px(w.left), px(w.top), px(w.width), px(w.height)};
@@ -139,16 +128,13 @@ TEST_F(Win32Editor, WindowsStandWhereTheyAreDesigned) {
   ::GetClientRect(Main(), &client);
   const double w = client.right * TheUi().tppX, h = client.bottom * TheUi().tppY;
   MapView& v = view();
-  const struct {
-    HWND hwnd;
-    double left, top, width, height;
-  } controls[] = {{HandleOf(v.Display), 0, 375, w - 255, h - 630},
-                  {HandleOf(v.HScroll), 0, h - 255, w - 255, 255},
-                  {HandleOf(v.VScroll), w - 255, 375, 255, h - 630},
-                  {HandleOf(v.CommandUndo), w - 255, h - 255, 255, 255},
-                  {HandleOf(v.Grid), 0, 0, w / 6, 375},
-                  {HandleOf(v.FloodFillMap), 3 * w / 6, 0, w / 6, 375},
-                  {HandleOf(v.MultipleTiles), 5 * w / 6, 0, w / 6, 315}};
+  const Designed controls[] = {{HandleOf(v.Display), 0, 375, w - 255, h - 630},
+                               {HandleOf(v.HScroll), 0, h - 255, w - 255, 255},
+                               {HandleOf(v.VScroll), w - 255, 375, 255, h - 630},
+                               {HandleOf(v.CommandUndo), w - 255, h - 255, 255, 255},
+                               {HandleOf(v.Grid), 0, 0, w / 6, 375},
+                               {HandleOf(v.FloodFillMap), 3 * w / 6, 0, w / 6, 375},
+                               {HandleOf(v.MultipleTiles), 5 * w / 6, 0, w / 6, 315}};
   for (const auto& c : controls)
     EXPECT_EQ(ChildPixels(c.hwnd), PixelsOf(c.left, c.top, c.width, c.height)) << TextOf(c.hwnd);
 }
@@ -163,13 +149,20 @@ std::vector<std::string> MenuTexts(HMENU menu) {
   return texts;
 }
 
-void PressKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+// Alt with a menu's access key, then an entry's, typed into the window.
+void PressAccessKeys(HWND window, WORD menu, WORD entry) {
+  ::SetForegroundWindow(window);
+  ::SetFocus(window);
   std::vector<INPUT> inputs;
-  for (const auto& [key, down] : keys) {
+  const WORD keys[] = {VK_MENU, menu, menu, VK_MENU, entry, entry};
+  for (const WORD key : keys) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = key;
-    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    // Each key goes down, then up: Alt around the menu's key.
+    const auto before =
+        std::ranges::count_if(inputs, [key](const INPUT& i) { return i.ki.wVk == key; });
+    in.ki.dwFlags = before % 2 ? KEYEVENTF_KEYUP : 0;
     inputs.push_back(in);
   }
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -194,20 +187,13 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
 
   view().Map.MapTiles.Set(0, 0, 5);
   view().Map.MapChanged = 1;
-  ::SetForegroundWindow(Main());
-  ::SetFocus(Main());
-  PressKeys(
-      {{VK_MENU, true}, {'F', true}, {'F', false}, {VK_MENU, false}, {'S', true}, {'S', false}});
+  PressAccessKeys(Main(), 'F', 'S');
   ASSERT_TRUE(RunUntil([&] { return view().Map.MapChanged == 0; }, 10)) << "Alt+F, S did not save";
   EXPECT_EQ(Bytes(map)[28], 5);  // the first cell, after the 28 bytes of the header
-  PressKeys(
-      {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'W', true}, {'W', false}});
+  PressAccessKeys(Main(), 'O', 'W');
   EXPECT_TRUE(RunUntil([&] { return editor->DatViewVisible(); }, 10)) << "Alt+O, W: no catalogue";
   // The symmetry entries carry the check mark of the one chosen.
-  ::SetForegroundWindow(Main());
-  ::SetFocus(Main());
-  PressKeys(
-      {{VK_MENU, true}, {'S', true}, {'S', false}, {VK_MENU, false}, {'F', true}, {'F', false}});
+  PressAccessKeys(Main(), 'S', 'F');
   ASSERT_TRUE(RunUntil([&] { return view().MapSymmetry == Symmetry::FourWay; }, 10))
       << "Alt+S, F: no four-way symmetry";
   HMENU symmetry = ::GetSubMenu(bar, 2);
@@ -216,10 +202,7 @@ TEST_F(Win32Editor, MenusAnswerTheirAccessKeys) {
   };
   EXPECT_EQ(std::pair(checked(0), checked(3)), std::pair(false, true));
 
-  ::SetForegroundWindow(Main());
-  ::SetFocus(Main());
-  PressKeys(
-      {{VK_MENU, true}, {'O', true}, {'O', false}, {VK_MENU, false}, {'O', true}, {'O', false}});
+  PressAccessKeys(Main(), 'O', 'O');
   ASSERT_TRUE(
       RunUntil([&] { return editor->overview() && editor->overview()->window->Visible(); }, 10))
       << "Alt+O, O: no overview";
@@ -379,30 +362,13 @@ TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
   EXPECT_EQ(view().Map.MapChanged, 1);
 }
 
-// A 20 x 11 sheet, black: two tiles of 8 with a margin of 2 and a spacing of 1.
-std::vector<uint8_t> SheetBmp() {
-  constexpr uint32_t kRow = 60, kHeader = 54;
-  std::vector<uint8_t> b(kHeader + kRow * 11, 0);
-  const auto put = [&b](size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put(2, static_cast<uint32_t>(b.size()));
-  put(10, kHeader);
-  put(14, 40);
-  put(18, 20);
-  put(22, 11);
-  put(26, 1 | 24 << 16);  // one plane, 24 bits a pixel
-  return b;
-}
-
 // File > Import Tiled Map reads an XML map whose layer is zstd-compressed; File > Export to
 // Tiled writes it back as XML, the chosen filter's extension given to a bare name. An export into
 // a folder nobody may write says why in one box and leaves nothing there.
 TEST_F(Win32Editor, TiledMapsGoInAndOutThroughTheFileMenu) {
   Open("");
-  Write(folder + "\\sheet.bmp", SheetBmp());
+  // A 20 x 11 sheet, black: two tiles of 8 with a margin of 2 and a spacing of 1.
+  Write(folder + "\\sheet.bmp", Bmp({20, 11, 24, 0, {}, std::vector<uint8_t>(60 * 11)}));
   const std::string tmx = R"(<map orientation="orthogonal" width="3" height="2" tilewidth="8"
     tileheight="8"><tileset firstgid="1" name="s" tilewidth="8" tileheight="8" spacing="1"
     margin="2"><image source="sheet.bmp"/></tileset><layer name="t" width="3" height="2">
@@ -459,10 +425,7 @@ TEST_F(Win32Editor, TiledMapsGoInAndOutThroughTheFileMenu) {
   }
   EXPECT_EQ(shown,
             "The map could not be exported to \"" + locked + "\\out.tmx\": permission denied.");
-  std::vector<std::string> left;
-  for (const auto& entry : fs::directory_iterator(fs::path(Widen(locked))))
-    left.push_back(entry.path().filename().string());
-  EXPECT_EQ(left, std::vector<std::string>{"kept.map"});
+  EXPECT_EQ(Names(locked), std::vector<std::string>{"kept.map"});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "formats/AtomicFile.h"
 #include "tests/support/EditorFixture.h"
+#include "tests/win32/Win32Desktop.h"
 #include "toolkit/win32/Win32Api.h"
 #include "toolkit/win32/Win32FileSystem.h"
 #include "toolkit/win32/Win32Text.h"
@@ -24,18 +25,8 @@ fs::path U8(const std::string& utf8) {
   return fs::path(Widen(utf8));
 }
 
-std::vector<uint8_t> Bytes(const std::string& utf8Path) {
-  std::ifstream in(U8(utf8Path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(U8(folder)))
-    names.push_back(Narrow(e.path().filename().wstring()));
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing_desktop::Bytes;
+using testing_desktop::Names;
 
 class Win32Disk : public testing::Test {
  protected:

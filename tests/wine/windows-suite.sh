@@ -15,7 +15,7 @@ done
 out=build-windows
 stamp=$out/windows-tests-passed
 # The top CMakeLists.txt chooses what the Windows build holds; cmake/ pins its third-party sources.
-sources=$(find CMakeLists.txt toolkit/win32 app/win32 tests/win32 cmake -type f -print0 | sort -z |
+sources=$(find CMakeLists.txt toolkit/win32 app/win32 tests/win32 tests/support cmake -type f -print0 | sort -z |
   xargs -0 sha256sum | sha256sum)
 [[ -f $stamp && $(cat "$stamp") == "$sources" ]] && { echo "Windows sources unchanged since they passed"; exit 0; }
 
