@@ -156,6 +156,10 @@ TEST_F(CatalogueWindow, ModeSwitchSwapsTheCompanionsAndLoadsOnlyWhatIsShown) {
   };
   view().MENU_DATA_VIEW_Click();
   EXPECT_EQ(state(), std::tuple(1, false, true, true));
+  mainWindow().UserMinimize();  // an open catalogue hides with the main window and comes back
+  EXPECT_EQ(state(), std::tuple(1, false, false, true));
+  mainWindow().UserRestore();
+  EXPECT_EQ(state(), std::tuple(1, false, true, true));
   ASSERT_TRUE(H(*Dat().window).UserClose());
   std::ofstream(File()) << "1\r\n\"1: Rock\"\r\n129\r\n";
   mainWindow().UserMinimize();
