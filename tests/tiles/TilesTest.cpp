@@ -200,6 +200,10 @@ TEST_F(Tiles, APressPicksTheTileOfTheWholeCellUnderThePointer) {
     EXPECT_EQ(Selection(), r.tile < 0 ? std::vector<int16_t>{} : std::vector{int16_t(r.tile)})
         << "zoom " << r.zoom << ", page " << r.page << " at " << r.x << ", " << r.y;
   }
+  // The smallest tiles are picked alike.
+  ASSERT_TRUE(ApplySheet("1", "0", "0", std::make_shared<headless::HeadlessPicture>(4, 3)));
+  palette().Display_MouseDown(kLeftButton, 0, 0, 0);
+  EXPECT_EQ(Selection(), std::vector<int16_t>{0});
 }
 
 // Each repaint draws its page's tiles and a red frame around each selected one, the first and the
