@@ -139,6 +139,17 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
   EXPECT_NE(Line("dump @out.map").out.find("row 0: 32767 0 -1\nrow 1: -1 -1 -1\noverlay 0,0 = 1\n"),
             std::string::npos);
 
+  // Properties written as one object, as older Tiled did: the map's resources, an object's id;
+  // each name counts only where it belongs.
+  std::string named = Replaced(R"([{"name": "human_resources", "type": "int", "value": 42}])",
+                               R"({"id": 5, "computer_resources": 8, "human_resources": 7})");
+  named.replace(named.find(R"({"id": 1})"), 9, R"({"human_resources": 9, "id": 4})");
+  WriteText(Path("in.tmj"), named);
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("dump @out.map").out.find("human resources: 7\ncomputer resources: 8\n"),
+            std::string::npos);
+  EXPECT_NE(Line("dump @out.map").out.find("overlay 0,0 = 4\n"), std::string::npos);
+
   // A map holds at most 32767 overlay entries.
   const auto objects = [](int n) {
     std::string text = R"({"orientation": "orthogonal", "width": 256, "height": 128,

@@ -23,6 +23,21 @@ TEST(WriterLimits, AMapIsWrittenOnlyWhenBothLayersHaveOneSize) {
   EXPECT_FALSE(MapFileWriter::For(1, 2, Grid16(), OverlayLayer()));
 }
 
+TEST(WriterLimits, TheSizeGivenIsTheBytesWritten) {
+  for (const int objects : {0, 2}) {
+    const Grid16 tiles = *Grid16::TryCreate(3, 2);
+    OverlayLayer overlay = *OverlayLayer::TryCreate(3, 2);
+    for (int i = 0; i < objects; ++i) overlay.Set(i, 1, 7);
+    const auto writer = MapFileWriter::For(1, 2, tiles, overlay);
+    size_t written = 0;
+    ASSERT_TRUE(writer->WriteTo([&](std::span<const uint8_t> piece) {
+      written += piece.size();
+      return true;
+    }));
+    EXPECT_EQ(writer->Size(), written) << objects;
+  }
+}
+
 TEST(WriterLimits, APictureNeedsAtLeastOnePixelEachWay) {
   for (const auto& [w, h] : {std::pair{0, 1}, {1, 0}, {0, 0}, {1, 1}}) {
     const toolkit::RgbImage image{w, h, std::vector<toolkit::Color>(size_t(w * h))};
