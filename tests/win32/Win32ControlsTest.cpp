@@ -52,6 +52,11 @@ TEST(Win32Surface, ClearsAndPaintsOnRefreshAndWhenUncoveredOrGrown) {
   Settle();
   EXPECT_EQ(std::tuple(paints, box.Image().Width(), at(40, 40)), std::tuple(3, 100, Pixel(kGreen)));
   EXPECT_EQ(FirstDifference(Shown(box.Handle()), 0, 0, box.Image(), 0, 0, 100, 100), "");
+  // Pixels put in place cover their own rectangle and nothing beside it.
+  const uint32_t two[] = {Pixel(kGreen), Pixel(kGreen)};
+  box.PutPixels(300, 300, {two, 2, 1, 2});
+  EXPECT_EQ((std::array{at(19, 20), at(20, 20), at(21, 20), at(22, 20), at(20, 21)}),
+            (std::array{Pixel(kBlue), Pixel(kGreen), Pixel(kGreen), Pixel(kBlue), Pixel(kBlue)}));
 }
 
 // A picture copied larger than twice its size is stretched, each pixel to a block; circles and
