@@ -6,8 +6,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 
@@ -55,7 +57,11 @@ class EditorOnQt : public ::testing::Test {
  protected:
   EditorOnQt() {
     editor.Start();
-    for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+    // On a busy machine the first paint, which loads the map, may take more than a turn or two.
+    if (!QTest::qWaitFor([&] { return view.Map.MapWidth > 0 && editor.Global().TileSize > 0; },
+                         20000))
+      ADD_FAILURE() << "the demo map was not shown";
+    for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();  // its paints
   }
   // The pixels of display cell (c, r)'s tile.
   QRect Cell(int c, int r) {
@@ -297,10 +303,25 @@ TEST(QtToolkit, FileFiltersAndDefaultExtensionsBecomeQtOnes) {
 }  // namespace
 }  // namespace korvane::qt
 
-// One application for every test, on the offscreen platform unless the caller chose another.
+// One application for every test, on the offscreen platform unless the caller chose another. A
+// box nobody answers within half a minute fails the test that showed it, instead of hanging it.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // a killed run still shows what it printed
   QApplication app(argc, argv);
+  QTimer watchdog;
+  QPointer<QWidget> open;
+  int seconds = 0;
+  QObject::connect(&watchdog, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    seconds = modal && modal == open ? seconds + 1 : 0;
+    open = modal;
+    if (seconds < 30) return;
+    const auto* box = qobject_cast<QMessageBox*>(modal);
+    ADD_FAILURE() << "nobody answered " << (box ? box->text() : modal->windowTitle()).toStdString();
+    QMetaObject::invokeMethod(modal, "reject");
+  });
+  watchdog.start(1000);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
