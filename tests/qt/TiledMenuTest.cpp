@@ -31,6 +31,7 @@ void Answering(std::deque<std::function<void(QWidget*)>> answers,
   QTimer timer;
   // Guarded: the next dialog may be made where the last one was.
   QPointer<QWidget> answered;
+  std::function<void(QWidget*)> last;
   int ticks = 0;
   QObject::connect(&timer, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -40,9 +41,12 @@ void Answering(std::deque<std::function<void(QWidget*)>> answers,
       QMetaObject::invokeMethod(modal, "reject");
       return;
     }
-    // A file dialog still busy listing its folder may let the first accept pass: again.
-    if (modal && modal == answered && qobject_cast<QFileDialog*>(modal))
-      QMetaObject::invokeMethod(modal, "accept");
+    // A file dialog still busy listing its folder may let the first choice pass, or put its
+    // first filter back when the listing ends: the whole choice again, from the event loop, so
+    // that a box the accept opens is seen here rather than waited on.
+    if (modal && modal == answered && qobject_cast<QFileDialog*>(modal) && modal->isVisible() &&
+        ticks % 10 == 0)
+      last(modal);
     if (!modal || modal == answered) return;
     answered = modal;
     ticks = 0;
@@ -52,9 +56,9 @@ void Answering(std::deque<std::function<void(QWidget*)>> answers,
       QMetaObject::invokeMethod(modal, "reject");
       return;
     }
-    auto answer = std::move(answers.front());
+    last = std::move(answers.front());
     answers.pop_front();
-    answer(modal);
+    last(modal);
   });
   timer.start(10);
   act();
@@ -66,12 +70,16 @@ std::function<void(QWidget*)> Choose(const std::string& path, const QString& fil
   return [path, filter](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
-    if (!filter.isEmpty()) dialog->selectNameFilter(filter);
-    // A shown dialog leaves the name as typed while its name field has the focus, and the
-    // field may already have it: the focus goes first.
-    if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
-    dialog->selectFile(QString::fromStdString(path));
-    QMetaObject::invokeMethod(dialog, "accept");
+    // In one turn of the event loop, so that nothing the dialog does meanwhile (its folder's
+    // listing puts the first filter back) comes between the choice and the accept.
+    QTimer::singleShot(0, dialog, [dialog, path, filter] {
+      if (!filter.isEmpty()) dialog->selectNameFilter(filter);
+      // A shown dialog leaves the name as typed while its name field has the focus, and the
+      // field may already have it: the focus goes first.
+      if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
+      dialog->selectFile(QString::fromStdString(path));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
   };
 }
 
