@@ -34,16 +34,4 @@ std::vector<OverlayLayer::Entry> OverlayLayer::Entries() const {
   return out;
 }
 
-OverlayLayer OverlayLayer::Window(int32_t left, int32_t top, int32_t width, int32_t height) const {
-  OverlayLayer part;
-  part.width_ = width;
-  part.height_ = height;
-  for (const auto& [key, value] : cells_) {
-    const Entry cell = EntryOf(key, value);
-    if (part.Contains(cell.x - left, cell.y - top))
-      part.cells_[part.Key(cell.x - left, cell.y - top)] = value;
-  }
-  return part;
-}
-
 }  // namespace korvane

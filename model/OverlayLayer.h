@@ -56,8 +56,6 @@ class OverlayLayer {
   // The cells that hold a number other than 0, row by row (y outer, x inner): the order in which
   // a map file lists them.
   std::vector<Entry> Entries() const;
-  // The cells of the given rectangle (clipped to the layer) as a layer of the rectangle's size.
-  OverlayLayer Window(int32_t left, int32_t top, int32_t width, int32_t height) const;
 
   friend bool operator==(const OverlayLayer&, const OverlayLayer&) = default;
 
