@@ -150,6 +150,12 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
             std::string::npos);
   EXPECT_NE(Line("dump @out.map").out.find("overlay 0,0 = 4\n"), std::string::npos);
 
+  // Only the tile layer gives tiles: a data list in the object layer is passed over.
+  WriteText(Path("in.tmj"), Replaced(R"("objectgroup", "objects")",
+                                     R"("objectgroup", "data": [9, 9, 9, 9, 9, 9], "objects")"));
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("dump @out.map").out.find("row 0: 0 1 -1\nrow 1: 2 3 4\n"), std::string::npos);
+
   // A map holds at most 32767 overlay entries.
   const auto objects = [](int n) {
     std::string text = R"({"orientation": "orthogonal", "width": 256, "height": 128,

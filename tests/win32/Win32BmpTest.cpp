@@ -28,6 +28,9 @@ TEST(Win32Bmp, ReadsEveryFormRowsFromTheBottomUnlessTheHeightIsNegative) {
       {{3, 1, 8, 1, kTwoColours, {3, 1, 0, 1}}, {kBlue, kBlue, kBlue}},
       {{3, 1, 4, 2, kTwoColours, {3, 0x10, 0, 1}}, {kBlue, kRed, kBlue}},
       {{2, 1, 24, 0, {}, {0, 0, 0xFF, 0xFF, 0, 0, 0, 0}, true}, {kRed, kBlue}},
+      // Bit fields at 16 bits a pixel: five bits each for red, green and blue.
+      {{2, 1, 16, 3, {0, 0x7C, 0, 0, 0xE0, 0x03, 0, 0, 0x1F, 0, 0, 0}, {0, 0x7C, 0x1F, 0}},
+       {kRed, kBlue}},
       // Masks inside a longer header: red in the low byte, blue in the third.
       {{2,
         1,
@@ -69,8 +72,16 @@ TEST(Win32Bmp, RefusesWhatIsNoBitmapOrAsksForMoreThanItHolds) {
   EXPECT_EQ(refused(Bmp({2, 1, 3, 0, {}, {0, 0, 0, 0}})), notBmp);
   EXPECT_EQ(refused(Bmp({2, 1, 8, 2, kTwoColours, {0, 1}})),
             "it uses a form of bitmap coding that Korvane does not read");
-  EXPECT_EQ(refused(Bmp({2, 1, 24, 1, {}, {0, 1}})),
-            "it uses a form of bitmap coding that Korvane does not read");
+  for (const uint16_t bits : {8, 24})  // run lengths at 24 bits, bit fields at 8 or 24
+    for (const uint32_t coding : {bits == 8 ? 3u : 1u, 3u})
+      EXPECT_EQ(refused(Bmp({2,
+                             1,
+                             bits,
+                             coding,
+                             {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0},
+                             {0, 1, 2, 3, 4, 5, 6, 7}})),
+                "it uses a form of bitmap coding that Korvane does not read")
+          << bits << " " << coding;
   EXPECT_EQ(refused(Bmp({2, -1, 8, 1, kTwoColours, {0, 1}})), "its header gives no usable size");
   EXPECT_EQ(refused(Bmp({0, 1, 24, 0, {}, {}})), "its header gives no usable size");
   EXPECT_EQ(refused(Bmp({2, 0, 24, 0, {}, {}})), "its header gives no usable size");
