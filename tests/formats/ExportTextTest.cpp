@@ -8,6 +8,7 @@
 
 #include "formats/TmjExport.h"
 #include "formats/TmxExport.h"
+#include "tests/support/SourceFile.h"
 
 namespace korvane {
 namespace {
@@ -37,9 +38,7 @@ std::string Written(bool (*writer)(const TmjExport&, const JsonWriter::Sink&, co
 }
 
 std::string Golden(const std::string& name) {
-  const std::string demo = KORVANE_DEMO_MAP;  // the examples folder beside the tests
-  std::ifstream in(demo.substr(0, demo.size() - 17) + "tests/formats/golden/" + name,
-                   std::ios::binary);
+  std::ifstream in(testing_support::SourceFile("tests/formats/golden/" + name), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -9,6 +9,7 @@
 #include "formats/MapFile.h"
 #include "formats/TiledMapFile.h"
 #include "tests/support/NativeFileSystem.h"
+#include "tests/support/SourceFile.h"
 
 namespace korvane {
 namespace {
@@ -19,8 +20,7 @@ std::vector<uint8_t> Bytes(const std::filesystem::path& path) {
 }
 
 TEST(TiledFiles, EachLayerFormatSavedByTiledReadsToTheSameMap) {
-  const auto folder =
-      std::filesystem::path(KORVANE_DEMO_MAP).parent_path().parent_path() / "tests/cli/tiled";
+  const auto folder = testing_support::SourceFile("tests/cli/tiled");
   const std::vector<uint8_t> expected = Bytes(folder / "layers.map");
   ASSERT_FALSE(expected.empty());
   headless::NativeFileSystem files;
