@@ -46,10 +46,6 @@ class MapView : public MapViewState {
   // Draws the visible cells over what the display shows, after bringing the view geometry up
   // to date; the first drawing also loads the map named on the command line.
   void Display_Paint();
-  // Draws tile t into screen cell (c, r): the tile area only, the grid gap is left alone.
-  void DrawTileInCell(int16_t tile, int32_t c, int32_t r);
-  // The overlay marker (circle and centred number) of screen cell (c, r).
-  void DrawOverlayMarker(int16_t value, int32_t c, int32_t r);
 
   // ---- Tools (tools/) ----
   void Display_MouseDown(int16_t button, int16_t shift, float x, float y);

@@ -37,12 +37,4 @@ void MapView::Display_Paint() {
   }
 }
 
-void MapView::DrawTileInCell(int16_t tile, int32_t c, int32_t r) {
-  korvane::DrawTileInCell(*Display, PaintSetup(editor_.Global()), tile, c, r);
-}
-
-void MapView::DrawOverlayMarker(int16_t value, int32_t c, int32_t r) {
-  korvane::DrawOverlayMarker(*Display, PaintSetup(editor_.Global()), value, c, r);
-}
-
 }  // namespace korvane

@@ -6,6 +6,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 
 #include "formats/AtomicFile.h"
@@ -73,6 +74,30 @@ TEST_F(DiskSafety, LinksAreFollowedAndTemporaryFilesLockedAndCleanedUp) {
   EXPECT_EQ(Names(maps), kept);
   ASSERT_TRUE(replacement->Commit(error));
   EXPECT_EQ(Names(maps).size(), 3u);
+}
+
+// Every error a save or an open can meet is told in words of its own; one the editor has no words
+// for is the system's own text, begun in lower case to sit inside a sentence.
+TEST(DiskErrors, EachErrorHasItsSentence) {
+  using toolkit::DescribeErrno;
+  EXPECT_EQ(DescribeErrno(ENOENT), "there is no such file");
+  EXPECT_EQ(DescribeErrno(ENOENT, true), "the folder does not exist");
+  for (const auto& [err, text] : std::vector<std::pair<int, std::string>>{
+           {EACCES, "permission denied"},
+           {EPERM, "permission denied"},
+           {ENOSPC, "no space left on the device"},
+           {EDQUOT, "the disk quota is used up"},
+           {EROFS, "the file system is read-only"},
+           {ENOTDIR, "a part of the path is not a folder"},
+           {EISDIR, "it is a folder, not a file"},
+           {ENAMETOOLONG, "the name is too long"},
+           {ELOOP, "the symbolic links form a loop"},
+           {EIO, "an input/output error occurred"},
+           {EBUSY, "device or resource busy"},
+       }) {
+    EXPECT_EQ(DescribeErrno(err), text);
+    EXPECT_EQ(DescribeErrno(err, true), text);
+  }
 }
 
 }  // namespace

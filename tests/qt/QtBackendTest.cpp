@@ -5,13 +5,16 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "ops/Overview.h"
 #include "overview/Overview.h"
@@ -196,6 +199,55 @@ TEST(QtSurface, CopiesEachPixelOfTheSourceToItsPlaceInTheDestination) {
       }
     EXPECT_EQ(surface->Image().convertToFormat(QImage::Format_RGB32), expected) << i;
   }
+}
+
+// Presses, moves and releases reach the handlers with the editor's button and shift numbers (1
+// left, 2 right, 4 middle; Shift 1, Ctrl 2, Alt 4, added together) and the place in twips; a
+// press or release of a button the editor has no number for is not heard.
+TEST(QtSurface, MouseEventsCarryTheButtonShiftAndPlaceInTwips) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Mouse", 1500, 1200);
+  auto* surface = static_cast<QtSurface*>(window->AddSurface({0, 0, 1500, 1200}));
+  std::vector<std::string> heard;
+  const auto record = [&](char kind) {
+    return [&heard, kind](int16_t button, int16_t shift, float x, float y) {
+      heard.push_back(std::string(1, kind) + std::to_string(button) + std::to_string(shift) + " " +
+                      std::to_string(std::lround(x)) + "," + std::to_string(std::lround(y)));
+    };
+  };
+  surface->onMouseDown = record('d');
+  surface->onMouseMove = record('m');
+  surface->onMouseUp = record('u');
+  const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                        Qt::KeyboardModifiers keys) {
+    QMouseEvent event(type, QPointF(10, 7), surface->widget()->mapToGlobal(QPointF(10, 7)), button,
+                      held, keys);
+    QCoreApplication::sendEvent(surface->widget(), &event);
+  };
+  const std::string at = " " + std::to_string(std::lround(10 * ScreenTwipsPerPixelX())) + "," +
+                         std::to_string(std::lround(7 * ScreenTwipsPerPixelY()));
+  using enum Qt::MouseButton;
+  for (const auto& [button, keys, code] :
+       std::vector<std::tuple<Qt::MouseButton, Qt::KeyboardModifiers, std::string>>{
+           {LeftButton, Qt::NoModifier, "10"},
+           {RightButton, Qt::ShiftModifier, "21"},
+           {MiddleButton, Qt::ControlModifier, "42"},
+           {LeftButton, Qt::AltModifier, "14"},
+           {RightButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, "27"},
+       }) {
+    heard.clear();
+    send(QEvent::MouseButtonPress, button, button, keys);
+    send(QEvent::MouseMove, NoButton, button | LeftButton | MiddleButton, keys);
+    send(QEvent::MouseButtonRelease, button, NoButton, keys);
+    const std::string held = button == RightButton ? "7" : "5";
+    EXPECT_EQ(heard, (std::vector<std::string>{"d" + code + at, "m" + held + code.substr(1) + at,
+                                               "u" + code + at}));
+  }
+  heard.clear();
+  send(QEvent::MouseButtonPress, BackButton, BackButton, Qt::NoModifier);
+  send(QEvent::MouseButtonRelease, ForwardButton, NoButton, Qt::NoModifier);
+  send(QEvent::MouseMove, NoButton, NoButton, Qt::NoModifier);
+  EXPECT_EQ(heard, std::vector<std::string>{"m00" + at});
 }
 
 // Each box is modal: it is read and answered from the event loop it runs. A message box answers
