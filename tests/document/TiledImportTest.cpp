@@ -3,7 +3,8 @@
 namespace korvane {
 namespace {
 
-using testing_document::DocumentTest;
+using namespace testing_document;
+using toolkit::MessageResult;
 
 // The tileset's geometry a sheet can take: tiles square, 1 to 32767 pixels, spacing and margin
 // 0 to 32767. The picture cannot be read, so a geometry that passes is refused for that instead.
@@ -32,6 +33,41 @@ TEST_F(DocumentTest, AnImportedTilesetIsTheSheetOnlyWithAUsableGeometry) {
     ASSERT_EQ(tk.failuresReported.size(), 1u) << row.width;
     EXPECT_NE(tk.failuresReported[0].find(row.why), std::string::npos) << tk.failuresReported[0];
     EXPECT_EQ(global().TileSize, 16) << "the current sheet stays";
+  }
+}
+
+// A read that fails at any step of an import, in either format, is told as a file that could not
+// be opened, and the map on screen stays as it was.
+TEST_F(DocumentTest, AReadThatFailsAnywhereInAnImportLeavesTheMapAlone) {
+  std::ofstream(Path("in.tmj"))
+      << R"({"orientation": "orthogonal", "width": 2, "height": 1, "tilewidth": 16,
+    "tileheight": 16, "layers": [{"type": "tilelayer", "width": 2, "height": 1, "data": [1, 2]}],
+    "tilesets": [{"firstgid": 1}]})";
+  std::ofstream(Path("in.tmx"))
+      << R"(<map orientation="orthogonal" width="2" height="1" tilewidth="16" tileheight="16">
+    <tileset firstgid="1"/><layer width="2" height="1"><data encoding="csv">1,2</data></layer>
+    </map>)";
+  for (const char* name : {"in.tmj", "in.tmx"}) {
+    int failAt = 0;
+    for (;; ++failAt) {
+      PutMap(Pattern(3, 3, 1), MakeGrid(3, 3), Path("current.map"));
+      const auto before = Snapshot(view());
+      tk.failuresReported.clear();
+      tk.files.operations = 0;
+      tk.files.failAt = failAt;
+      tk.fileAnswers = {Path(name)};
+      tk.messageAnswers = {MessageResult::Yes};
+      view().MENU_IMPORT_TILED_Click();
+      tk.files.failAt = -1;
+      if (failAt >= tk.files.operations) break;  // nothing failed: the import went through
+      EXPECT_EQ(tk.failuresReported,
+                std::vector<std::string>{"The Tiled map \"" + Path(name) +
+                                         "\" could not be opened: an input/output error occurred."})
+          << name << " " << failAt;
+      EXPECT_EQ(Snapshot(view()), before) << name << " " << failAt;
+    }
+    EXPECT_GE(failAt, 2) << name;
+    EXPECT_EQ(view().Map.MapWidth, 2) << name;
   }
 }
 
