@@ -154,6 +154,25 @@ TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
   }
 }
 
+// The client area is the size asked for wherever the window stands, also after menus are added
+// to the hidden window's bar, even so many that the bar wraps onto more rows.
+TEST(Win32Window, KeepsItsClientSizeWhereverItStandsAndAsItsMenuBarGrows) {
+  const struct {
+    float left, top, width, height;  // twips
+    int menus;
+  } windows[] = {{0, 0, 3000, 2000, 1}, {1500, 1200, 3000, 2000, 1}, {1500, 1200, 2250, 2000, 8}};
+  for (const auto& w : windows) {
+    Win32Window window(WindowKind::Main, "Main", w.width, w.height);
+    window.Move(w.left, w.top);
+    for (int i = 0; i < w.menus; ++i) window.AddMenu("&Menu " + std::to_string(i));
+    RECT client{};
+    ::GetClientRect(window.Handle(), &client);
+    EXPECT_EQ((toolkit::PixelRect{0, 0, client.right, client.bottom}),
+              PixelsOf(0, 0, w.width, w.height))
+        << w.top << " " << w.menus;
+  }
+}
+
 // Showing raises Resize once. Closing asks the owner first, and the owner may destroy the window
 // while it unloads; closing the main window ends the message loop.
 TEST(Win32Window, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {

@@ -12,6 +12,7 @@
 #include "tests/win32/BmpFile.h"
 #include "tests/win32/Win32Desktop.h"
 #include "tiles/TileView.h"
+#include "toolkit/win32/Win32Application.h"
 #include "toolkit/win32/Win32Controls.h"
 #include "toolkit/win32/Win32Surface.h"
 #include "toolkit/win32/Win32Toolkit.h"
@@ -299,6 +300,71 @@ TEST_F(Win32Editor, MessageAndInputBoxesAnswerAsPressed) {
     EXPECT_EQ(tk.InputBox("Width of map (in tiles):", ok ? "New Map" : ""), ok ? "Straße 42" : "");
     EXPECT_EQ(seen, std::string(ok ? "New Map" : "Korvane") + "|Width of map (in tiles):|");
   }
+}
+
+// A text for whoever started the program (--version) goes to its standard output when that is a
+// file; with none (started from Explorer: no handle, an unusable one, no console) it is shown in
+// a box, never lost.
+TEST(Win32Application, TellsInABoxWhenThereIsNoOutputToWriteTo) {
+  const std::string text = "Korvane 1.2\n", file = testing_support::FreshFolder() + "\\out.txt";
+  const HANDLE written =
+      ::CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const HANDLE event = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const HANDLE saved = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  const struct {
+    HANDLE out;
+    const char* shown;  // in a box
+  } outputs[] = {{nullptr, "Korvane|Korvane 1.2\n"},
+                 {INVALID_HANDLE_VALUE, "Korvane|Korvane 1.2\n"},
+                 {event, "Korvane|Korvane 1.2\n"},
+                 {written, ""}};
+  for (const auto& o : outputs) {
+    ::SetStdHandle(STD_OUTPUT_HANDLE, o.out);
+    std::string shown;
+    {
+      std::deque<std::function<void(HWND)>> answers;
+      if (*o.shown)
+        answers.push_back([&](HWND box) {
+          shown = TextOf(box) + "|" + ItemText(box, kMessageText);
+          Press(box, IDOK);
+        });
+      DialogAnswers answer(std::move(answers));
+      Application::Tell(text);
+    }
+    EXPECT_EQ(shown, o.shown) << o.out;
+  }
+  ::SetStdHandle(STD_OUTPUT_HANDLE, saved);
+  ::CloseHandle(written);
+  ::CloseHandle(event);
+  EXPECT_EQ(Bytes(file), std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// korvane.exe --version typed at a command prompt: Windows gives a windowed program no console
+// and no standard output, and the text goes into the prompt's console.
+TEST(Win32Application, TellsTheConsoleItWasStartedFrom) {
+  ::FreeConsole();
+  ASSERT_TRUE(::AllocConsole());
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  start.dwFlags = STARTF_USESTDHANDLES;  // all of them none
+  PROCESS_INFORMATION process{};
+  std::wstring line = L"korvane.exe --version";
+  ASSERT_TRUE(::CreateProcessW(Widen(KORVANE_EXE).c_str(), line.data(), nullptr, nullptr, FALSE,
+                               DETACHED_PROCESS, nullptr, nullptr, &start, &process));
+  const bool ended = ::WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+  if (!ended) ::TerminateProcess(process.hProcess, 1);  // a box of its own waits for ever
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+  const HANDLE console =
+      ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+  wchar_t row[16] = {};
+  DWORD got = 0;
+  ::ReadConsoleOutputCharacterW(console, row, 9, {0, 0}, &got);
+  ::CloseHandle(console);
+  ::FreeConsole();
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(std::wstring(row).starts_with(L"Korvane ") && std::iswdigit(row[8])) << Narrow(row);
 }
 
 // Save As through the common dialog: the map filter is offered, a name typed without extension
