@@ -406,26 +406,32 @@ TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
       std::tuple(int16_t{2}, 7, int16_t{12}));
 }
 
-// A folder nobody may write (made so by the test script): the save says so in a box and the
-// file there keeps its bytes; the map stays unsaved.
-TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
+// A folder nobody may write, and a disk with no room left (made so by the test script): the save
+// says why in a box, the file there keeps its bytes and nothing else is left there; the map stays
+// unsaved.
+TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderOrOntoAFullDiskSaysWhyAndKeepsTheFile) {
   if (Fixtures().empty()) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
-  const std::string kept = Fixtures() + "\\readonly\\kept.map";
   Open(CopyOfDemoMap("demo.map"));
   EXPECT_FALSE(toolkit->Files().CanCreateFilesIn(Fixtures() + "\\readonly"));
-  view().Map.CurrentMapFile = kept;
-  view().Map.MapChanged = 1;
-  std::string shown;
-  {
-    DialogAnswers answers({[&](HWND box) {
-      shown = ItemText(box, kMessageText);
-      Press(box, IDOK);
-    }});
-    EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+  for (const auto& [folder, why] : {std::pair("readonly", "permission denied"),
+                                    std::pair("full", "no space left on the device")}) {
+    const std::string kept = Fixtures() + "\\" + folder + "\\kept.map";
+    if (!fs::exists(fs::path(Widen(kept)))) continue;  // the script could mount no disk
+    view().Map.CurrentMapFile = kept;
+    view().Map.MapChanged = 1;
+    std::string shown;
+    {
+      DialogAnswers answers({[&](HWND box) {
+        shown = ItemText(box, kMessageText);
+        Press(box, IDOK);
+      }});
+      EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+    }
+    EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": " + why + ".");
+    EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+    EXPECT_EQ(Names(Fixtures() + "\\" + folder), std::vector<std::string>{"kept.map"});
+    EXPECT_EQ(view().Map.MapChanged, 1);
   }
-  EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": permission denied.");
-  EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
-  EXPECT_EQ(view().Map.MapChanged, 1);
 }
 
 // File > Import Tiled Map reads an XML map whose layer is zstd-compressed; File > Export to
