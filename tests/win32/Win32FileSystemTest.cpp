@@ -95,6 +95,10 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
   EXPECT_EQ(disk.ReadAll(path), (std::vector<uint8_t>{4, 5}));
 
   fs::create_directory(U8(dir + "\\folder"));
+  // Open to nobody else, as another program may hold a map.
+  std::ofstream(U8(dir + "\\held.map")) << "x";
+  const HANDLE held = ::CreateFileW(Widen(dir + "\\held.map").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    0, nullptr, OPEN_EXISTING, 0, nullptr);
   const struct {
     std::string path;
     bool save;
@@ -106,6 +110,8 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
       {dir + "\\gone\\x.map", true, "the folder does not exist", false},
       {dir + "\\folder", true, "it is a folder, not a file", false},
       {dir + "\\folder", false, "it is a folder, not a file", false},
+      {dir + "\\held.map", false, "another program is using the file", false},
+      {dir + "\\held.map", true, "permission denied", false},  // Windows' word for the rename
   };
   for (const auto& f : failures) {
     error = {};
@@ -115,7 +121,9 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
       EXPECT_EQ(disk.OpenForReading(f.path, error), nullptr);
     EXPECT_EQ(std::pair(error.reason, error.notFound), std::pair(f.reason, f.notFound)) << f.path;
   }
-  EXPECT_EQ(Names(dir), (std::vector<std::string>{name, "folder"}));
+  ::CloseHandle(held);
+  EXPECT_EQ(Bytes(dir + "\\held.map"), std::vector<uint8_t>{'x'});
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{name, "folder", "held.map"}));
 }
 
 // A later save to the same target removes what a killed save left: only its own target's
