@@ -159,7 +159,8 @@ TEST_F(Win32Disk, FoldersAreMadeLevelByLevelAndTriedForNewFiles) {
 }
 
 // Links made on the Linux side (the test script's fixtures): a save goes to the file a link
-// names. The links stay links (the script checks).
+// names; a link to a device is neither read nor replaced. The links stay links (the script
+// checks).
 TEST_F(Win32Disk, LinksAreFollowed) {
   const char* fixtures = std::getenv("KORVANE_WINE_FIXTURES");
   if (!fixtures) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
@@ -169,6 +170,10 @@ TEST_F(Win32Disk, LinksAreFollowed) {
   EXPECT_EQ(Bytes(links + "\\real\\map.map"), (std::vector<uint8_t>{6, 6}));
   EXPECT_FALSE(Save(links + "\\loop-a.map", {1}));
   EXPECT_EQ(error.reason, "the symbolic links form a loop");
+  EXPECT_EQ(disk.OpenForReading(links + "\\device.map", error), nullptr);
+  EXPECT_EQ(error.reason, kDevice);
+  EXPECT_FALSE(Save(links + "\\device.map", {1}));
+  EXPECT_EQ(error.reason, kDevice);
 }
 
 // A Windows symbolic link to a file that does not exist yet: the save makes that file. (Wine

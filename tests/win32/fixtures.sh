@@ -29,6 +29,7 @@ case $1 in
     ln -s link.map "$dir/links/chain.map"
     ln -s loop-b.map "$dir/links/loop-a.map"
     ln -s loop-a.map "$dir/links/loop-b.map"
+    ln -s /dev/null "$dir/links/device.map"
     printf 'kept' >"$dir/readonly/kept.map"
     mkdir "$dir/full"
     if mount -t tmpfs -o size=4k korvane-full "$dir/full" 2>/dev/null; then
@@ -51,7 +52,7 @@ case $1 in
     ;;
   check)
     status=0
-    for link in link chain loop-a loop-b; do
+    for link in link chain loop-a loop-b device; do
       [[ -L $dir/links/$link.map ]] || { echo "$link.map is no longer a link" >&2; status=1; }
     done
     unlock
