@@ -146,7 +146,8 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
 }
 
 // The check box shows each value it takes (0, 1, 2 grey); other values are ignored, and only a
-// change raises Click. A user's click turns a grey or clear box on and a ticked one off.
+// change raises Click. A user's click turns a grey or clear box on and a ticked one off. A button
+// raises Click for a click alone.
 TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
   Win32Window window(WindowKind::FixedTool, "Check", 3000, 3000);
   auto& box = static_cast<Win32CheckBox&>(*window.AddCheckBox("Grid", Place{0, 0, 1500, 300}));
@@ -169,6 +170,10 @@ TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
               std::tuple(int16_t(value), LRESULT(shown), changes))
         << set;
   }
+  auto& undo = static_cast<Win32Button&>(*window.AddButton("Undo", Place{0, 300, 1500, 300}));
+  undo.onClick = [&] { ++clicks; };
+  for (const int code : {BN_SETFOCUS, BN_CLICKED, BN_KILLFOCUS}) undo.Command(code);
+  EXPECT_EQ(clicks, changes + 1);
 }
 
 // The client area is the size asked for wherever the window stands, also after menus are added
