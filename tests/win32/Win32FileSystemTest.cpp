@@ -93,6 +93,14 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
   EXPECT_EQ(Bytes(path), (std::vector<uint8_t>{4, 5}));
   EXPECT_EQ(Names(dir), std::vector<std::string>{name});
   EXPECT_EQ(disk.ReadAll(path), (std::vector<uint8_t>{4, 5}));
+  {
+    const auto input = disk.OpenForReading(path, error);  // then another program cuts it short
+    ASSERT_NE(input, nullptr);
+    fs::resize_file(U8(path), 1);
+    std::vector<uint8_t> both(2);
+    EXPECT_FALSE(input->ReadAt(0, both, error));
+    EXPECT_EQ(error.reason, "the file became shorter while it was read");
+  }
 
   fs::create_directory(U8(dir + "\\folder"));
   // Open to nobody else, as another program may hold a map.
