@@ -70,6 +70,9 @@ TEST(Win32Bmp, RefusesWhatIsNoBitmapOrAsksForMoreThanItHolds) {
   renamed[0] = 'X';
   EXPECT_EQ(refused(renamed), notBmp);
   EXPECT_EQ(refused(Bmp({2, 1, 3, 0, {}, {0, 0, 0, 0}})), notBmp);
+  auto oddHeader = plain;  // a header of 41 bytes: no form has one
+  oddHeader[14] = 41;
+  EXPECT_EQ(refused(oddHeader), notBmp);
   EXPECT_EQ(refused(Bmp({2, 1, 8, 2, kTwoColours, {0, 1}})),
             "it uses a form of bitmap coding that Korvane does not read");
   for (const uint16_t bits : {8, 24})  // run lengths at 24 bits, bit fields at 8 or 24
@@ -87,6 +90,13 @@ TEST(Win32Bmp, RefusesWhatIsNoBitmapOrAsksForMoreThanItHolds) {
   EXPECT_EQ(refused(Bmp({2, 0, 24, 0, {}, {}})), "its header gives no usable size");
   EXPECT_EQ(refused(std::vector<uint8_t>(plain.begin(), plain.end() - 1)),
             "the file ends inside its pixels");
+  for (const auto& [offset, why] :
+       {std::pair(plain.size(), "the file ends before its pixels"),
+        std::pair(plain.size() - 1, "the file ends inside its pixels")}) {
+    auto moved = plain;  // where the pixels start
+    moved[10] = uint8_t(offset);
+    EXPECT_EQ(refused(moved), why) << offset;
+  }
   EXPECT_EQ(refused(std::vector<uint8_t>(plain.begin(), plain.begin() + 40)),
             "the file ends inside its header");
   EXPECT_EQ(refused(Bmp({2, 1, 8, 0, {0, 0, 0xFF}, {}})), "the file ends inside its colour table");

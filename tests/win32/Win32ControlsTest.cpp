@@ -1,5 +1,6 @@
 // What the editor relies on from the Win32 windows and controls themselves: the picture box's
-// clearing and painting, the scroll bar's events for the user's moves, and closing.
+// clearing, painting and pointer events, the scroll bar's and the list's events for the user's
+// moves, the window's size, closing, and work put off to the message loop.
 
 #include <array>
 
@@ -95,8 +96,9 @@ TEST(Win32Surface, StretchesPicturesAndDrawsCirclesAndText) {
 }
 
 // Each request of the user moves the value by one (small and large change alike) or to where the
-// thumb is; dragging raises Scroll for each new value, and releasing the dragged thumb Change.
-// A bar whose Min exceeds its Max runs backwards.
+// thumb is; dragging raises Scroll for each new value, and releasing the dragged thumb Change; a
+// value the program sets is kept within the range and raises Change when it moves. A bar whose
+// Min exceeds its Max runs backwards.
 TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
   Win32Window window(WindowKind::FixedTool, "Bars", 3000, 3000);
   auto& bar = static_cast<Win32ScrollBar&>(*window.AddHScrollBar(Place{0, 0, 2000, 255}));
@@ -110,14 +112,29 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
     int request, track;
     const char* raised;
     int position;  // of the native bar, from the Min end
-  } moves[] = {
-      {SB_LINERIGHT, 0, "c2", 1},  {SB_PAGERIGHT, 0, "c3", 2},     {SB_THUMBTRACK, 4, "s5", 4},
-      {SB_THUMBTRACK, 4, "", 4},   {SB_THUMBPOSITION, 4, "c5", 4}, {SB_LINERIGHT, 0, "", 4},
-      {SB_RIGHT, 0, "", 4},        {SB_LEFT, 0, "c1", 0},          {SB_PAGELEFT, 0, "", 0},
-      {SB_THUMBTRACK, 9, "s5", 4}, {SB_ENDSCROLL, 0, "", 4}};
+  } moves[] = {{SB_LINERIGHT, 0, "c2", 1},
+               {SB_PAGERIGHT, 0, "c3", 2},
+               {SB_THUMBTRACK, 4, "s5", 4},
+               {SB_THUMBTRACK, 4, "", 4},
+               {SB_THUMBPOSITION, 4, "c5", 4},
+               {SB_LINERIGHT, 0, "", 4},
+               {SB_RIGHT, 0, "", 4},
+               {SB_LEFT, 0, "c1", 0},
+               {SB_PAGELEFT, 0, "", 0},
+               {SB_THUMBTRACK, 9, "s5", 4},
+               {SB_ENDSCROLL, 0, "", 4},
+               // -1: the program sets the value, kept within the range
+               {-1, 0, "c1", 0},
+               {-1, 1, "", 0},
+               {-1, 5, "c5", 4},
+               {-1, 6, "", 4},
+               {-1, 3, "c3", 2}};
   for (const auto& m : moves) {
     log.clear();
-    bar.Scrolled(m.request, m.track);
+    if (m.request < 0)
+      bar.SetValue(int16_t(m.track));
+    else
+      bar.Scrolled(m.request, m.track);
     EXPECT_EQ(std::pair(log, ::GetScrollPos(bar.Handle(), SB_CTL)),
               std::pair(std::string(m.raised), m.position))
         << m.request << " " << m.track;
@@ -129,7 +146,8 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
 }
 
 // The check box shows each value it takes (0, 1, 2 grey); other values are ignored, and only a
-// change raises Click. A user's click turns a grey or clear box on and a ticked one off.
+// change raises Click. A user's click turns a grey or clear box on and a ticked one off. A button
+// raises Click for a click alone.
 TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
   Win32Window window(WindowKind::FixedTool, "Check", 3000, 3000);
   auto& box = static_cast<Win32CheckBox&>(*window.AddCheckBox("Grid", Place{0, 0, 1500, 300}));
@@ -152,6 +170,130 @@ TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
               std::tuple(int16_t(value), LRESULT(shown), changes))
         << set;
   }
+  auto& undo = static_cast<Win32Button&>(*window.AddButton("Undo", Place{0, 300, 1500, 300}));
+  undo.onClick = [&] { ++clicks; };
+  for (const int code : {BN_SETFOCUS, BN_CLICKED, BN_KILLFOCUS}) undo.Command(code);
+  EXPECT_EQ(clicks, changes + 1);
+}
+
+// The client area is the size asked for wherever the window stands, also after menus are added
+// to the hidden window's bar, even so many that the bar wraps onto more rows.
+TEST(Win32Window, KeepsItsClientSizeWhereverItStandsAndAsItsMenuBarGrows) {
+  const struct {
+    float left, top, width, height;  // twips
+    int menus;
+  } windows[] = {{0, 0, 3000, 2000, 1}, {1500, 1200, 3000, 2000, 1}, {1500, 1200, 2250, 2000, 8}};
+  for (const auto& w : windows) {
+    Win32Window window(WindowKind::Main, "Main", w.width, w.height);
+    window.Move(w.left, w.top);
+    for (int i = 0; i < w.menus; ++i) window.AddMenu("&Menu " + std::to_string(i));
+    RECT client{};
+    ::GetClientRect(window.Handle(), &client);
+    EXPECT_EQ((toolkit::PixelRect{0, 0, client.right, client.bottom}),
+              PixelsOf(0, 0, w.width, w.height))
+        << w.top << " " << w.menus;
+  }
+}
+
+// Presses and releases report their own button, moves every button held, with Shift (1) and Ctrl
+// (2), at the pointer's place in twips, also left of the box while a button holds the pointer;
+// the box lets the pointer go with the last button.
+TEST(Win32Surface, ReportsTheButtonsAndKeysOfEachPointerEvent) {
+  Win32Window window(WindowKind::FixedTool, "Mouse", 3000, 3000);
+  auto& box = static_cast<Win32Surface&>(*window.AddSurface(Place{0, 0, 1500, 1500}));
+  std::string log;
+  const auto record = [&log](const char* what) {
+    return [&log, what](int16_t button, int16_t shift, float x, float y) {
+      log = std::string(what) + std::to_string(button) + " " + std::to_string(shift) + " " +
+            std::to_string(int(x)) + "," + std::to_string(int(y));
+    };
+  };
+  box.onMouseDown = record("down ");
+  box.onMouseMove = record("move ");
+  box.onMouseUp = record("up ");
+  const struct {
+    UINT message;
+    WPARAM keys;
+    short x, y;
+    const char* seen;
+    bool held;
+  } events[] = {
+      {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 10, 20, "down 1 1 150,300", true},
+      {WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON | MK_CONTROL, -5, 7, "move 3 2 -75,105", true},
+      {WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 1, 1, "down 2 0 15,15", true},
+      {WM_LBUTTONUP, MK_RBUTTON, 1, 1, "up 1 0 15,15", true},
+      {WM_RBUTTONUP, 0, 1, 1, "up 2 0 15,15", false},
+      {WM_MBUTTONDOWN, MK_MBUTTON | MK_SHIFT | MK_CONTROL, 0, 0, "down 4 3 0,0", true},
+      {WM_MBUTTONUP, 0, 0, 0, "up 4 0 0,0", false}};
+  for (const auto& e : events) {
+    ::SendMessageW(box.Handle(), e.message, e.keys, MAKELPARAM(e.x, e.y));
+    EXPECT_EQ(std::pair(log, ::GetCapture() == box.Handle()),
+              std::pair(std::string(e.seen), e.held));
+  }
+}
+
+// The catalogue's list: a choice on the closed box counts at once, one in the open list once it
+// is made (not while the keys move through the list); removing an entry keeps the chosen one
+// chosen, or chooses none when it goes.
+TEST(Win32ComboBox, AChoiceCountsOnceMadeAndRemovingKeepsTheChosenEntry) {
+  Win32Window window(WindowKind::FixedTool, "List", 3000, 3000);
+  window.SetVisible(true);
+  auto& box = static_cast<Win32ComboBox&>(*window.AddComboBox(Place{0, 0, 2000, 300}));
+  for (const char* entry : {"a", "b", "c", "d", "e"}) box.AddItem(entry);
+  int clicks = 0;
+  box.onClick = [&] { ++clicks; };
+  const struct {
+    int code;
+    bool open;
+    int shown;  // the entry the user has moved to
+    int16_t index;
+    int clicks;
+  } choices[] = {{CBN_SELCHANGE, false, 1, 1, 1},
+                 {CBN_SELCHANGE, true, 2, 1, 1},
+                 {CBN_SELENDOK, true, 2, 2, 2},
+                 {CBN_SELENDCANCEL, false, 3, 2, 2},
+                 {CBN_SELENDOK, false, -1, -1, 3}};
+  for (const auto& c : choices) {
+    ::SendMessageW(box.Handle(), CB_SHOWDROPDOWN, c.open, 0);
+    ::SendMessageW(box.Handle(), CB_SETCURSEL, WPARAM(c.shown), 0);
+    box.Command(c.code);
+    EXPECT_EQ(std::pair(box.ListIndex(), clicks), std::pair(c.index, c.clicks)) << c.code;
+  }
+  ::SendMessageW(box.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+
+  box.SetListIndex(2);                   // "c"
+  const std::array<int, 3> removals[] = {// removed, chosen after, entries left
+                                         {4, 2, 4},
+                                         {0, 1, 3},
+                                         {3, 1, 3},
+                                         {-1, 1, 3},
+                                         {1, -1, 2}};
+  for (const auto& [removed, index, count] : removals) {
+    box.RemoveItem(int16_t(removed));
+    EXPECT_EQ(std::tuple(box.ListIndex(), ::SendMessageW(box.Handle(), CB_GETCURSEL, 0, 0),
+                         box.ListCount()),
+              std::tuple(int16_t(index), LRESULT(index), int16_t(count)))
+        << removed;
+  }
+  EXPECT_EQ((std::array{box.List(-1), box.List(0), box.List(1), box.List(2)}),
+            (std::array<std::string, 4>{"", "b", "d", ""}));
+}
+
+// Work put off runs from the message loop, each once and in the order given (the overview redraws
+// so after an edit); a request to end the program that pumping the messages meets stays for the
+// main loop. The program's folder is where korvane.exe (here the tests) is.
+TEST(Win32Toolkit, PutOffWorkRunsInOrderAndAnEndRequestOutlivesPumping) {
+  Win32Toolkit tk("");
+  std::string log;
+  for (const char* work : {"a", "b", "c"}) tk.RunLater([&log, work] { log += work; });
+  EXPECT_EQ(log, "");
+  tk.DoEvents();
+  EXPECT_EQ(log, "abc");
+  ::PostQuitMessage(3);
+  tk.DoEvents();
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 3);
+  EXPECT_TRUE(std::filesystem::exists(Widen(tk.ExecutableFolder() + "\\korvane_win32_tests.exe")));
 }
 
 // Showing raises Resize once. Closing asks the owner first, and the owner may destroy the window

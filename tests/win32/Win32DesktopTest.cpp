@@ -12,6 +12,7 @@
 #include "tests/win32/BmpFile.h"
 #include "tests/win32/Win32Desktop.h"
 #include "tiles/TileView.h"
+#include "toolkit/win32/Win32Application.h"
 #include "toolkit/win32/Win32Controls.h"
 #include "toolkit/win32/Win32Surface.h"
 #include "toolkit/win32/Win32Toolkit.h"
@@ -301,6 +302,71 @@ TEST_F(Win32Editor, MessageAndInputBoxesAnswerAsPressed) {
   }
 }
 
+// A text for whoever started the program (--version) goes to its standard output when that is a
+// file; with none (started from Explorer: no handle, an unusable one, no console) it is shown in
+// a box, never lost.
+TEST(Win32Application, TellsInABoxWhenThereIsNoOutputToWriteTo) {
+  const std::string text = "Korvane 1.2\n", file = testing_support::FreshFolder() + "\\out.txt";
+  const HANDLE written =
+      ::CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const HANDLE event = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const HANDLE saved = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  const struct {
+    HANDLE out;
+    const char* shown;  // in a box
+  } outputs[] = {{nullptr, "Korvane|Korvane 1.2\n"},
+                 {INVALID_HANDLE_VALUE, "Korvane|Korvane 1.2\n"},
+                 {event, "Korvane|Korvane 1.2\n"},
+                 {written, ""}};
+  for (const auto& o : outputs) {
+    ::SetStdHandle(STD_OUTPUT_HANDLE, o.out);
+    std::string shown;
+    {
+      std::deque<std::function<void(HWND)>> answers;
+      if (*o.shown)
+        answers.push_back([&](HWND box) {
+          shown = TextOf(box) + "|" + ItemText(box, kMessageText);
+          Press(box, IDOK);
+        });
+      DialogAnswers answer(std::move(answers));
+      Application::Tell(text);
+    }
+    EXPECT_EQ(shown, o.shown) << o.out;
+  }
+  ::SetStdHandle(STD_OUTPUT_HANDLE, saved);
+  ::CloseHandle(written);
+  ::CloseHandle(event);
+  EXPECT_EQ(Bytes(file), std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// korvane.exe --version typed at a command prompt: Windows gives a windowed program no console
+// and no standard output, and the text goes into the prompt's console.
+TEST(Win32Application, TellsTheConsoleItWasStartedFrom) {
+  ::FreeConsole();
+  ASSERT_TRUE(::AllocConsole());
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  start.dwFlags = STARTF_USESTDHANDLES;  // all of them none
+  PROCESS_INFORMATION process{};
+  std::wstring line = L"korvane.exe --version";
+  ASSERT_TRUE(::CreateProcessW(Widen(KORVANE_EXE).c_str(), line.data(), nullptr, nullptr, FALSE,
+                               DETACHED_PROCESS, nullptr, nullptr, &start, &process));
+  const bool ended = ::WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+  if (!ended) ::TerminateProcess(process.hProcess, 1);  // a box of its own waits for ever
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+  const HANDLE console =
+      ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+  wchar_t row[16] = {};
+  DWORD got = 0;
+  ::ReadConsoleOutputCharacterW(console, row, 9, {0, 0}, &got);
+  ::CloseHandle(console);
+  ::FreeConsole();
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(std::wstring(row).starts_with(L"Korvane ") && std::iswdigit(row[8])) << Narrow(row);
+}
+
 // Save As through the common dialog: the map filter is offered, a name typed without extension
 // gets ".map", and the file holds the map. Load Map through it opens another map.
 TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
@@ -340,26 +406,32 @@ TEST_F(Win32Editor, SavesAndLoadsThroughTheFileDialogs) {
       std::tuple(int16_t{2}, 7, int16_t{12}));
 }
 
-// A folder nobody may write (made so by the test script): the save says so in a box and the
-// file there keeps its bytes; the map stays unsaved.
-TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheFile) {
+// A folder nobody may write, and a disk with no room left (made so by the test script): the save
+// says why in a box, the file there keeps its bytes and nothing else is left there; the map stays
+// unsaved.
+TEST_F(Win32Editor, ASaveIntoAReadOnlyFolderOrOntoAFullDiskSaysWhyAndKeepsTheFile) {
   if (Fixtures().empty()) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
-  const std::string kept = Fixtures() + "\\readonly\\kept.map";
   Open(CopyOfDemoMap("demo.map"));
   EXPECT_FALSE(toolkit->Files().CanCreateFilesIn(Fixtures() + "\\readonly"));
-  view().Map.CurrentMapFile = kept;
-  view().Map.MapChanged = 1;
-  std::string shown;
-  {
-    DialogAnswers answers({[&](HWND box) {
-      shown = ItemText(box, kMessageText);
-      Press(box, IDOK);
-    }});
-    EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+  for (const auto& [folder, why] : {std::pair("readonly", "permission denied"),
+                                    std::pair("full", "no space left on the device")}) {
+    const std::string kept = Fixtures() + "\\" + folder + "\\kept.map";
+    if (!fs::exists(fs::path(Widen(kept)))) continue;  // the script could mount no disk
+    view().Map.CurrentMapFile = kept;
+    view().Map.MapChanged = 1;
+    std::string shown;
+    {
+      DialogAnswers answers({[&](HWND box) {
+        shown = ItemText(box, kMessageText);
+        Press(box, IDOK);
+      }});
+      EXPECT_FALSE(view().MENU_SAVE_MAP_Click());
+    }
+    EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": " + why + ".");
+    EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
+    EXPECT_EQ(Names(Fixtures() + "\\" + folder), std::vector<std::string>{"kept.map"});
+    EXPECT_EQ(view().Map.MapChanged, 1);
   }
-  EXPECT_EQ(shown, "The map could not be saved to \"" + kept + "\": permission denied.");
-  EXPECT_EQ(Bytes(kept), (std::vector<uint8_t>{'k', 'e', 'p', 't'}));
-  EXPECT_EQ(view().Map.MapChanged, 1);
 }
 
 // File > Import Tiled Map reads an XML map whose layer is zstd-compressed; File > Export to

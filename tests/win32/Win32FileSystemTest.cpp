@@ -93,8 +93,20 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
   EXPECT_EQ(Bytes(path), (std::vector<uint8_t>{4, 5}));
   EXPECT_EQ(Names(dir), std::vector<std::string>{name});
   EXPECT_EQ(disk.ReadAll(path), (std::vector<uint8_t>{4, 5}));
+  {
+    const auto input = disk.OpenForReading(path, error);  // then another program cuts it short
+    ASSERT_NE(input, nullptr);
+    fs::resize_file(U8(path), 1);
+    std::vector<uint8_t> both(2);
+    EXPECT_FALSE(input->ReadAt(0, both, error));
+    EXPECT_EQ(error.reason, "the file became shorter while it was read");
+  }
 
   fs::create_directory(U8(dir + "\\folder"));
+  // Open to nobody else, as another program may hold a map.
+  std::ofstream(U8(dir + "\\held.map")) << "x";
+  const HANDLE held = ::CreateFileW(Widen(dir + "\\held.map").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    0, nullptr, OPEN_EXISTING, 0, nullptr);
   const struct {
     std::string path;
     bool save;
@@ -106,6 +118,8 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
       {dir + "\\gone\\x.map", true, "the folder does not exist", false},
       {dir + "\\folder", true, "it is a folder, not a file", false},
       {dir + "\\folder", false, "it is a folder, not a file", false},
+      {dir + "\\held.map", false, "another program is using the file", false},
+      {dir + "\\held.map", true, "permission denied", false},  // Windows' word for the rename
   };
   for (const auto& f : failures) {
     error = {};
@@ -115,7 +129,9 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
       EXPECT_EQ(disk.OpenForReading(f.path, error), nullptr);
     EXPECT_EQ(std::pair(error.reason, error.notFound), std::pair(f.reason, f.notFound)) << f.path;
   }
-  EXPECT_EQ(Names(dir), (std::vector<std::string>{name, "folder"}));
+  ::CloseHandle(held);
+  EXPECT_EQ(Bytes(dir + "\\held.map"), std::vector<uint8_t>{'x'});
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{name, "folder", "held.map"}));
 }
 
 // A later save to the same target removes what a killed save left: only its own target's
@@ -151,7 +167,8 @@ TEST_F(Win32Disk, FoldersAreMadeLevelByLevelAndTriedForNewFiles) {
 }
 
 // Links made on the Linux side (the test script's fixtures): a save goes to the file a link
-// names. The links stay links (the script checks).
+// names; a link to a device is neither read nor replaced. The links stay links (the script
+// checks).
 TEST_F(Win32Disk, LinksAreFollowed) {
   const char* fixtures = std::getenv("KORVANE_WINE_FIXTURES");
   if (!fixtures) GTEST_SKIP() << "KORVANE_WINE_FIXTURES is not set";
@@ -161,6 +178,10 @@ TEST_F(Win32Disk, LinksAreFollowed) {
   EXPECT_EQ(Bytes(links + "\\real\\map.map"), (std::vector<uint8_t>{6, 6}));
   EXPECT_FALSE(Save(links + "\\loop-a.map", {1}));
   EXPECT_EQ(error.reason, "the symbolic links form a loop");
+  EXPECT_EQ(disk.OpenForReading(links + "\\device.map", error), nullptr);
+  EXPECT_EQ(error.reason, kDevice);
+  EXPECT_FALSE(Save(links + "\\device.map", {1}));
+  EXPECT_EQ(error.reason, kDevice);
 }
 
 // A Windows symbolic link to a file that does not exist yet: the save makes that file. (Wine

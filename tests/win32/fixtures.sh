@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the Win32 tests need from the Linux side, which a Windows program cannot make itself:
-# symbolic links, a folder that nobody may write (root included: made immutable), and the demo
+# symbolic links, a folder that nobody may write (root included: made immutable), a disk with no
+# room left (a one-page tmpfs, where this system lets us mount one), and the demo
 # map as korvane-cli renders it, as bitmaps, when the Linux build ($KORVANE_LINUX_BUILD, else
 # build/) has korvane-cli and korvane_screen.
 #
@@ -12,6 +13,7 @@ source=$(cd "$(dirname "$0")/../.." && pwd)
 linux=${KORVANE_LINUX_BUILD:-$source/build}
 
 unlock() {
+  mountpoint -q "$dir/full" 2>/dev/null && umount "$dir/full"
   [[ -d $dir/readonly ]] || return 0
   chattr -i "$dir/readonly" 2>/dev/null || true
   chmod u+w "$dir/readonly"
@@ -27,7 +29,12 @@ case $1 in
     ln -s link.map "$dir/links/chain.map"
     ln -s loop-b.map "$dir/links/loop-a.map"
     ln -s loop-a.map "$dir/links/loop-b.map"
+    ln -s /dev/null "$dir/links/device.map"
     printf 'kept' >"$dir/readonly/kept.map"
+    mkdir "$dir/full"
+    if mount -t tmpfs -o size=4k korvane-full "$dir/full" 2>/dev/null; then
+      printf 'kept' >"$dir/full/kept.map"  # its page fills the disk
+    fi
     cli=$linux/app/cli/korvane-cli
     screen=$linux/tests/wine/korvane_screen
     if [[ -x $cli && -x $screen ]]; then
@@ -45,7 +52,7 @@ case $1 in
     ;;
   check)
     status=0
-    for link in link chain loop-a loop-b; do
+    for link in link chain loop-a loop-b device; do
       [[ -L $dir/links/$link.map ]] || { echo "$link.map is no longer a link" >&2; status=1; }
     done
     unlock

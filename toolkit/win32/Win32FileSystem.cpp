@@ -348,6 +348,16 @@ std::unique_ptr<toolkit::OutputFile> Win32FileSystem::CreateTemporaryBeside(
     error = ErrorFrom(failure, true);
     return nullptr;
   }
+  // Devices are never replaced by a file. Asked first: one that a link leads to (under Wine, a
+  // Linux link to /dev/null) may have no attributes to give.
+  if (Handle existing(
+          ::CreateFileW(file.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+      existing.Valid()) {
+    if (const std::string kind = KindReason(existing.Get()); !kind.empty()) {
+      error = FileError{kind};
+      return nullptr;
+    }
+  }
   const DWORD attributes = ::GetFileAttributesW(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD err = ::GetLastError();
@@ -358,14 +368,6 @@ std::unique_ptr<toolkit::OutputFile> Win32FileSystem::CreateTemporaryBeside(
   } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     error = FileError{"it is a folder, not a file"};
     return nullptr;
-  } else {
-    // Devices are never replaced by a file.
-    Handle existing(::CreateFileW(file.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (const std::string kind = existing.Valid() ? KindReason(existing.Get()) : "";
-        !kind.empty()) {
-      error = FileError{kind};
-      return nullptr;
-    }
   }
   const std::wstring folder = FolderOf(file);
   const std::wstring prefix = Widen(toolkit::TemporaryPrefixFor(Narrow(NameOf(file))));
