@@ -661,8 +661,9 @@ const char* Phrase(rapidjson::ParseErrorCode code, bool atEnd, char byte) {
     case rapidjson::kParseErrorStringEscapeInvalid:
       return byte == '\\' ? "an unknown escape sequence was found in a string"
                           : "a control character must be escaped";
+    // The reader takes a '\0' byte for the end of the text, wherever it lies.
     case rapidjson::kParseErrorStringMissQuotationMark:
-      return "the text ends inside a string";
+      return atEnd ? "the text ends inside a string" : "a control character must be escaped";
     case rapidjson::kParseErrorNumberTooBig:
       return "the number is out of range";
     case rapidjson::kParseErrorNumberMissFraction:
@@ -699,6 +700,10 @@ std::variant<TiledFacts, TmjReadFailure> ReadTmj(toolkit::InputFile& file,
   } else if (result.IsError()) {
     at = result.Offset();
     what = Phrase(result.Code(), at >= file.Size(), in.ByteAt(at));
+  } else if (what.empty() && in.Tell() < file.Size()) {
+    // The reader stopped at a '\0' byte after the value, taking it for the end of the text.
+    what = "nothing may follow the JSON value";
+    at = in.Tell();
   }
   if (what.empty()) return std::move(handler.Facts());
   const auto [line, column] = in.LineAndColumn(at);

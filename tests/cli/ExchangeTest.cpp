@@ -179,6 +179,25 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
   const std::string one = "[" + Object(1, 0, 0) + "]";
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
+      // Each JSON fault named in words, where it lies.
+      {" \n", "line 2, column 1, the text ends where a value was expected."},
+      {"{\"a\":", "line 1, column 6, the text ends where a value was expected."},
+      {"{\"a\": x}", "line 1, column 7, a JSON value was expected."},
+      {"{} x", "line 1, column 4, nothing may follow the JSON value."},
+      {"{1}", "line 1, column 2, a member name in double quotes was expected."},
+      {"{\"a\" 1}", "line 1, column 6, a ':' was expected after the member name."},
+      {"{\"a\": 1 2}", "line 1, column 9, a ',' or '}' was expected."},
+      {"[1 2]", "line 1, column 4, a ',' or ']' was expected."},
+      {R"(["\u12g4"])", "line 1, column 3, four hex digits were expected after \\u."},
+      {R"(["\ud800"])", "line 1, column 3, a \\u escape holds half of a surrogate pair."},
+      {R"(["\x"])", "line 1, column 3, an unknown escape sequence was found in a string."},
+      {"[\"a\tb\"]", "line 1, column 4, a control character must be escaped."},
+      {"[\"abc", "line 1, column 6, the text ends inside a string."},
+      // A '\0' byte ends no text.
+      {std::string("[\"a\0b\"]", 7), "line 1, column 4, a control character must be escaped."},
+      {std::string("{}\0x", 4), "line 1, column 3, nothing may follow the JSON value."},
+      {"[1e400]", "line 1, column 2, the number is out of range."},
+      {"[1.]", "line 1, column 4, a digit was expected after the decimal point."},
       {std::string(200, '[') + std::string(200, ']'), "does not hold a JSON object"},
       {std::string(201, '[') + std::string(201, ']'), "nested too deeply"},
       {R"({"type": "tileset"})", "holds a Tiled tileset, not a map"},
