@@ -165,6 +165,9 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
 )";
   const std::string csv = XmlData("csv", "", "5,6,0,7,8,9");
   const std::string big = Tmx(csv);
+  const auto with = [&big](const std::string& from, const std::string& to) {
+    return std::string(big).replace(big.find(from), from.size(), to);
+  };
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"<map width=\"3\"", "not valid XML: at line 1, column 13, error parsing element attribute."},
       {laughs + Tmx(XmlData("csv", "", "&e;,6,0,7,8,9")),
@@ -176,6 +179,9 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
       {Tmx("<data encoding=\"csv\"><chunk x=\"0\" y=\"0\"/></data>"), "stored in chunks"},
       {R"(<tileset name="t" tilewidth="16" tileheight="16"/>)", "holds a Tiled tileset, not a map"},
       {Tmx(csv, "<tileset firstgid=\"5\"/><tileset firstgid=\"9\"/>"), "uses 2 tilesets"},
+      {with("</objectgroup>", "</objectgroup><imagelayer name=\"i\"/><group name=\"g\"/>"),
+       "Layer \"i\" is of type \"imagelayer\""},
+      {with("x=\"32\" y=\"16\"", "x=\"48\""), "Object 4 lies outside the 3 x 2 map."},
       {big + std::string(MaxTmjBytes(3, 2) + 1 - big.size(), ' '),
        "more than a map of 3 x 2 cells can take"},
   };
