@@ -151,6 +151,20 @@ TEST_F(TiledLayers, LayersAreBoundedByTheMapsSize) {
     WriteText(Path("in.tmj"), Tmj(JsonData(compression, text)));
     ExpectRefused("import @in.tmj -o @out.map", 1, reason);
   }
+  // A layer far larger than its compressed data: room for it grows to the layer's size, and
+  // not a byte further.
+  for (const size_t bytes : {size_t{128 * 160 * 4}, size_t{128 * 160 * 4 + 4}})
+    for (const bool gzip : {false, true}) {
+      std::string large =
+          Tmx(XmlData("base64", gzip ? "gzip" : "zlib", Base64(Deflated(Bytes(bytes, 0), gzip))));
+      for (size_t at; (at = large.find("width=\"3\" height=\"2\"")) != std::string::npos;)
+        large.replace(at, 20, "width=\"128\" height=\"160\"");
+      WriteText(Path("in.tmx"), large);
+      if (bytes == 128 * 160 * 4)
+        EXPECT_EQ(Line("import @in.tmx -o @out.map").code, 0);
+      else
+        ExpectRefused("import @in.tmx -o @out.map", 1, "inflates to more than the 81920 bytes");
+    }
 }
 
 // XML maps are refused for the same reasons, in the same words, as JSON maps, and the XML
