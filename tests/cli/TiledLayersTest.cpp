@@ -198,6 +198,11 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
       {with("x=\"32\" y=\"16\"", "x=\"48\""), "Object 4 lies outside the 3 x 2 map."},
       {big + std::string(MaxTmjBytes(3, 2) + 1 - big.size(), ' '),
        "more than a map of 3 x 2 cells can take"},
+      // Without a size at its start, as long as the smallest map may be, and a byte longer.
+      {std::string(MaxTmjBytes(1, 1), ' '), "no document element found."},
+      {std::string(MaxTmjBytes(1, 1) + 1, ' '),
+       "is 16781345 bytes long, more than a map whose size is not at its start can take "
+       "(16781344)."},
   };
   for (const auto& [text, reason] : cases) {
     WriteText(Path("in.tmx"), text);
