@@ -638,12 +638,13 @@ class TmjHandler {
   uint64_t failureAt_ = 0;
 };
 
+// The reader takes a '\0' byte for the end of the text, wherever it lies: only at the real end
+// does the text end.
 const char* Phrase(rapidjson::ParseErrorCode code, bool atEnd, char byte) {
   switch (code) {
-    case rapidjson::kParseErrorDocumentEmpty:
-      return "the text ends where a value was expected";
     case rapidjson::kParseErrorDocumentRootNotSingular:
       return "nothing may follow the JSON value";
+    case rapidjson::kParseErrorDocumentEmpty:
     case rapidjson::kParseErrorValueInvalid:
       return atEnd ? "the text ends where a value was expected" : "a JSON value was expected";
     case rapidjson::kParseErrorObjectMissName:
@@ -661,7 +662,6 @@ const char* Phrase(rapidjson::ParseErrorCode code, bool atEnd, char byte) {
     case rapidjson::kParseErrorStringEscapeInvalid:
       return byte == '\\' ? "an unknown escape sequence was found in a string"
                           : "a control character must be escaped";
-    // The reader takes a '\0' byte for the end of the text, wherever it lies.
     case rapidjson::kParseErrorStringMissQuotationMark:
       return atEnd ? "the text ends inside a string" : "a control character must be escaped";
     case rapidjson::kParseErrorNumberTooBig:

@@ -280,6 +280,19 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
     ExpectRefused("import @in.tmj -o @out.map", 1, reason);
   }
   ExpectRefused("import @missing.tmj -o @out.map", 1, "cannot read");
+  // Judged by its length before a byte is read: the longest text any map may take, and a byte
+  // more (sparse files: they take no room on the disk).
+  const std::tuple<const char*, uint64_t, const char*> lengths[] = {
+      {"in.tmj", LargestTmjBytes(), "line 1, column 1, a JSON value was expected."},
+      {"in.tmx", LargestTmjBytes(), "more than a map whose size is not at its start"},
+      {"in.tmj", LargestTmjBytes() + 1, "in.tmj: it is larger than 34508632096 bytes."},
+      {"in.tmx", LargestTmjBytes() + 1, "in.tmx: it is larger than 34508632096 bytes."},
+  };
+  for (const auto& [name, length, reason] : lengths) {
+    WriteText(Path(name), "");
+    std::filesystem::resize_file(Path(name), length);
+    ExpectRefused(std::string("import @") + name + " -o @out.map", 1, reason);
+  }
   EXPECT_EQ(ReadBytes(out), before);
 }
 
