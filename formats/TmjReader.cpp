@@ -638,12 +638,13 @@ class TmjHandler {
   uint64_t failureAt_ = 0;
 };
 
+// The reader takes a '\0' byte for the end of the text, wherever it lies: only at the real end
+// does the text end.
 const char* Phrase(rapidjson::ParseErrorCode code, bool atEnd, char byte) {
   switch (code) {
-    case rapidjson::kParseErrorDocumentEmpty:
-      return "the text ends where a value was expected";
     case rapidjson::kParseErrorDocumentRootNotSingular:
       return "nothing may follow the JSON value";
+    case rapidjson::kParseErrorDocumentEmpty:
     case rapidjson::kParseErrorValueInvalid:
       return atEnd ? "the text ends where a value was expected" : "a JSON value was expected";
     case rapidjson::kParseErrorObjectMissName:
@@ -662,7 +663,7 @@ const char* Phrase(rapidjson::ParseErrorCode code, bool atEnd, char byte) {
       return byte == '\\' ? "an unknown escape sequence was found in a string"
                           : "a control character must be escaped";
     case rapidjson::kParseErrorStringMissQuotationMark:
-      return "the text ends inside a string";
+      return atEnd ? "the text ends inside a string" : "a control character must be escaped";
     case rapidjson::kParseErrorNumberTooBig:
       return "the number is out of range";
     case rapidjson::kParseErrorNumberMissFraction:
@@ -699,6 +700,10 @@ std::variant<TiledFacts, TmjReadFailure> ReadTmj(toolkit::InputFile& file,
   } else if (result.IsError()) {
     at = result.Offset();
     what = Phrase(result.Code(), at >= file.Size(), in.ByteAt(at));
+  } else if (what.empty() && in.Tell() < file.Size()) {
+    // The reader stopped at a '\0' byte after the value, taking it for the end of the text.
+    what = "nothing may follow the JSON value";
+    at = in.Tell();
   }
   if (what.empty()) return std::move(handler.Facts());
   const auto [line, column] = in.LineAndColumn(at);

@@ -25,6 +25,19 @@ TEST_F(CliDump, DumpsTheDemoMapAndTheRowsAskedFor) {
       "signature: standard\noverlay entries: 2\n";
   EXPECT_EQ(Line("dump @m.map --rows 2..99").out, header + "row 2: 5 32767\noverlay 0,2 = 9\n");
   EXPECT_EQ(Line("dump @m.map --rows 3..4").out, header);  // past the last row: none
+
+  // Another signature is shown byte by byte, so that a change from one to another shows too.
+  std::vector<uint8_t> bytes = ReadBytes(Path("m.map"));
+  bytes[0] = 0x0a;
+  bytes[15] = 0xff;
+  WriteBytes(Path("odd.map"), bytes);
+  EXPECT_EQ(Line("dump @odd.map --rows 3..4").out,
+            header.substr(0, header.find("standard")) +
+                "other 0a 00 00 10 75 00 00 10 c1 0e 00 10 c1 ab 07 ff\noverlay entries: 2\n");
+  EXPECT_EQ(Line("diff @m.map @odd.map").out, "signature: standard -> other\n");
+  bytes[1] = 0x01;
+  WriteBytes(Path("odder.map"), bytes);
+  EXPECT_EQ(Line("diff @odd.map @odder.map").out, "signature: other -> other (other bytes)\n");
 }
 
 // The diff cases change one old map: 6 x 4, tiles numbered by cell, overlay 5 at (2, 0) and 3 at

@@ -179,8 +179,28 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
   const std::string one = "[" + Object(1, 0, 0) + "]";
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
+      // Each JSON fault named in words, where it lies.
+      {" \n", "line 2, column 1, the text ends where a value was expected."},
+      {"{\"a\":", "line 1, column 6, the text ends where a value was expected."},
+      {"{\"a\": x}", "line 1, column 7, a JSON value was expected."},
+      {"{} x", "line 1, column 4, nothing may follow the JSON value."},
+      {"{1}", "line 1, column 2, a member name in double quotes was expected."},
+      {"{\"a\" 1}", "line 1, column 6, a ':' was expected after the member name."},
+      {"{\"a\": 1 2}", "line 1, column 9, a ',' or '}' was expected."},
+      {"[1 2]", "line 1, column 4, a ',' or ']' was expected."},
+      {R"(["\u12g4"])", "line 1, column 3, four hex digits were expected after \\u."},
+      {R"(["\ud800"])", "line 1, column 3, a \\u escape holds half of a surrogate pair."},
+      {R"(["\x"])", "line 1, column 3, an unknown escape sequence was found in a string."},
+      {"[\"a\tb\"]", "line 1, column 4, a control character must be escaped."},
+      {"[\"abc", "line 1, column 6, the text ends inside a string."},
+      // A '\0' byte ends no text.
+      {std::string("[\"a\0b\"]", 7), "line 1, column 4, a control character must be escaped."},
+      {std::string("{}\0x", 4), "line 1, column 3, nothing may follow the JSON value."},
+      {"[1e400]", "line 1, column 2, the number is out of range."},
+      {"[1.]", "line 1, column 4, a digit was expected after the decimal point."},
       {std::string(200, '[') + std::string(200, ']'), "does not hold a JSON object"},
       {std::string(201, '[') + std::string(201, ']'), "nested too deeply"},
+      {"5", "does not hold a JSON object"},
       {R"({"type": "tileset"})", "holds a Tiled tileset, not a map"},
       {Replaced("orthogonal", "isometric"), "orientation is \"isometric\""},
       {Replaced("false", "true"), "is infinite"},
@@ -188,6 +208,9 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("[5, 6, 0, 7, 8, 9]", "\"eJzt\""), "no data array"},
       {Replaced("\"ground\",", "\"g\", \"encoding\": \"base64\","), "has no base64 data"},
       {Replaced("\"ground\",", "\"g\", \"encoding\": \"gzip\","), "stored as gzip"},
+      {Replaced("\"ground\",", "\"g\", \"compression\": \"zlib\","),
+       "with zlib but not stored as base64"},
+      {Replaced("\"ground\",", "\"g\", \"chunks\": [],"), "stored in chunks, as infinite maps are"},
       {Replaced("\"ground\", \"width\": 3", "\"g\", \"width\": 2"), "not the map's size"},
       {Replaced("8, 9]", "8, 2147483657]"), "tile at (2, 1) is flipped or rotated"},
       {Replaced("8, 9]", "8, 32773]"), "gives tile number 32768"},
@@ -196,6 +219,9 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("8, 9]", "8, 9.5]"), "something other than tile ids, first at line 6, column 31."},
       {Replaced("8, 9]", "8, \"9\"]"), "other than tile ids, first at line 6, column 31."},
       {Replaced("8, 9]", "8, [9]]"), "other than tile ids, first at line 6, column 31."},
+      {Replaced("8, 9]", "8, true]"), "other than tile ids, first at line 6, column 31."},
+      {Replaced("8, 9]", "8, false]"), "other than tile ids, first at line 6, column 31."},
+      {Replaced("8, 9]", "8, null]"), "other than tile ids, first at line 6, column 31."},
       {Replaced("8, 9]", "8, -1]"), "The tile id -1 at (2, 1) is not a Tiled tile id."},
       {Replaced("8, 9]", "8, 4294967296]"), "tile id 4294967296 at (2, 1) is not a Tiled tile id"},
       // Ids farther apart than two tile numbers can be: the first cell no first id makes valid.
@@ -203,6 +229,9 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("[5, 6", "[5, 40000"), "tile id 40000 at (1, 0) gives tile number 39995,"},
       {Replaced("[5, 6", "[3, 40000"), "tile id 3 at (0, 0) lies before the tileset's first id 5"},
       {TiledMap(R"([{"id": 2, "x": 0, "y": 0}])"), "Object 2 has no integer property \"id\""},
+      {TiledMap(R"([{"x": 0, "y": 0}])"), "Object number 1 has no integer property \"id\""},
+      {TiledMap("[5]"), "The object layer holds numbers instead of objects."},
+      {TiledMap("[5, [1]]"), "The object layer holds something that is not an object."},
       {TiledMap(R"([{"id": 2, "x": 0, "y": 0, "properties": [{"name": "id", "type": "string",
                     "value": "3"}]}])"),
        "Object 2's property \"id\" must be an integer"},
@@ -213,6 +242,7 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {TiledMap("[" + Object(2, 1, 1) + "," + Object(3, 15, 15) + "]"),
        "Object 2 and Object 3 both lie on cell (0, 0)"},
       {TiledMap(one, R"(, {"type": "group", "name": "g"})"), "Layer \"g\" is of type \"group\""},
+      {Replaced("\"layers\": [", "\"layers\": [5, "), "Layer \"\" is of type \"\""},
       {TiledMap(one, R"(, {"type": "objectgroup", "objects": []})"), "2 object layers"},
       {TiledMap(one, R"(, {"type": "tilelayer"})"), "2 tile layers"},
       {Replaced("\"terrain.tsx\"}", "\"terrain.tsx\"}, {\"firstgid\": 100}"), "uses 2 tilesets"},
@@ -220,6 +250,10 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("42", "4.5"), "The map's property \"human_resources\" must be an integer"},
       {Replaced("42", "2147483648"), "is 2147483648, outside -2147483648 to 2147483647."},
       {Replaced("42", "-2147483649"), "is -2147483649, outside -2147483648 to 2147483647."},
+      // Numbers as long as the reader takes, and a digit longer.
+      {Replaced("42", "4.5" + std::string(4093, '0')), "\"human_resources\" must be an integer"},
+      {Replaced("42", "4.5" + std::string(4094, '0')),
+       "line 3, column 72, a number is longer than 4096 characters"},
       // Numbers as far as a double reaches either way, and the next ones beyond.
       {Replaced("42", "1.7976931348623157e308"), "\"human_resources\" must be an integer"},
       {Replaced("42", "-1.7976931348623157e308"), "\"human_resources\" must be an integer"},
@@ -246,6 +280,19 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
     ExpectRefused("import @in.tmj -o @out.map", 1, reason);
   }
   ExpectRefused("import @missing.tmj -o @out.map", 1, "cannot read");
+  // Judged by its length before a byte is read: the longest text any map may take, and a byte
+  // more (sparse files: they take no room on the disk).
+  const std::tuple<const char*, uint64_t, const char*> lengths[] = {
+      {"in.tmj", LargestTmjBytes(), "line 1, column 1, a JSON value was expected."},
+      {"in.tmx", LargestTmjBytes(), "more than a map whose size is not at its start"},
+      {"in.tmj", LargestTmjBytes() + 1, "in.tmj: it is larger than 34508632096 bytes."},
+      {"in.tmx", LargestTmjBytes() + 1, "in.tmx: it is larger than 34508632096 bytes."},
+  };
+  for (const auto& [name, length, reason] : lengths) {
+    WriteText(Path(name), "");
+    std::filesystem::resize_file(Path(name), length);
+    ExpectRefused(std::string("import @") + name + " -o @out.map", 1, reason);
+  }
   EXPECT_EQ(ReadBytes(out), before);
 }
 

@@ -151,6 +151,20 @@ TEST_F(TiledLayers, LayersAreBoundedByTheMapsSize) {
     WriteText(Path("in.tmj"), Tmj(JsonData(compression, text)));
     ExpectRefused("import @in.tmj -o @out.map", 1, reason);
   }
+  // A layer far larger than its compressed data: room for it grows to the layer's size, and
+  // not a byte further.
+  for (const size_t bytes : {size_t{128 * 160 * 4}, size_t{128 * 160 * 4 + 4}})
+    for (const bool gzip : {false, true}) {
+      std::string large =
+          Tmx(XmlData("base64", gzip ? "gzip" : "zlib", Base64(Deflated(Bytes(bytes, 0), gzip))));
+      for (size_t at; (at = large.find("width=\"3\" height=\"2\"")) != std::string::npos;)
+        large.replace(at, 20, "width=\"128\" height=\"160\"");
+      WriteText(Path("in.tmx"), large);
+      if (bytes == 128 * 160 * 4)
+        EXPECT_EQ(Line("import @in.tmx -o @out.map").code, 0);
+      else
+        ExpectRefused("import @in.tmx -o @out.map", 1, "inflates to more than the 81920 bytes");
+    }
 }
 
 // XML maps are refused for the same reasons, in the same words, as JSON maps, and the XML
@@ -165,6 +179,9 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
 )";
   const std::string csv = XmlData("csv", "", "5,6,0,7,8,9");
   const std::string big = Tmx(csv);
+  const auto with = [&big](const std::string& from, const std::string& to) {
+    return std::string(big).replace(big.find(from), from.size(), to);
+  };
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"<map width=\"3\"", "not valid XML: at line 1, column 13, error parsing element attribute."},
       {laughs + Tmx(XmlData("csv", "", "&e;,6,0,7,8,9")),
@@ -176,8 +193,16 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
       {Tmx("<data encoding=\"csv\"><chunk x=\"0\" y=\"0\"/></data>"), "stored in chunks"},
       {R"(<tileset name="t" tilewidth="16" tileheight="16"/>)", "holds a Tiled tileset, not a map"},
       {Tmx(csv, "<tileset firstgid=\"5\"/><tileset firstgid=\"9\"/>"), "uses 2 tilesets"},
+      {with("</objectgroup>", "</objectgroup><imagelayer name=\"i\"/><group name=\"g\"/>"),
+       "Layer \"i\" is of type \"imagelayer\""},
+      {with("x=\"32\" y=\"16\"", "x=\"48\""), "Object 4 lies outside the 3 x 2 map."},
       {big + std::string(MaxTmjBytes(3, 2) + 1 - big.size(), ' '),
        "more than a map of 3 x 2 cells can take"},
+      // Without a size at its start, as long as the smallest map may be, and a byte longer.
+      {std::string(MaxTmjBytes(1, 1), ' '), "no document element found."},
+      {std::string(MaxTmjBytes(1, 1) + 1, ' '),
+       "is 16781345 bytes long, more than a map whose size is not at its start can take "
+       "(16781344)."},
   };
   for (const auto& [text, reason] : cases) {
     WriteText(Path("in.tmx"), text);

@@ -13,7 +13,8 @@
 namespace korvane {
 namespace {
 
-std::string Written(bool (*writer)(const TmjExport&, const JsonWriter::Sink&, const ProgressFn&)) {
+std::string Written(bool (*writer)(const TmjExport&, const JsonWriter::Sink&, const ProgressFn&),
+                    const std::string& tilesetName = "sheet") {
   MapDocument map;
   map.MapWidth = 2;
   map.MapHeight = 1;
@@ -29,7 +30,7 @@ std::string Written(bool (*writer)(const TmjExport&, const JsonWriter::Sink&, co
   input.map = &map;
   input.sheet = LayOutSheetPixels(52, 18, SheetSettings{16, 1, 1});
   input.imagePath = "sheet.png";
-  input.tilesetName = "sheet";
+  input.tilesetName = tilesetName;
   input.catalogue = &catalogue;
   std::string text;
   writer(
@@ -45,6 +46,11 @@ std::string Golden(const std::string& name) {
 TEST(ExportText, TmjAndTmxSayEveryFieldTiledReads) {
   EXPECT_EQ(Written(&WriteTmj), Golden("small.tmj"));
   EXPECT_EQ(Written(&WriteTmx), Golden("small.tmx"));
+  // The tileset is named after the sheet's file, which may hold any character XML gives a meaning
+  // to, and blanks an XML reader would fold into spaces.
+  EXPECT_NE(
+      Written(&WriteTmx, "a&<>\"\n\r\tb").find(R"( name="a&amp;&lt;&gt;&quot;&#10;&#13;&#9;b" )"),
+      std::string::npos);
 }
 
 }  // namespace
