@@ -196,6 +196,7 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
       {with("</objectgroup>", "</objectgroup><imagelayer name=\"i\"/><group name=\"g\"/>"),
        "Layer \"i\" is of type \"imagelayer\""},
       {with("x=\"32\" y=\"16\"", "x=\"48\""), "Object 4 lies outside the 3 x 2 map."},
+      {with("x=\"32\" y=\"16\"", "y=\"32\""), "Object 4 lies outside the 3 x 2 map."},
       {big + std::string(MaxTmjBytes(3, 2) + 1 - big.size(), ' '),
        "more than a map of 3 x 2 cells can take"},
       // Without a size at its start, as long as the smallest map may be, and a byte longer.
