@@ -108,27 +108,19 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
   bar.SetMin(1);
   bar.SetMax(5);
   EXPECT_EQ(log, "c1");  // 0 moved into the range
+  // clang-format off
   const struct {
-    int request, track;
+    int request, track;  // request -1: the program sets the value `track`
     const char* raised;
     int position;  // of the native bar, from the Min end
-  } moves[] = {{SB_LINERIGHT, 0, "c2", 1},
-               {SB_PAGERIGHT, 0, "c3", 2},
-               {SB_THUMBTRACK, 4, "s5", 4},
-               {SB_THUMBTRACK, 4, "", 4},
-               {SB_THUMBPOSITION, 4, "c5", 4},
-               {SB_LINERIGHT, 0, "", 4},
-               {SB_RIGHT, 0, "", 4},
-               {SB_LEFT, 0, "c1", 0},
-               {SB_PAGELEFT, 0, "", 0},
-               {SB_THUMBTRACK, 9, "s5", 4},
-               {SB_ENDSCROLL, 0, "", 4},
-               // -1: the program sets the value, kept within the range
-               {-1, 0, "c1", 0},
-               {-1, 1, "", 0},
-               {-1, 5, "c5", 4},
-               {-1, 6, "", 4},
-               {-1, 3, "c3", 2}};
+  } moves[] = {
+      {SB_LINERIGHT, 0, "c2", 1},  {SB_PAGERIGHT, 0, "c3", 2},     {SB_THUMBTRACK, 4, "s5", 4},
+      {SB_THUMBTRACK, 4, "", 4},   {SB_THUMBPOSITION, 4, "c5", 4}, {SB_LINERIGHT, 0, "", 4},
+      {SB_RIGHT, 0, "", 4},        {SB_LEFT, 0, "c1", 0},          {SB_PAGELEFT, 0, "", 0},
+      {SB_THUMBTRACK, 9, "s5", 4}, {SB_ENDSCROLL, 0, "", 4},       {-1, 0, "c1", 0},
+      {-1, 1, "", 0},              {-1, 5, "c5", 4},               {-1, 6, "", 4},
+      {-1, 3, "c3", 2}};
+  // clang-format on
   for (const auto& m : moves) {
     log.clear();
     if (m.request < 0)
@@ -261,13 +253,9 @@ TEST(Win32ComboBox, AChoiceCountsOnceMadeAndRemovingKeepsTheChosenEntry) {
   }
   ::SendMessageW(box.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 
-  box.SetListIndex(2);                   // "c"
-  const std::array<int, 3> removals[] = {// removed, chosen after, entries left
-                                         {4, 2, 4},
-                                         {0, 1, 3},
-                                         {3, 1, 3},
-                                         {-1, 1, 3},
-                                         {1, -1, 2}};
+  box.SetListIndex(2);  // "c"
+  // The entry removed, the one chosen after, the number left.
+  const std::array<int, 3> removals[] = {{4, 2, 4}, {0, 1, 3}, {3, 1, 3}, {-1, 1, 3}, {1, -1, 2}};
   for (const auto& [removed, index, count] : removals) {
     box.RemoveItem(int16_t(removed));
     EXPECT_EQ(std::tuple(box.ListIndex(), ::SendMessageW(box.Handle(), CB_GETCURSEL, 0, 0),
