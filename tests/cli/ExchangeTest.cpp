@@ -1,8 +1,11 @@
 // export to Tiled's .tmj and .tmx and import back: the round trip, what export writes that the
 // round trip cannot show, and every refusal of import.
 
+#include <QImage>
+
 #include "formats/TmjSize.h"
 #include "model/Catalogue.h"
+#include "model/SampleSheet.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {
@@ -26,7 +29,17 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   WriteBytes(Path("O.dat"), WriteCatalogue(std::vector<CatalogueEntry>{
                                 {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
-  EXPECT_EQ(ReadText(Path("out-sheet.png")).substr(0, 4), "\x89PNG");
+  // Beside it the sample sheet, pixel for pixel.
+  const QImage sheet(QString::fromStdString(Path("out-sheet.png")));
+  const toolkit::RgbImage sample = MakeSampleSheet();
+  ASSERT_EQ(sheet.size(), QSize(sample.width, sample.height));
+  int wrong = 0;
+  for (int y = 0; y < sample.height; ++y)
+    for (int x = 0; x < sample.width; ++x) {
+      const toolkit::Color c = sample.At(x, y);
+      wrong += sheet.pixel(x, y) != qRgb(c.r, c.g, c.b);
+    }
+  EXPECT_EQ(wrong, 0);
   const rapidjson::Document tmj = ParsedJson(ReadText(Path("out.tmj")));
   // Cells off the sheet show the map display's background in Tiled too.
   EXPECT_STREQ(tmj["backgroundcolor"].GetString(), "#000000");

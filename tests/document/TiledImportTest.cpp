@@ -1,3 +1,4 @@
+#include "formats/TiledMapFile.h"
 #include "tests/document/DocumentFixture.h"
 
 namespace korvane {
@@ -68,6 +69,39 @@ TEST_F(DocumentTest, AReadThatFailsAnywhereInAnImportLeavesTheMapAlone) {
     }
     EXPECT_GE(failAt, 2) << name;
     EXPECT_EQ(view().Map.MapWidth, 2) << name;
+  }
+}
+
+// Export names the sheet the map is drawn with: a sheet applied from a file, by its path from the
+// map; otherwise (none applied, the sample, a sheet with no picture or no screen scale) the sample
+// sheet, written beside the map.
+TEST_F(DocumentTest, ExportNamesTheAppliedSheetOrWritesTheSampleBeside) {
+  testing_support::MakeTestMap(view(), 2, 1);
+  const struct {
+    int16_t size;
+    const char* file;
+    bool picture;
+    float twips;
+  } rows[] = {{16, "own.bmp", true, 15},
+              {16, "", true, 15},
+              {0, "own.bmp", true, 15},
+              {16, "own.bmp", false, 15},
+              {16, "own.bmp", true, 0}};
+  for (size_t n = 0; n < std::size(rows); ++n) {
+    const auto& r = rows[n];
+    global().TileSize = r.size;
+    global().TileSheetFile = *r.file ? Path(r.file) : "";
+    global().TileSheet = r.picture ? std::make_shared<headless::HeadlessPicture>(52, 18) : nullptr;
+    global().PixelTwipsX = r.twips;
+    const std::string out = Path("out" + std::to_string(n) + ".tmj");
+    tk.fileAnswers = {out};
+    view().MENU_EXPORT_TILED_Click();
+    std::ifstream in(out);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const bool own = n == 0;
+    const std::string image = own ? "own.bmp" : "out" + std::to_string(n) + "-sheet.png";
+    EXPECT_NE(text.find("\"image\": \"" + image + "\""), std::string::npos) << n;
+    EXPECT_EQ(std::filesystem::exists(SampleSheetPathFor(out)), !own) << n;
   }
 }
 
