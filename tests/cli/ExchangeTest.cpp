@@ -186,6 +186,41 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
   ExpectRefused("import @in.tmj -o @out.map", 1, "holds more than the 32767 objects");
 }
 
+// The map's sides, its tiles' size and the tileset's first id each import up to their largest
+// value and are refused one past it or at 0.
+TEST_F(CliExchange, ImportTakesEachNumberOfTheMapUpToItsBound) {
+  const auto map = [](int64_t w, int64_t h, int64_t tile, int64_t first) {
+    const auto n = [](int64_t v) { return std::to_string(v); };
+    std::string ids = "0";
+    for (int64_t i = 1; i < w * h; ++i) ids += ",0";
+    return R"({"orientation": "orthogonal", "width": )" + n(w) + R"(, "height": )" + n(h) +
+           R"(, "tilewidth": )" + n(tile) + R"(, "tileheight": )" + n(tile) +
+           R"(, "tilesets": [{"firstgid": )" + n(first) +
+           R"(}], "layers": [{"type": "tilelayer", "width": )" + n(w) + R"(, "height": )" + n(h) +
+           R"(, "data": [)" + ids + "]}]}";
+  };
+  const int64_t tile = int64_t{1} << 30, first = 0x0FFFFFFF;
+  const std::tuple<std::string, const char*> rows[] = {
+      {map(32767, 1, 16, 1), "size: 32767 x 1\n"},
+      {map(1, 32767, 16, 1), "size: 1 x 32767\n"},
+      {map(1, 1, tile, first), "size: 1 x 1\n"},
+      {map(1, 1, tile + 1, 1), "The map's tile width must be a whole number from 1 to 1073741824."},
+      {map(1, 1, 0, 1), "The map's tile width must be"},
+      {map(1, 1, 16, first + 1),
+       "The tileset's first id must be a whole number from 1 to 268435455."},
+      {map(1, 1, 16, 0), "The tileset's first id must be"},
+  };
+  for (const auto& [text, expected] : rows) {
+    WriteText(Path("in.tmj"), text);
+    if (std::string_view(expected).starts_with("size")) {
+      ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0) << expected;
+      EXPECT_NE(Line("dump @out.map --rows 0..0").out.find(expected), std::string::npos);
+    } else {
+      ExpectRefused("import @in.tmj -o @out.map", 1, expected);
+    }
+  }
+}
+
 // Every refusal names its reason on one line and leaves the map already at the output alone.
 TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
   WriteText(Path("terrain.tsx"), R"(<tileset name="t" tilewidth="16" tileheight="16"/>)");
