@@ -45,17 +45,17 @@ TEST_F(CliCommands, BadUsageExitsWithTwoAndHelpWithZero) {
   // "export -o -" without --sheet: the sample sheet needs a file beside the output.
   for (const std::string line :
        {"draw @m", "info", "info @m @m", "check @m --grid", "render @m -o", "render @m",
-        "export @m", "export @m -o @x.tmj --overlay", "import -o @m", "export @m -o -",
+        "export @m", "export @m -o @x.tmj --overlay", "import -o @m", "import @m", "export @m -o -",
         "render @m @m -o @x.png --cell-pixels 2", "diff @m", "diff @m @m --zoom 2",
         "diff @m @m -o @d.png --context x", "diff @m @m -o @d.png --zoom 3"})
     ExpectRefused(line, 2, "(see korvane-cli ");
   for (const std::string rows : {"2..1", "1", "-1..2", "a..b", "1..", "..3"})
     ExpectRefused("dump @m --rows " + rows, 2, "(see korvane-cli dump --help).");
   for (const std::string options :
-       {"--zoom 3", "--zoom=0", "--tile-size 0", "--spacing -1", "--offset 1.5", "--offset 32768",
-        "--catalogue @m", "--grid --grid", "--grid=1", "--cell-pixels 0", "--cell-pixels 3",
-        "--cell-pixels 16", "--cell-pixels 2 --grid", "--cell-pixels 2 --overlay",
-        "--cell-pixels 2 --zoom 1"})
+       {"--zoom 3", "--zoom=0", "--tile-size 0", "--spacing -1", "--spacing +", "--offset 1.5",
+        "--offset 2x", "--offset 32768", "--catalogue @m", "--grid --grid", "--grid=1",
+        "--cell-pixels 0", "--cell-pixels 3", "--cell-pixels 16", "--cell-pixels 2 --grid",
+        "--cell-pixels 2 --overlay", "--cell-pixels 2 --zoom 1"})
     ExpectRefused("render @m -o @x.png " + options, 2, "(see korvane-cli render --help).");
   EXPECT_EQ(Line("").code, 2);
   for (const std::string command : {"info", "check", "render", "export", "import", "dump", "diff"})
