@@ -38,6 +38,10 @@ TEST_F(CliDump, DumpsTheDemoMapAndTheRowsAskedFor) {
   bytes[1] = 0x01;
   WriteBytes(Path("odder.map"), bytes);
   EXPECT_EQ(Line("diff @odd.map @odder.map").out, "signature: other -> other (other bytes)\n");
+  EXPECT_NE(Line("diff @odd.map @odder.map --json").out.find("\"same_bytes\": false"),
+            std::string::npos);
+  // On a terminal the rows count up to the last one asked for.
+  EXPECT_TRUE(Line("dump @m.map --rows 1..2", true).err.ends_with("dump: 100%\n"));
 }
 
 // The diff cases change one old map: 6 x 4, tiles numbered by cell, overlay 5 at (2, 0) and 3 at
