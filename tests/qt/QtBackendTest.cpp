@@ -16,6 +16,7 @@
 #include <functional>
 #include <tuple>
 
+#include "document/CaptionRule.h"
 #include "ops/Overview.h"
 #include "overview/Overview.h"
 #include "tests/support/EditorFixture.h"
@@ -99,6 +100,7 @@ TEST_F(EditorOnQt, SendsOnePaintPerChangeAndOnlyTheRedrawnRectangle) {
 // colour, 6 pixels a cell; a press on the last cell shows the last page.
 TEST_F(EditorOnQt, OverviewShowsTheMapAndAPressPagesTheDisplay) {
   QWidget* top = static_cast<QtWindow*>(view.window.get())->TopLevel();
+  EXPECT_EQ(top->windowTitle().toStdString(), MapCaption(KORVANE_DEMO_MAP));  // the map loaded
   for (QAction* action : top->findChildren<QAction*>())
     if (action->text() == "&Overview") action->trigger();
   for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();

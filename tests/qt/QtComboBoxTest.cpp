@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QWidget>
 
 #include "toolkit/qt/QtControls.h"
 
 // The catalogue's list on Qt: removing an entry takes it out of the widget and keeps the chosen
-// entry chosen where it moved to; indices outside the list are ignored.
+// entry chosen where it moved to; indices outside the list are ignored. The check box shows each
+// value it takes (0, 1, 2 grey), ignores others, and raises Click only for a change.
 
 namespace korvane::qt {
 namespace {
@@ -31,6 +33,26 @@ TEST(QtComboBox, RemovingAnEntryKeepsTheChoiceOnItsEntry) {
         << row.chosen << " " << row.removed;
     EXPECT_EQ(box.ItemData(int16_t(std::find(left.begin(), left.end(), "c") - left.begin())),
               row.removed == 2 ? 0 : 77);
+  }
+}
+
+TEST(QtCheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
+  QWidget parent;
+  QtCheckBox box(&parent, "Grid", {0, 0, 1500, 300});
+  int clicks = 0;
+  box.onClick = [&] { ++clicks; };
+  const struct {
+    int16_t set, value;
+    Qt::CheckState shown;
+    int clicks;
+  } rows[] = {{1, 1, Qt::Checked, 1},          {1, 1, Qt::Checked, 1},
+              {2, 2, Qt::PartiallyChecked, 2}, {3, 2, Qt::PartiallyChecked, 2},
+              {0, 0, Qt::Unchecked, 3},        {-1, 0, Qt::Unchecked, 3}};
+  for (const auto& r : rows) {
+    box.SetValue(r.set);
+    EXPECT_EQ(std::tuple(box.Value(), parent.findChild<QCheckBox*>()->checkState(), clicks),
+              std::tuple(r.value, r.shown, r.clicks))
+        << r.set;
   }
 }
 
