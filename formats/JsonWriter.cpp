@@ -51,23 +51,12 @@ std::string JsonQuote(std::string_view text) {
   return out;
 }
 
-namespace {
-constexpr size_t kFlushSize = 1 << 16;
-}  // namespace
-
-JsonWriter::JsonWriter(Sink sink) : sink_(std::move(sink)) {}
+JsonWriter::JsonWriter(Sink sink) : out_(std::move(sink)) {}
 
 JsonWriter::~JsonWriter() = default;
 
 void JsonWriter::Put(std::string_view text) {
-  if (!ok_) return;
-  buffer_ += text;
-  if (buffer_.size() >= kFlushSize) Flush();
-}
-
-void JsonWriter::Flush() {
-  if (ok_ && !buffer_.empty()) ok_ = sink_(buffer_);
-  buffer_.clear();
+  out_.Put(text);
 }
 
 void JsonWriter::NewLine(size_t depth) {
@@ -95,7 +84,7 @@ void JsonWriter::BeforeValue() {
 JsonWriter& JsonWriter::BeginObject() {
   BeforeValue();
   Put("{");
-  levels_.push_back(Level{false, false, true, false});
+  levels_.push_back(Level{});
   return *this;
 }
 
@@ -111,7 +100,7 @@ JsonWriter& JsonWriter::EndObject() {
 JsonWriter& JsonWriter::BeginArray(bool flowing) {
   BeforeValue();
   Put("[");
-  levels_.push_back(Level{true, flowing, true, false});
+  levels_.push_back(Level{.flowing = flowing});
   return *this;
 }
 
@@ -158,8 +147,7 @@ JsonWriter& JsonWriter::LineBreak() {
 }
 
 bool JsonWriter::Finish() {
-  Flush();
-  return ok_;
+  return out_.Flush();
 }
 
 }  // namespace korvane

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/BlockSink.h"
+
 namespace korvane {
 
 // Writes JSON to a sink as it goes, so that a large document never sits in memory whole.
@@ -21,7 +23,7 @@ class JsonWriter {
  public:
   // The sink receives the text in pieces; it returns false on a write failure, after which the
   // writer stops writing and Ok() is false.
-  using Sink = std::function<bool(std::string_view)>;
+  using Sink = BlockSink::Sink;
   explicit JsonWriter(Sink sink);
   ~JsonWriter();
   JsonWriter(const JsonWriter&) = delete;
@@ -39,11 +41,10 @@ class JsonWriter {
   JsonWriter& LineBreak();
   // Hands everything written so far to the sink; false once any write has failed.
   bool Finish();
-  bool Ok() const { return ok_; }
+  bool Ok() const { return out_.Ok(); }
 
  private:
   struct Level {
-    bool array = false;
     bool flowing = false;
     bool empty = true;
     bool breakPending = false;
@@ -51,13 +52,10 @@ class JsonWriter {
   void BeforeValue();
   void NewLine(size_t depth);
   void Put(std::string_view text);
-  void Flush();
 
-  Sink sink_;
-  std::string buffer_;
+  BlockSink out_;
   std::vector<Level> levels_;
   bool afterKey_ = false;
-  bool ok_ = true;
 };
 
 // The JSON text that `write` makes, as one string (for small documents printed whole).

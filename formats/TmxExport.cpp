@@ -46,10 +46,9 @@ std::string Escaped(std::string_view text) {
 // The document in pieces, handed to the sink a block at a time.
 class Out {
  public:
-  explicit Out(const JsonWriter::Sink& sink) : sink_(sink) {}
+  explicit Out(const JsonWriter::Sink& sink) : out_(sink) {}
   Out& operator<<(std::string_view text) {
-    buffer_ += text;
-    if (buffer_.size() >= 64 * 1024) Drain();
+    out_.Put(text);
     return *this;
   }
   Out& operator<<(int64_t n) {
@@ -57,19 +56,10 @@ class Out {
     const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
     return *this << std::string_view(digits, size_t(end - digits));
   }
-  bool Finish() {
-    Drain();
-    return ok_;
-  }
+  bool Finish() { return out_.Flush(); }
 
  private:
-  void Drain() {
-    if (ok_ && !buffer_.empty()) ok_ = sink_(buffer_);
-    buffer_.clear();
-  }
-  const JsonWriter::Sink& sink_;
-  std::string buffer_;
-  bool ok_ = true;
+  BlockSink out_;
 };
 
 void IntProperty(Out& out, const char* indent, const char* name, int64_t value) {

@@ -1,5 +1,5 @@
 // Both Tiled writers report their progress after every 64 rows of the tile layer and after the
-// last one, and nowhere else.
+// last one, and nowhere else; a write that fails is their last, and none is empty.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,15 @@
 namespace korvane {
 namespace {
 
+MapDocument Blank(int16_t height) {
+  MapDocument map;
+  map.MapWidth = 2;
+  map.MapHeight = height;
+  map.MapTiles = TileLayer(*Grid16::TryCreate(2, height));
+  map.OverlayData = *OverlayLayer::TryCreate(2, height);
+  return map;
+}
+
 TEST(ExportProgress, EverySixtyFourRowsAndTheLast) {
   const struct {
     int16_t height;
@@ -17,11 +26,7 @@ TEST(ExportProgress, EverySixtyFourRowsAndTheLast) {
               {65, {64, 65}}, {128, {64, 128}}, {129, {64, 128, 129}}};
   for (const auto writer : {&WriteTmj, &WriteTmx})
     for (const auto& row : rows) {
-      MapDocument map;
-      map.MapWidth = 2;
-      map.MapHeight = row.height;
-      map.MapTiles = TileLayer(*Grid16::TryCreate(2, row.height));
-      map.OverlayData = *OverlayLayer::TryCreate(2, row.height);
+      const MapDocument map = Blank(row.height);
       TmjExport input;
       input.map = &map;
       std::vector<int64_t> reported;
@@ -32,6 +37,25 @@ TEST(ExportProgress, EverySixtyFourRowsAndTheLast) {
             reported.push_back(done);
           }));
       EXPECT_EQ(reported, row.reported) << row.height;
+    }
+}
+
+// The text goes out in blocks of 64 KiB, the last one shorter.
+TEST(ExportProgress, WritesInBlocksAndAFailedWriteIsTheLast) {
+  const MapDocument map = Blank(20000);
+  TmjExport input;
+  input.map = &map;
+  for (const auto writer : {&WriteTmj, &WriteTmx})
+    for (const size_t failing : {1, 2, 0}) {
+      std::vector<size_t> sizes;
+      const bool written = writer(
+          input,
+          [&](std::string_view s) { return sizes.push_back(s.size()), sizes.size() != failing; },
+          nullptr);
+      EXPECT_EQ(std::pair(written, sizes.size() == failing), std::pair(failing == 0, failing > 0));
+      for (size_t i = 0; i < sizes.size(); ++i)
+        EXPECT_TRUE(i + 1 < sizes.size() ? sizes[i] >= 65536 && sizes[i] < 65536 + 4096
+                                         : sizes[i] > 0 && sizes[i] <= 65536 + 4096);
     }
 }
 

@@ -23,6 +23,21 @@ TEST(WriterLimits, AMapIsWrittenOnlyWhenBothLayersHaveOneSize) {
   EXPECT_FALSE(MapFileWriter::For(1, 2, Grid16(), OverlayLayer()));
 }
 
+TEST(WriterLimits, AMapFileHoldsUpTo32767OverlayObjects) {
+  for (const int objects : {32767, 32768}) {
+    MapDocument map;
+    map.MapTiles = TileLayer(*Grid16::TryCreate(200, 200));
+    map.OverlayData = *OverlayLayer::TryCreate(200, 200);
+    for (int i = 0; i < objects; ++i) map.OverlayData.Set(i % 200, i / 200, 1);
+    const auto outputs = KorvaneMapFormat().writer->Outputs(map, "x.map", {});
+    const auto* refusal = std::get_if<std::string>(&outputs);
+    EXPECT_EQ(refusal ? *refusal : "", objects > 32767
+                                           ? "the map holds more than the 32767 overlay "
+                                             "objects a map file can hold."
+                                           : "");
+  }
+}
+
 TEST(WriterLimits, TheSizeGivenIsTheBytesWritten) {
   for (const int objects : {0, 2}) {
     const Grid16 tiles = *Grid16::TryCreate(3, 2);
