@@ -77,6 +77,20 @@ TEST(Win32Surface, StretchesPicturesAndDrawsCirclesAndText) {
            : box.Image().At(x, 2) == Pixel(kGreen) ? 'g'
                                                    : '.';
   EXPECT_EQ(row, "rrrggg.");
+  // A picture made from pixels holds each in its place, also when its last row ends a page of
+  // memory; pixels that do not fill the size make none.
+  const std::array<int, 3> images[] = {{3, 2, 6}, {1024, 1, 1024}, {32, 32, 1024}, {2, 2, 3}};
+  for (const auto& [w, h, n] : images) {  // width, height, pixels given
+    toolkit::RgbImage image{w, h, {}};
+    std::vector<uint32_t> want, got;
+    for (int i = 0; i < n; ++i) image.pixels.push_back({uint8_t(i), uint8_t(i >> 8), 7});
+    if (n == w * h)
+      for (const toolkit::Color c : image.pixels) want.push_back(Pixel(c));
+    const toolkit::PicturePtr picture = tk.PictureFromImage(image);
+    const toolkit::PixelRows<const uint32_t> rows = tk.PicturePixels(*picture);
+    for (int y = 0; y < rows.height; ++y) got.insert(got.end(), rows.Row(y), rows.Row(y) + w);
+    EXPECT_EQ(got, want) << w << " x " << h << " " << n;
+  }
   box.Circle(750, 750, 300);  // centre (50, 50), radius 20 pixels
   const auto at = [&](int x, int y) { return box.Image().At(x, y) & 0xFFFFFF; };
   EXPECT_EQ(std::tuple(at(70, 50), at(50, 30), at(50, 50), at(60, 50)),
@@ -116,7 +130,8 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
     int position;  // of the native bar, from the Min end
   } moves[] = {
       {SB_LINERIGHT, 0, "c2", 1},  {SB_PAGERIGHT, 0, "c3", 2},     {SB_THUMBTRACK, 4, "s5", 4},
-      {SB_THUMBTRACK, 4, "", 4},   {SB_THUMBPOSITION, 4, "c5", 4}, {SB_LINERIGHT, 0, "", 4},
+      {SB_THUMBTRACK, 4, "", 4},   {SB_THUMBPOSITION, 4, "c5", 4}, {SB_THUMBPOSITION, 4, "", 4},
+      {SB_LINERIGHT, 0, "", 4},
       {SB_RIGHT, 0, "", 4},        {SB_LEFT, 0, "c1", 0},          {SB_PAGELEFT, 0, "", 0},
       {SB_THUMBTRACK, 9, "s5", 4}, {SB_ENDSCROLL, 0, "", 4},       {-1, 0, "c1", 0},
       {-1, 1, "", 0},              {-1, 5, "c5", 4},               {-1, 6, "", 4},
@@ -124,10 +139,7 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
   // clang-format on
   for (const auto& m : moves) {
     log.clear();
-    if (m.request < 0)
-      bar.SetValue(int16_t(m.track));
-    else
-      bar.Scrolled(m.request, m.track);
+    m.request < 0 ? bar.SetValue(int16_t(m.track)) : bar.Scrolled(m.request, m.track);
     EXPECT_EQ(std::pair(log, ::GetScrollPos(bar.Handle(), SB_CTL)),
               std::pair(std::string(m.raised), m.position))
         << m.request << " " << m.track;
@@ -136,6 +148,20 @@ TEST(Win32ScrollBar, TheUsersMovesRaiseScrollWhileDraggingAndChangeOtherwise) {
   log.clear();
   ::SendMessageW(window.Handle(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(bar.Handle()));
   EXPECT_EQ(std::pair(log, ::GetScrollPos(bar.Handle(), SB_CTL)), std::pair(std::string("c6"), 3));
+  // The native bar runs from 0 over the range's width, whichever way round and wherever it lies.
+  const std::array<int, 5> ranges[] = {// Min, Max, Value; the native bar's end and position
+                                       {0, 1, 1, 1, 1},   {1, 0, 1, 1, 0},
+                                       {3, 3, 3, 0, 0},   {-3, 2, -2, 5, 1},
+                                       {2, -3, -2, 5, 4}, {-32768, 32767, 0, 65535, 32768}};
+  for (const auto& [min, max, value, end, position] : ranges) {
+    bar.SetMin(int16_t(min));
+    bar.SetMax(int16_t(max));
+    bar.SetValue(int16_t(value));
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 9, 9, 0, 9, 0};
+    ::GetScrollInfo(bar.Handle(), SB_CTL, &info);
+    EXPECT_EQ(std::tuple(info.nMin, info.nMax, info.nPos), std::tuple(0, end, position))
+        << min << " " << max;
+  }
 }
 
 // The check box shows each value it takes (0, 1, 2 grey); other values are ignored, and only a

@@ -135,20 +135,42 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
 }
 
 // A later save to the same target removes what a killed save left: only its own target's
-// leftovers, and only old ones.
+// leftovers, and only old ones: written before this run started and more than a minute ago.
 TEST_F(Win32Disk, LeftoversOfAKilledSaveAreRemoved) {
-  const std::string prefix = dir + "\\" + toolkit::TemporaryPrefixFor("m.map");
-  const auto leftover = [](const std::string& path, bool old) {
-    std::ofstream(U8(path)) << "x";
-    if (old)
-      fs::last_write_time(U8(path), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  const std::string prefix = toolkit::TemporaryPrefixFor("m.map");
+  const auto leftover = [&](const std::string& name, int64_t written) {
+    std::ofstream(U8(dir + "\\" + name)) << "x";
+    const HANDLE h = ::CreateFileW(Widen(dir + "\\" + name).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+    const FILETIME time{DWORD(written), DWORD(written >> 32)};
+    EXPECT_TRUE(::SetFileTime(h, nullptr, nullptr, &time) && ::CloseHandle(h)) << name;
   };
-  leftover(prefix + "AAAAAA", true);
-  leftover(prefix + "BBBBBB", false);
-  leftover(dir + "\\" + toolkit::TemporaryPrefixFor("other.map") + "CCCCCC", true);
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  const int64_t anHourAgo =
+      (int64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) - 36'000'000'000;
+  leftover(prefix + "AAAAAA", anHourAgo);
+  leftover(toolkit::TemporaryPrefixFor("other.map") + "CCCCCC", anHourAgo);
   ASSERT_TRUE(Save(dir + "\\m.map", {7}));
-  EXPECT_EQ(Names(dir), (std::vector<std::string>{".m.map.korvane-tmp-BBBBBB",
-                                                  ".other.map.korvane-tmp-CCCCCC", "m.map"}));
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{".other.map.korvane-tmp-CCCCCC", "m.map"}));
+
+  // Times in 100 ns: one row a side of each bound, with the other bound well met.
+  constexpr int64_t kMinute = 600'000'000, kNow = 134'100'000'000'000'000,
+                    kEarly = kNow - 2 * kMinute;
+  const struct {
+    const char* suffix;
+    int64_t written, started;
+    bool removed;
+  } rows[] = {{"AAAAAA", kEarly - 1, kEarly, true},       {"AAAAAA", kEarly, kEarly, false},
+              {"AAAAAA", kNow - kMinute - 1, kNow, true}, {"AAAAAA", kNow - kMinute, kNow, false},
+              {"AAAAA", kEarly - 1, kEarly, false},       {"AAAAAAA", kEarly - 1, kEarly, false}};
+  for (const auto& r : rows) {
+    leftover(prefix + r.suffix, r.written);
+    RemoveLeftovers(Widen(dir), Widen(prefix), uint64_t(r.started), uint64_t(kNow));
+    const fs::path path = U8(dir + "\\" + prefix + r.suffix);
+    EXPECT_EQ(fs::exists(path), !r.removed) << r.suffix << " " << r.written - r.started;
+    fs::remove(path);
+  }
 }
 
 TEST_F(Win32Disk, FoldersAreMadeLevelByLevelAndTriedForNewFiles) {

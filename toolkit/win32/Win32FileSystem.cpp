@@ -218,26 +218,6 @@ class Win32OutputFile : public toolkit::OutputFile {
   DWORD lastError_ = ERROR_SUCCESS;
 };
 
-// Removes temporary files that an earlier, killed save to the same target left behind: only
-// those last written before this process started and more than a minute ago (a save between its
-// flush and its rename is younger), and that no program holds open (deleting fails then).
-void RemoveLeftovers(const std::wstring& folder, const std::wstring& prefix) {
-  constexpr uint64_t kMinute = 60ull * 10'000'000;  // in 100 ns
-  WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW(Join(folder, prefix + L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  const uint64_t now = Now();
-  do {
-    const std::wstring name = found.cFileName;
-    const uint64_t written = Ticks(found.ftLastWriteTime);
-    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
-        !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && written < kStartedAt &&
-        written + kMinute < now)
-      ::DeleteFileW(Join(folder, name).c_str());
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
-}
-
 std::wstring RandomSuffix() {
   static toolkit::SplitMix64 random(Now() ^ (uint64_t{::GetCurrentProcessId()} << 32));
   static constexpr char kLetters[] =
@@ -248,6 +228,25 @@ std::wstring RandomSuffix() {
 }
 
 }  // namespace
+
+// This process's own saves wrote after its start; another's save, between its flush and its
+// rename, wrote less than a minute ago. A file still held open is not deleted: deleting fails.
+void RemoveLeftovers(const std::wstring& folder, const std::wstring& prefix, uint64_t startedAt,
+                     uint64_t now) {
+  constexpr uint64_t kMinute = 60ull * 10'000'000;  // in 100 ns
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW(Join(folder, prefix + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    const uint64_t written = Ticks(found.ftLastWriteTime);
+    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+        !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && written < startedAt &&
+        written + kMinute < now)
+      ::DeleteFileW(Join(folder, name).c_str());
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
 
 std::string DescribeWindowsError(uint32_t code, bool creating) {
   switch (code) {
@@ -371,7 +370,7 @@ std::unique_ptr<toolkit::OutputFile> Win32FileSystem::CreateTemporaryBeside(
   }
   const std::wstring folder = FolderOf(file);
   const std::wstring prefix = Widen(toolkit::TemporaryPrefixFor(Narrow(NameOf(file))));
-  RemoveLeftovers(folder, prefix);
+  RemoveLeftovers(folder, prefix, kStartedAt, Now());
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::wstring path = Join(folder, prefix + RandomSuffix());
     // Open to nobody else while it is written.

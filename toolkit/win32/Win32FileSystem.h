@@ -34,6 +34,12 @@ class Win32FileSystem : public toolkit::FileSystem {
   bool CreateFolders(const std::string& folder) override;
 };
 
+// Removes the temporary files that earlier, killed saves to a target left in `folder`: those named
+// `prefix` and six characters more, last written before `startedAt` (this process's start) and
+// more than a minute before `now`, both in FILETIME ticks. One that a program holds open stays.
+void RemoveLeftovers(const std::wstring& folder, const std::wstring& prefix, uint64_t startedAt,
+                     uint64_t now);
+
 // The words for a failed call's Windows error code; `creating` tells a missing folder from a
 // missing file.
 std::string DescribeWindowsError(uint32_t code, bool creating = false);
