@@ -203,6 +203,34 @@ TEST(QtSurface, CopiesEachPixelOfTheSourceToItsPlaceInTheDestination) {
   }
 }
 
+// A surface made smaller keeps what it shows; one made larger in either direction starts from the
+// background, to be drawn again.
+TEST(QtSurface, ShrinkingKeepsTheDrawingGrowingClearsIt) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Sizes", 3000, 3000);
+  auto* surface = static_cast<QtSurface*>(window->AddSurface({0, 0, 1500, 1500}));
+  surface->SetBackColor(toolkit::Rgb(0, 0, 0));
+  const std::array<float, 3> sizes[] = {
+      {1500, 1200, 1}, {1200, 1200, 1}, {1200, 1500, 0}, {1500, 1500, 0}, {1200, 1200, 1}};
+  for (const auto& [w, h, kept] : sizes) {
+    surface->FilledBox(0, 0, 3000, 3000, toolkit::Rgb(255, 0, 0));
+    surface->SetPlace({0, 0, w, h});
+    EXPECT_EQ(std::tuple(surface->Image().width(), surface->Image().pixel(0, 0)),
+              std::tuple(int(w / 15), kept ? qRgb(255, 0, 0) : qRgb(0, 0, 0)))
+        << w << " " << h;
+  }
+}
+
+// A drawing asks to be shown once control is back in the event loop; by then its window may be
+// gone.
+TEST(QtSurface, AShowAskedForBeforeTheWindowIsGoneDoesNothing) {
+  QtToolkit tk("");
+  auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Gone", 1500, 1200);
+  window->AddSurface({0, 0, 1500, 1200})->FilledBox(0, 0, 150, 150, toolkit::Rgb(1, 2, 3));
+  window.reset();
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+}
+
 // Presses, moves and releases reach the handlers with the editor's button and shift numbers (1
 // left, 2 right, 4 middle; Shift 1, Ctrl 2, Alt 4, added together) and the place in twips; a
 // press or release of a button the editor has no number for is not heard.
@@ -343,6 +371,20 @@ TEST(QtToolkit, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
   allow = true;
   top->close();
   EXPECT_EQ(window, nullptr);
+  // Closing the main window ends the program once control is back in the event loop; closing
+  // another does not.
+  QApplication::setQuitOnLastWindowClosed(false);
+  for (const auto kind : {toolkit::WindowKind::Main, toolkit::WindowKind::FixedTool}) {
+    window = tk.CreateWindow(kind, "Quits", 3000, 3000);
+    window->SetVisible(true);
+    static_cast<QtWindow*>(window.get())->TopLevel()->close();
+    bool waited = false;
+    QTimer timer;  // gone with the loop's turn, should the quit come first
+    QObject::connect(&timer, &QTimer::timeout, [&] { waited = true, QCoreApplication::quit(); });
+    timer.start(300);
+    QCoreApplication::exec();
+    EXPECT_EQ(waited, kind != toolkit::WindowKind::Main);
+  }
 }
 
 TEST(QtToolkit, FileFiltersAndDefaultExtensionsBecomeQtOnes) {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScrollBar>
 #include <QWidget>
 
 #include "toolkit/qt/QtControls.h"
@@ -34,6 +35,35 @@ TEST(QtComboBox, RemovingAnEntryKeepsTheChoiceOnItsEntry) {
     EXPECT_EQ(box.ItemData(int16_t(std::find(left.begin(), left.end(), "c") - left.begin())),
               row.removed == 2 ? 0 : 77);
   }
+}
+
+// The count is a 16-bit number: a full list takes no more entries until one is removed.
+TEST(QtComboBox, AFullListTakesNoMoreEntries) {
+  QWidget parent;
+  QtComboBox box(&parent, {0, 0, 1500, 300});
+  for (int i = 0; i < 32767; ++i) box.AddItem("a");
+  box.AddItem("past the end");
+  const QComboBox& widget = *parent.findChild<QComboBox*>();
+  EXPECT_EQ(std::tuple(widget.count(), box.List(32766)), std::tuple(32767, std::string("a")));
+  box.RemoveItem(0);
+  box.AddItem("last");
+  EXPECT_EQ(std::tuple(widget.count(), box.List(32766)), std::tuple(32767, std::string("last")));
+}
+
+// A value the program sets is kept within the range, shown, and raises Change only when it moved;
+// a bar whose Min exceeds its Max takes the values between them as well.
+TEST(QtScrollBar, TheProgramsValueIsKeptInTheRangeAndShown) {
+  QWidget parent;
+  QtScrollBar bar(&parent, Qt::Horizontal, {0, 0, 1500, 255});
+  std::string changes;
+  bar.onChange = [&] { changes += std::to_string(bar.Value()) + " "; };
+  bar.SetMin(1);
+  bar.SetMax(5);
+  for (const int16_t v : {3, 3, 9, 0}) bar.SetValue(v);
+  bar.SetMin(9);
+  bar.SetValue(7);
+  EXPECT_EQ(std::pair(changes, parent.findChild<QScrollBar*>()->value()),
+            std::pair(std::string("1 3 5 1 5 7 "), 7));
 }
 
 TEST(QtCheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
