@@ -106,10 +106,9 @@ bool Form_QueryUnload(EditorWindows& editor) {
       return MENU_SAVE_MAP_Click(editor);
     case MessageResult::No:
       return true;
-    case MessageResult::Cancel:
+    default:  // Cancel
       return false;
   }
-  return false;
 }
 
 void Form_Unload(EditorWindows& editor) {

@@ -117,8 +117,7 @@ MapFileParseResult ReadMapFile(toolkit::InputFile& file) {
   std::array<uint8_t, 2> count{};
   if (!file.ReadAt(countOffset, count, error)) return ReadFailed(countOffset, error);
   map.OverlayEntriesStored = ReadInt16(count, 0);
-  const size_t entries =
-      map.OverlayEntriesStored > 0 ? static_cast<size_t>(map.OverlayEntriesStored) : 0;
+  const auto entries = static_cast<size_t>(std::max<int16_t>(map.OverlayEntriesStored, 0));
   const size_t entriesOffset = countOffset + 2;
   if (size < entriesOffset + 6 * entries)
     return EndsEarly(entriesOffset, "the " + std::to_string(entries) + " overlay entries",
@@ -262,15 +261,13 @@ class MapFileFormatWriter final : public MapWriter {
   std::variant<std::vector<FormatOutput>, std::string> Outputs(const MapDocument& map,
                                                                const std::string& path,
                                                                const WriteContext&) const override {
+    if (map.MapTiles.Tiles().Empty()) return std::string("the map has no cells.");
+    if (map.OverlayData.Count() > size_t{kMaxOverlayEntries})
+      return "the map holds more than the " + std::to_string(kMaxOverlayEntries) +
+             " overlay objects a map file can hold.";
     auto writer = MapFileWriter::For(map.HumanResources, map.ComputerResources,
                                      map.MapTiles.Tiles(), map.OverlayData);
-    if (!writer) {
-      if (map.MapTiles.Tiles().Empty()) return std::string("the map has no cells.");
-      if (map.OverlayData.Count() > size_t{kMaxOverlayEntries})
-        return "the map holds more than the " + std::to_string(kMaxOverlayEntries) +
-               " overlay objects a map file can hold.";
-      return std::string("there is not enough memory to write the map.");
-    }
+    if (!writer) return std::string("there is not enough memory to write the map.");
     return std::vector<FormatOutput>{{path, [writer = std::move(*writer)](const ByteSink& sink) {
                                         return writer.WriteTo(sink);
                                       }}};

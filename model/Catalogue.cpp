@@ -61,17 +61,10 @@ class FieldReader {
     return from;
   }
 
-  // Steps over the comma or the line end (CR LF, LF or a lone CR) that closes a field.
+  // Steps over the comma that closes a field. A line end (CR LF, LF or a lone CR) is left to
+  // Next, which skips line ends before every field.
   void EndField() {
-    if (pos_ >= text_.size()) return;
-    if (text_[pos_] == ',') {
-      ++pos_;
-    } else if (text_[pos_] == '\r') {
-      ++pos_;
-      if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-    } else if (text_[pos_] == '\n') {
-      ++pos_;
-    }
+    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
   }
 
   std::string_view text_;

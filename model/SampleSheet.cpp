@@ -51,6 +51,7 @@ uint32_t Hash(uint32_t a, uint32_t b, uint32_t c) {
 bool PatternAt(int kind, int i, int j) {
   const int ci = 2 * i - 15;  // doubled distance from the tile centre
   const int cj = 2 * j - 15;
+  // Sums of two odd squares: the bounds below are values it takes, the last inside or outside.
   const int d2 = ci * ci + cj * cj;
   switch (kind) {
     case 0:  // plain
@@ -70,9 +71,9 @@ bool PatternAt(int kind, int i, int j) {
     case 7:  // dots
       return i % 4 == 1 && j % 4 == 1;
     case 8:  // disc
-      return d2 < 100;
+      return d2 <= 98;
     case 9:  // ring
-      return d2 >= 64 && d2 < 196;
+      return d2 > 58 && d2 <= 194;
     case 10:  // border
       return i < 2 || j < 2 || i > 13 || j > 13;
     case 11:  // northern edge
@@ -86,7 +87,7 @@ bool PatternAt(int kind, int i, int j) {
     case 15:  // corner
       return i + j < 12;
     case 16:  // cross
-      return std::abs(ci) < 4 || std::abs(cj) < 4;
+      return std::abs(ci) <= 3 || std::abs(cj) <= 3;
     default:  // speckles
       return Hash(static_cast<uint32_t>(i), static_cast<uint32_t>(j), 7u) % 5 == 0;
   }

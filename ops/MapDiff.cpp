@@ -14,8 +14,8 @@ bool OnMap(const MapDocument& map, int32_t x, int32_t y) {
   return x < map.MapWidth && y < map.MapHeight;
 }
 
+// Never given an empty rectangle: a map with cells has at least one row and one column.
 void Include(std::optional<CellRect>& bounds, const CellRect& r) {
-  if (r.width < 1 || r.height < 1) return;
   if (!bounds) {
     bounds = r;
     return;

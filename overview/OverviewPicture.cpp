@@ -69,9 +69,9 @@ void DrawOverviewPixels(const OverviewSource& source, const toolkit::PixelRect& 
     const auto cells = static_cast<uint64_t>(x1 - x0 + 1) * static_cast<uint64_t>(y1 - y0 + 1);
     constexpr uint64_t kFewCells = 4096;
     if (cells > kFewCells && map.OverlayData.Count() < cells) {
+      // A dot outside the area is clipped away.
       for (const OverlayLayer::Entry& e : map.OverlayData.Entries())
-        if (e.value > 0 && e.x >= x0 && e.x <= x1 && e.y >= y0 && e.y <= y1)
-          DrawDot(s, area, e.x, e.y, out);
+        if (e.value > 0) DrawDot(s, area, e.x, e.y, out);
     } else {
       for (int32_t y = y0; y <= y1; ++y)
         for (int32_t x = x0; x <= x1; ++x)

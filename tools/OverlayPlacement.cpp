@@ -18,13 +18,11 @@ void PlaceOverlay(EditorWindows& editor, float x, float y) {
   if (!InsideMap(view.Map, cell.x, cell.y)) return;
   const auto mx = static_cast<int32_t>(cell.x);
   const auto my = static_cast<int32_t>(cell.y);
-  if (!view.Map.OverlayData.Contains(mx, my)) return;
 
+  // The images of a cell on the map are on the map too.
   view.Map.MapChanged = 1;
   const CellImages written = WrittenCells(view, mx, my);
-  for (const CellXY& image : written)
-    if (view.Map.OverlayData.Contains(image.x, image.y) && InsideMap(view.Map, image.x, image.y))
-      view.Map.OverlayData.Set(image.x, image.y, entry);
+  for (const CellXY& image : written) view.Map.OverlayData.Set(image.x, image.y, entry);
 
   // The pressed cell is redrawn even in the strip beyond the whole cells; its images when they
   // are in view.
@@ -32,13 +30,12 @@ void PlaceOverlay(EditorWindows& editor, float x, float y) {
   for (const CellXY& image : written) {
     const auto shown = image == CellXY{mx, my} ? std::optional(ScreenCell{cell.c, cell.r})
                                                : ShownWhole(view, image);
-    if (!shown || !InsideMap(view.Map, image.x, image.y)) continue;
+    if (!shown) continue;
     const int16_t tile = view.Map.MapTiles.At(image.x, image.y);
     if (tile >= g.TileCount) continue;
     DrawTileInCell(*view.Display, setup, tile, shown->c, shown->r);
     const int16_t value = view.Map.OverlayData.At(image.x, image.y);
-    if (value > 0 && editor.DatViewVisible())
-      DrawOverlayMarker(*view.Display, setup, value, shown->c, shown->r);
+    if (editor.DatViewVisible()) DrawOverlayMarker(*view.Display, setup, value, shown->c, shown->r);
     DrawSymmetryAxes(*view.Display, setup, view.MapSymmetry, view.Map.MapWidth, view.Map.MapHeight,
                      CellRect{image.x, image.y, 1, 1}, *shown);
   }

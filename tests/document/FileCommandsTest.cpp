@@ -36,10 +36,14 @@ TEST_F(FileCommands, NewMapAndResourcesTakeTypedNumbers) {
   PutSmallMap(Path("current.map"));
   view().Map.MapChanged = 0;
   const auto before = Snapshot(view());
-  for (std::deque<std::string> answers : {std::deque<std::string>{"0"}, {"4", "32768"}, {"x"}}) {
+  // A refused width ends the command before the height is asked for.
+  for (std::deque<std::string> answers :
+       {std::deque<std::string>{"0"}, {"1", "0"}, {"4", "32768"}, {"x"}}) {
     tk.inputAnswers = answers;
+    tk.inputsAsked.clear();
     view().MENU_NEW_MAP_Click();
-    EXPECT_EQ(Snapshot(view()), before);
+    EXPECT_EQ(std::pair(Snapshot(view()), tk.inputsAsked.size()),
+              std::pair(before, answers.size()));
   }
   tk.inputAnswers = {"40000", "-32768", "32767", "x"};
   view().EDHUMRES_Click();

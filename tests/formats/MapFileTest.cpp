@@ -115,6 +115,8 @@ TEST_F(MapFileLayout, EachFileLoadsWholeOrIsRefusedWithTheByteAndTheReason) {
       {"any order, later wins, values as read, any signature", odd, ""},
       {"count -1 is none, bytes after it unread", entries({-1, 9, 9, 9}), ""},
       {"empty", {}, ends(0, "the 16-byte signature", 16, 0)},
+      {"15 bytes", cut(15), ends(0, "the 16-byte signature", 16, 15)},
+      {"16 bytes", cut(16), ends(16, "the map header", 12, 0)},
       {"27 bytes", cut(27), ends(16, "the map header", 12, 11)},
       {"28 bytes", cut(28), ends(28, "the tile layer of 2 x 1 tiles", 4, 0)},
       {"width 0", MapBytes(0, 1, 0, 0, {}, {0}), "16: The map width is 0 but must be at least 1."},

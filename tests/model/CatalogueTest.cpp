@@ -34,6 +34,8 @@ TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
   // clang-format on
   const Case cases[] = {
       {"bare line feeds", "2\n\"1: Tree\"\n259\n\"2: Rock\"\n129\n", 2, true},
+      {"lone carriage returns", "2\r\"1: Tree\"\r259\r\"2: Rock\",\r129\r", 2, true},
+      {"an empty field", "2\r\"1: Tree\"\r259,,\"2: Rock\"\r129\r", 1, false},
       {"blanks and commas", "  2 \r\n  \"1: Tree\"  \r\n 259\t\r\n\r\n\"2: Rock\",129", 2, true},
       {"byte order mark", "\357\273\2771\r\n\"1: Tree\"\r\n259\r\n", 1, true},
       {"empty file", "", 0, true},

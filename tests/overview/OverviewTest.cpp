@@ -18,11 +18,18 @@ using Areas = std::vector<std::array<int, 4>>;
 TEST(OverviewScale, FitsTheWholeMapKeepingItsProportions) {
   const std::array<int32_t, 7> cases[] = {
       // map w, h, window w, h -> picture w, h, pixels a cell (0: sampled)
-      {31, 31, 256, 256, 248, 248, 8},   {33, 33, 256, 256, 231, 231, 7},
-      {100, 40, 256, 256, 200, 80, 2},   {256, 256, 256, 256, 256, 256, 1},
-      {257, 256, 256, 256, 256, 255, 0}, {10, 300, 256, 256, 8, 256, 0},
-      {300, 10, 256, 256, 256, 8, 0},    {32767, 1, 256, 256, 256, 1, 0},
+      {31, 31, 256, 256, 248, 248, 8},
+      {33, 33, 256, 256, 231, 231, 7},
+      {100, 40, 256, 256, 200, 80, 2},
+      {256, 256, 256, 256, 256, 256, 1},
+      {257, 256, 256, 256, 256, 255, 0},
+      {10, 300, 256, 256, 8, 256, 0},
+      {300, 10, 256, 256, 256, 8, 0},
+      {32767, 1, 256, 256, 256, 1, 0},
       {40, 30, 0, 256, 0, 0, 0},
+      {1, 1, 256, 256, 8, 8, 8},
+      {3, 3, 1, 1, 1, 1, 0},
+      {1, 1, 1, 1, 1, 1, 1},
   };
   for (const auto& c : cases) {
     const OverviewScale s = FitOverview(c[0], c[1], c[2], c[3]);
@@ -117,7 +124,8 @@ class OverviewWindow : public testing_support::EditorTest {
 
 // Each cell its tile's average colour, 8 x 8 pixels on a 5 x 2 map; a tile off the sheet or below
 // 0 the background; an overlay object a dot on the middle pixel; the frame around all 5 x 2.
-// On a map larger than the window, each pixel the cell under its centre, and no dots.
+// On a map larger than the window, each pixel the cell under its centre, and no dots; on one of a
+// pixel a cell, dots.
 TEST_F(OverviewWindow, ShowsEachCellInItsTilesAverageColour) {
   Open(5, 2);
   Put(1, 0, 1), Put(2, 0, 2), Put(3, 0, 270), Put(4, 0, -1);
@@ -130,16 +138,25 @@ TEST_F(OverviewWindow, ShowsEachCellInItsTilesAverageColour) {
   };
   for (const auto& [p, colour] : pixels) EXPECT_EQ(At(p[0], p[1]), colour) << p[0] << "," << p[1];
 
-  const std::array<int16_t, 2> large[] = {{32767, 1}, {600, 400}, {300, 700}};
+  const std::array<int16_t, 2> large[] = {{32767, 1}, {600, 400}, {300, 700}, {256, 128}};
   for (const auto& [w, h] : large) {
     testing_support::MakeTestMap(view(), w, h);
     for (int y = 0; y < h; ++y)
       for (int x = 1; x < w; x += 2) Put(x, y, 1);
     view().Map.OverlayData.Set(1, h - 1, 3);
+    view().Map.OverlayData.Set(3, h - 1, -3);  // below 1: no dot
+    view().UpdateViewGeometry();               // the frame away from the first pixel
+    view().HScroll->SetValue(view().HScroll->Max());
+    view().UpdateViewGeometry();
     picture().Refresh();
     const OverviewScale s = FitOverview(w, h, 256, 256);
-    for (int px = 2; px < s.width; ++px)  // the last row, away from the frame
+    for (int px = 2; px < s.width / 2; ++px)  // the last row's left half, away from the frame
       ASSERT_EQ(At(px, s.height - 1), s.ColumnCell(px) % 2 ? kDark : kRed) << w << " " << px;
+    // A pixel a cell (the map as wide as the window): still dots. Fewer: none, not even on the
+    // first pixel, where every cell's would land.
+    EXPECT_EQ((std::array{s.cellPixels, int(At(1, s.height - 1) == kDot), int(At(0, 0) == kDot)}),
+              (std::array{w == 256 ? 1 : 0, w == 256 ? 1 : 0, 0}))
+        << w;
   }
 }
 
@@ -171,12 +188,28 @@ TEST_F(OverviewWindow, FramesTheViewAndAPressShowsThePageUnderThePointer) {
     EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
               (std::array{h, v}));
     tk.RunLaterWork();
-    EXPECT_EQ(At(2 * view().ViewFirstCol, 2 * view().ViewFirstRow), kWhite);  // the frame follows
+    // The frame follows, its bottom edge on the last shown row.
+    const int right = std::min(view().ViewFirstCol + view().ViewCols, 100);
+    const int bottom = std::min(view().ViewFirstRow + view().ViewRows, 100);
+    EXPECT_EQ((std::array{At(2 * view().ViewFirstCol, 2 * view().ViewFirstRow),
+                          At(2 * right - 2, 2 * bottom - 1)}),
+              (std::array{kWhite, kWhite}));
   }
   picture().onMouseMove(toolkit::kLeftButton, 0, 3000, 100);  // dragged past the edge: the last
-  // A press on the first pixel past the picture, either way: nothing.
-  for (const auto& [x, y] : {std::pair{3000.f, 100.f}, {100.f, 3000.f}})
+  // Presses in twips on the picture's first and last pixels (0 and 199), and on the first pixel
+  // outside it on each side: nothing.
+  const std::array<float, 4> edges[] = {
+      {0, 2985, 1, 9}, {2985, 0, 7, 1},   {-1, 100, 7, 1},
+      {100, -1, 7, 1}, {3000, 100, 7, 1}, {100, 3000, 7, 1},
+  };
+  for (const auto& [x, y, h, v] : edges) {
     picture().onMouseDown(toolkit::kLeftButton, 0, x, y);
+    EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
+              (std::array{int(h), int(v)}))
+        << x << "," << y;
+  }
+  global().TileSize = 0;  // no sheet applied: no page to show
+  picture().onMouseDown(toolkit::kLeftButton, 0, 15, 15);
   EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
             (std::array{7, 1}));
 }
@@ -185,17 +218,35 @@ TEST_F(OverviewWindow, FramesTheViewAndAPressShowsThePageUnderThePointer) {
 // many, one redraw.
 TEST_F(OverviewWindow, DrawsOnlyWhatChanged) {
   Open(100, 100);
+  // The view moves a page across: the old frame's four sides and the new one's, each clipped to
+  // the picture (the old frame's black ring lies outside it at the top and left).
+  view().HScroll->SetValue(2);
+  EXPECT_EQ(Drawn(), (Areas{{0, 0, 33, 1},
+                            {0, 23, 33, 2},
+                            {0, 1, 1, 22},
+                            {31, 1, 2, 22},
+                            {31, 0, 34, 1},
+                            {31, 23, 34, 2},
+                            {31, 1, 2, 22},
+                            {63, 1, 2, 22}}));
+  EXPECT_EQ((std::array{At(0, 5), At(5, 0), At(32, 0), At(31, 5)}),
+            (std::array{kRed, kRed, kWhite, kBlack}));
+  view().HScroll->SetValue(1);
+  Settle();
   view().Display_MouseDown(toolkit::kLeftButton, 0, 4 * 240 + 120, 2 * 240 + 120);
   EXPECT_EQ(Drawn(), (Areas{{8, 4, 2, 2}}));
   view().Map.OverlayData.Set(60, 70, 5);  // out of view
   EXPECT_EQ(Drawn(), (Areas{{8, 4, 2, 2}, {120, 140, 2, 2}}));
   EXPECT_EQ((std::array{At(8, 5), At(121, 141), At(120, 140)}), (std::array{kDark, kDot, kRed}));
-  Settle();
-  for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 100; ++x) Put(x, y, 2);
-  Drawn();
-  EXPECT_EQ(Redraws(), 1u);
-  EXPECT_EQ(At(150, 10), kGrey);
+  // Up to 256 cells are drawn one by one; one more, and the whole picture is drawn once.
+  for (const int cells : {256, 257}) {
+    Settle();
+    for (int i = 0; i < cells; ++i) Put(i % 100, i / 100, int16_t(cells == 256 ? 2 : 1));
+    const size_t areas = Drawn().size();
+    EXPECT_EQ(std::pair(areas, Redraws()),
+              cells == 256 ? std::pair(size_t{256}, size_t{0}) : std::pair(areas, size_t{1}));
+  }
+  EXPECT_EQ((std::array{At(112, 4), At(114, 4)}), (std::array{kDark, kRed}));
 
   Open(1000, 1000);  // 256 pixels for 1000 cells: cell 392 under pixel 100, 393 under none
   Put(392, 392, 1);
@@ -236,6 +287,10 @@ TEST_F(OverviewWindow, FollowsEveryChangeAndClosesWithTheMainWindow) {
   EXPECT_EQ(std::pair(editor->overview(), H(*first->window).broughtToFront), std::pair(first, 1));
   H(*first->window).UserClose();
   EXPECT_FALSE(first->window->Visible());
+  tk.RunLaterWork();  // a closed overview hears of no change
+  Put(0, 0, 2);
+  view().Map.OverlayData.Set(0, 0, 3);
+  EXPECT_TRUE(tk.later.empty());
   view().MENU_OVERVIEW->onClick();
   EXPECT_TRUE(editor->overview()->window->Visible());
   mainWindow().UserClose();

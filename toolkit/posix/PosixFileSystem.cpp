@@ -307,7 +307,7 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateTemporaryBeside(const std::st
 bool PosixFileSystem::Rename(const std::string& from, const std::string& to, FileError& error) {
   if (::rename(from.c_str(), to.c_str()) != 0) {
     error = errno == ENOENT ? FileError{"the temporary file or its folder has disappeared"}
-                            : ErrorFromErrno(errno, true);
+                            : ErrorFromErrno(errno);
     return false;
   }
   SyncFolder(FolderOf(to));
