@@ -5,6 +5,7 @@
 
 #include "overlay/DatView.h"
 #include "tests/support/EditorFixture.h"
+#include "tiles/LoadTiles.h"
 #include "tiles/TileView.h"
 
 namespace korvane::testing_support {
@@ -48,17 +49,19 @@ TEST(MapWindowStartup, StartsInTileModeWithTheWindowsPlacedAndNothingLoaded) {
                    dat.Items->ListCount(), dat.Items->List(1), dat.Items->ListIndex()),
         std::tuple("Korvane", "Tile View", "Data Overlay", true, false, false, 2, "1: Tree", 0));
     const MapGlobal& g = editor.Global();
-    EXPECT_EQ((std::array{g.TileSize, g.SelectedCount, v.Map.MapWidth, v.Map.MapHeight, v.Map.MapChanged,
-                          v.EditMode, v.GridOn, v.MapZoomFactor, editor.tileView().ZoomStatus,
-                          v.PaintMode->ListIndex(), v.MultipleTiles->Value()}),
-              (std::array<int16_t, 11>{0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0}));
-    EXPECT_EQ(std::tuple(v.Map.HumanResources, v.Map.ComputerResources, v.Map.CurrentMapFile, tk.seedCount,
-                         v.StartupMapFile),
+    EXPECT_EQ(
+        (std::array{g.TileSize, g.SelectedCount, v.Map.MapWidth, v.Map.MapHeight, v.Map.MapChanged,
+                    v.EditMode, v.GridOn, v.MapZoomFactor, editor.tileView().ZoomStatus,
+                    v.PaintMode->ListIndex(), v.MultipleTiles->Value()}),
+        (std::array<int16_t, 11>{0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(std::tuple(v.Map.HumanResources, v.Map.ComputerResources, v.Map.CurrentMapFile,
+                         tk.seedCount, v.StartupMapFile),
               std::tuple(0, 0, "", 1, tk.commandLine));
   }
 }
 
-// The layout follows the client area, unless that is too small. Minimising hides the palette.
+// The layout follows the client area, unless that is too small. Minimising hides the palette;
+// unloading hides each companion window.
 TEST_F(MapWindow, LaysOutTheControlsUnlessTheClientIsTooSmall) {
   const MapView& v = view();
   for (auto [w, h] : {std::pair{9000.0f, 6000.0f}, {255.0f, 5000.0f}, {5000.0f, 630.0f}}) {
@@ -74,6 +77,13 @@ TEST_F(MapWindow, LaysOutTheControlsUnlessTheClientIsTooSmall) {
   EXPECT_EQ(v.Display->GetPlace(), (Place{0, 375, 0.5f, 0.5f}));
   mainWindow().UserMinimize();
   EXPECT_FALSE(editor->TileViewVisible());
+  // An unloaded companion is hidden at once and destroyed at its next use.
+  const std::array<toolkit::Window*, 3> shown{editor->tileView().window.get(),
+                                              editor->loadTiles().window.get(),
+                                              editor->datView().window.get()};
+  for (toolkit::Window* w : shown) w->SetVisible(true);
+  ASSERT_TRUE(editor->UnloadTileView() && editor->UnloadLoadTiles() && editor->UnloadDatView());
+  for (toolkit::Window* w : shown) EXPECT_FALSE(w->Visible());
 }
 
 // A square display and a square map, so that columns and rows must come out alike. The rows:

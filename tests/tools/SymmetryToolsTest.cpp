@@ -171,5 +171,34 @@ TEST_F(SymmetryTools, TheAxesAndTheWrittenCellsAreDrawn) {
             std::tuple(size_t{0}, size_t{31}, 2));
 }
 
+// The axes on the page a scroll bar shows (6 x 5 cells a page): an axis on the page's first or
+// last column or row, and one just off either side of it. An odd side puts it through the middle
+// of its cell.
+TEST_F(SymmetryTools, AnAxisIsDrawnOnEveryPageItCrossesAndOnNoOther) {
+  using Lines = std::vector<std::vector<float>>;
+  struct Row {
+    int w, h, hPage, vPage;
+    Lines lines;
+  };
+  for (const auto& [w, h, hPage, vPage, lines] : std::vector<Row>{
+           {12, 10, 2, 2, {{0, 0, 0, 1200}, {0, 0, 1440, 0}}},
+           {12, 10, 1, 1, {}},
+           {11, 9, 1, 1, {{1320, 0, 1320, 1200}, {0, 1080, 1440, 1080}}},
+           {11, 9, 2, 2, {}},
+           {13, 11, 2, 2, {{120, 0, 120, 1200}, {0, 120, 1440, 120}}},
+       }) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+    Choose(v, Symmetry::FourWay);
+    Show(v, w, h);
+    v.HScroll->SetValue(static_cast<int16_t>(hPage));
+    v.VScroll->SetValue(static_cast<int16_t>(vPage));
+    display().ClearLog();
+    display().Refresh();
+    Lines drawn;
+    for (const auto& call : display().CallsOf(Kind::DottedLine)) drawn.push_back(call.args);
+    EXPECT_EQ(drawn, lines);
+  }
+}
+
 }  // namespace
 }  // namespace korvane

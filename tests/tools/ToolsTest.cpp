@@ -222,6 +222,16 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
                    Drawn(), display().CallsOf(Kind::Print).size()),
         std::tuple(entry, painted, undo, Calls{TileCall(0, 6, 2)}, static_cast<size_t>(entry)));
   }
+  // A cell whose tile lies past the sheet's last is not drawn, marker and all.
+  dat.Items->SetListIndex(1);
+  for (const int16_t tile : {int16_t(g.TileCount - 1), g.TileCount}) {
+    v.Map.MapTiles.Set(6, 2, tile);
+    SetView(0, 0);
+    v.Display_MouseDown(1, 0, kStripX, At(2));
+    EXPECT_EQ(
+        std::pair(Drawn().size(), display().CallsOf(Kind::Print).size()),
+        tile < g.TileCount ? std::pair(size_t{1}, size_t{1}) : std::pair(size_t{0}, size_t{0}));
+  }
 }
 
 // The flood asks first. Each cell gets a number of its own, row by row, as a cell-by-cell fill
