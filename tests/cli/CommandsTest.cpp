@@ -58,9 +58,10 @@ TEST_F(CliCommands, BadUsageExitsWithTwoAndHelpWithZero) {
         "--cell-pixels 2 --overlay", "--cell-pixels 2 --zoom 1"})
     ExpectRefused("render @m -o @x.png " + options, 2, "(see korvane-cli render --help).");
   EXPECT_EQ(Line("").code, 2);
+  // A command's help, alone or beside a mistake.
   for (const std::string command : {"info", "check", "render", "export", "import", "dump", "diff"})
-    EXPECT_EQ(Line(command + " -h --no-such-option").out.rfind("Usage: korvane-cli " + command, 0),
-              0u);
+    for (const char* rest : {" --help", " -h --no-such-option"})
+      EXPECT_EQ(Line(command + rest).out.rfind("Usage: korvane-cli " + command, 0), 0u) << rest;
   for (const char* general : {"--help", "-h", "help"})
     EXPECT_EQ(Line(general).out.rfind("Usage: korvane-cli COMMAND", 0), 0u) << general;
   EXPECT_EQ(Line("--version").out.rfind("korvane-cli ", 0), 0u);
@@ -69,6 +70,21 @@ TEST_F(CliCommands, BadUsageExitsWithTwoAndHelpWithZero) {
 // Outputs never land on an input (however it is spelled), on a FIFO, or half-way across
 // export's two outputs; a FIFO as input is refused at once instead of waited on; a linked output
 // is written where the link points; "-" is the standard output.
+// Only the commands that draw start the offscreen platform.
+TEST(CliPictures, OnlyRenderExportAndADiffWithAPictureNeedThem) {
+  using Args = std::vector<std::string>;
+  const std::pair<Args, bool> rows[] = {{{}, false},
+                                        {{"render", "m.map"}, true},
+                                        {{"export"}, true},
+                                        {{"diff"}, false},
+                                        {{"diff", "a", "b", "-o", "d.png"}, true},
+                                        {{"diff", "-o=d.png"}, true},
+                                        {{"dump", "-o"}, false},
+                                        {{"info", "render"}, false}};
+  for (const auto& [args, needed] : rows)
+    EXPECT_EQ(cli::NeedsPictures(args), needed) << args.size();
+}
+
 TEST_F(CliCommands, OutputsLandOnlyWhereTheyMay) {
   const std::string map = WriteMap("m.map", Grid(2, 2, {1, 2, 3, 4}), Grid(2, 2));
   ASSERT_EQ(Line("export @m.map -o @t.tmj").code, 0);

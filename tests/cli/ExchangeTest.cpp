@@ -229,6 +229,9 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
       // Each JSON fault named in words, where it lies.
       {" \n", "line 2, column 1, the text ends where a value was expected."},
+      // A byte-order mark is skipped only when whole.
+      {"\xEF\xBB\xBF", "line 1, column 4, the text ends where a value was expected."},
+      {"\xEF\xBB", "line 1, column 1, a JSON value was expected."},
       {"{\"a\":", "line 1, column 6, the text ends where a value was expected."},
       {"{\"a\": x}", "line 1, column 7, a JSON value was expected."},
       {"{} x", "line 1, column 4, nothing may follow the JSON value."},

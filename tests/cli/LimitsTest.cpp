@@ -84,6 +84,8 @@ TEST_F(CliLimits, MemoryFollowsTheMapNotTheInput) {
        "The image would be 65534 x 65534 pixels"},
       {nullptr, "render @huge.map -o @out.png --tile-size 1", 32, 1,
        "The image would be 32767 x 32767 pixels"},
+      {nullptr, "render @huge.map -o @out.png --tile-size 1 --grid", 32, 1,
+       "The image would be 65534 x 65534 pixels"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line + " " + c.says);

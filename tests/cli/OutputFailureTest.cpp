@@ -96,6 +96,12 @@ TEST_F(CliOutput, StandardOutputThatCannotBeWrittenIsNoSuccess) {
 TEST_F(CliOutput, ReasonsNameTheRealFault) {
   WriteMap("m.map", Grid(1, 1), Grid(1, 1));
   ASSERT_EQ(Line("export @m.map -o @m.tmj").code, 0);
+  // Folders are made level by level; one already there is fine, a file of that name is not.
+  toolkit::PosixFileSystem disk;
+  for (const auto& [folder, made] :
+       {std::pair{"a/b/c", true}, {"a/b/c/", true}, {"m.map", false}, {"m.map/sub", false}})
+    EXPECT_EQ(disk.CreateFolders(Path(folder)), made) << folder;
+  EXPECT_FALSE(disk.CreateFolders(""));
   std::filesystem::create_directory(Path("locked"));
   ::chmod(Path("locked").c_str(), 0555);
   testing_support::AsUnprivilegedUser([&] {

@@ -151,6 +151,9 @@ TEST_F(TiledLayers, LayersAreBoundedByTheMapsSize) {
     WriteText(Path("in.tmj"), Tmj(JsonData(compression, text)));
     ExpectRefused("import @in.tmj -o @out.map", 1, reason);
   }
+  // A NUL, which only JSON can carry, is no base64 either.
+  WriteText(Path("in.tmj"), Tmj(JsonData("", "\\u0000" + Base64(six).substr(1))));
+  ExpectRefused("import @in.tmj -o @out.map", 1, "holds a character that is no base64");
   // A layer far larger than its compressed data: room for it grows to the layer's size, and
   // not a byte further.
   for (const size_t bytes : {size_t{128 * 160 * 4}, size_t{128 * 160 * 4 + 4}})
