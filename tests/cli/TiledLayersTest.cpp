@@ -191,6 +191,9 @@ TEST_F(TiledLayers, XmlMapsAreRefusedInOneSentence) {
        "other than tile ids, first at line 13, column 4."},
       {Tmx(XmlData("csv", "", "5,6,0,7,8,x")), "other than tile ids, first at line 7, column 14."},
       {Tmx(XmlData("csv", "", "5,6,0,7,8")), "holds 5 ids but the map has 6 cells"},
+      // An empty field is a field that holds no id; only blanks after the last comma end the list.
+      {Tmx(XmlData("csv", "", "5,6,,7,8,9")), "other than tile ids, first at line 7, column 8."},
+      {Tmx(XmlData("csv", "", ",5,6,0,7,8")), "other than tile ids, first at line 7, column 4."},
       {Tmx(XmlData("csv", "", "5,6,0,7,8,2147483657")), "flipped or rotated"},
       {Tmx(XmlData("base32", "", "AAAA")), "stored as base32"},
       {Tmx("<data encoding=\"csv\"><chunk x=\"0\" y=\"0\"/></data>"), "stored in chunks"},
