@@ -163,6 +163,15 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
             std::string::npos);
   EXPECT_NE(Line("dump @out.map").out.find("overlay 0,0 = 4\n"), std::string::npos);
 
+  // In a list of properties one of another name is passed over, and of two of one name the
+  // first counts.
+  WriteText(Path("in.tmj"), Replaced(R"([{"name": "human_resources", "type": "int", "value": 42}])",
+                                     R"([{"name": "colour", "type": "string", "value": "red"},
+                         {"name": "human_resources", "type": "int", "value": 42},
+                         {"name": "human_resources", "type": "int", "value": 7}])"));
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("dump @out.map").out.find("human resources: 42\n"), std::string::npos);
+
   // Only the tile layer gives tiles: a data list in the object layer is passed over.
   WriteText(Path("in.tmj"), Replaced(R"("objectgroup", "objects")",
                                      R"("objectgroup", "data": [9, 9, 9, 9, 9, 9], "objects")"));

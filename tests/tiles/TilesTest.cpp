@@ -226,6 +226,13 @@ TEST_F(Tiles, EachPageShowsItsTilesAndTheFramesOfItsSelectedTiles) {
         std::tuple(r.first, r.tiles, 4, true));
     EXPECT_EQ(TakeFrames(), r.frames) << "page " << r.page;
   }
+  // While the thumb is dragged each step shows its page, before the drag ends.
+  bar().SetValue(2);
+  surface().ClearLog();
+  bar().onScroll();
+  EXPECT_EQ(
+      std::pair(palette().PageFirstTile, surface().CallsOf(DrawCall::Kind::PaintPicture).size()),
+      std::pair(int16_t{72}, size_t{72}));
 }
 
 // 270-twip cells: 18 columns fit a surface up to 5099.4 twips wide, 19 from 5099.5 (rounded to
