@@ -150,6 +150,13 @@ TEST_F(CliRender, TheCommandWritesThePngOrSaysWhyNot) {
   EXPECT_EQ(Line("render @m.map -o @m.png --zoom=2 --grid --overlay").err, "");
   EXPECT_EQ(QImage(QString::fromStdString(Path("m.png"))).size(), QSize(5 * 33, 4 * 33));
   EXPECT_TRUE(Line("render @m.map -o @m.png", true).err.ends_with("render: 100%\n"));
+  // Drawn in strips of 1024 pixel rows: a picture of whole strips ends at 100 % as one of a
+  // strip and a row does.
+  for (const int32_t rows : {64, 65}) {
+    WriteMap("tall.map", Grid(1, rows), Grid(1, rows));
+    EXPECT_TRUE(Line("render @tall.map -o @tall.png", true).err.ends_with("render: 100%\n"))
+        << rows;
+  }
 
   WriteText(Path("bad.bmp"), "not a picture");
   // A PNG header announcing 40000 x 40000 pixels: refused by its size, before any decoding.

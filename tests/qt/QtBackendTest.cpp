@@ -387,6 +387,17 @@ TEST(QtToolkit, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
   }
 }
 
+// A window brought to the front comes back from the task bar.
+TEST(QtToolkit, AWindowBroughtToTheFrontIsNoLongerMinimized) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Front", 3000, 3000);
+  window->SetVisible(true);
+  static_cast<QtWindow*>(window.get())->TopLevel()->showMinimized();
+  EXPECT_TRUE(window->Minimized());
+  window->BringToFront();
+  EXPECT_FALSE(window->Minimized());
+}
+
 TEST(QtToolkit, FileFiltersAndDefaultExtensionsBecomeQtOnes) {
   EXPECT_EQ(ToQtFilter("Map File (*.map)|*.map"), "Map File (*.map)");
   EXPECT_EQ(ToQtFilter("Pictures|*.bmp;*.png|All|*.*"), "Pictures (*.bmp *.png);;All (*.*)");
