@@ -387,6 +387,19 @@ TEST(QtToolkit, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
   }
 }
 
+// The fixed kinds keep the size the program gives them; the user may resize the others.
+TEST(QtToolkit, OnlyTheFixedKindsOfWindowHaveAFixedSize) {
+  QtToolkit tk("");
+  using enum toolkit::WindowKind;
+  for (const auto& [kind, fixed] : {std::pair{Main, false}, std::pair{SizableTool, false},
+                                    std::pair{FixedTool, true}, std::pair{FixedDialog, true}}) {
+    const auto window = tk.CreateWindow(kind, "Fixed", 3000, 3000);
+    window->SetVisible(true);
+    const QWidget* top = static_cast<QtWindow*>(window.get())->TopLevel();
+    EXPECT_EQ(top->minimumSize() == top->maximumSize(), fixed) << static_cast<int>(kind);
+  }
+}
+
 // A window brought to the front comes back from the task bar.
 TEST(QtToolkit, AWindowBroughtToTheFrontIsNoLongerMinimized) {
   QtToolkit tk("");
