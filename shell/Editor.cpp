@@ -161,16 +161,12 @@ void Editor::CheckBitmap() {
   loadTiles().CheckBitmap();
 }
 
-bool Editor::UnloadLoadTiles() {
-  if (!loadTiles_) return true;
+void Editor::UnloadLoadTiles() {
   DiscardLoadTiles();
-  return true;
 }
 
-bool Editor::UnloadTileView() {
-  if (!tileView_) return true;
+void Editor::UnloadTileView() {
   DiscardTileView();
-  return true;
 }
 
 bool Editor::UnloadDatView() {

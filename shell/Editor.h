@@ -67,8 +67,8 @@ class Editor final : public EditorWindows {
 
   // Closes a window as the program does: runs its Form_QueryUnload (which may refuse, returning
   // false) and Form_Unload, then discards it. Absent windows are left alone.
-  bool UnloadLoadTiles() override;
-  bool UnloadTileView() override;
+  void UnloadLoadTiles() override;
+  void UnloadTileView() override;
   bool UnloadDatView() override;
   // Discards without asking (the window has already run its unload handlers).
   void DiscardLoadTiles() override;

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "ops/Overview.h"
 #include "overview/Overview.h"
 #include "overview/OverviewScale.h"
 #include "overview/TileColours.h"
@@ -62,6 +63,29 @@ toolkit::PicturePtr ColouredSheet() {
 
 constexpr Color kRed = Rgb(255, 0, 0), kDark = Rgb(10, 20, 30), kGrey = Rgb(128, 128, 128);
 constexpr Color kBlack = Rgb(0, 0, 0), kWhite = Rgb(255, 255, 255), kDot = Rgb(0, 0, 192);
+
+// Each cell fills its square of pixels in its tile's colour (a tile off the sheet in the
+// background's), and nothing of a larger picture beside or below the map's part changes.
+TEST(OverviewPixels, FillEachCellsSquareAndNothingElse) {
+  MapDocument map;
+  map.MapWidth = 3;
+  map.MapHeight = 2;
+  Grid16 tiles = *Grid16::TryCreate(3, 2);
+  std::ranges::copy(std::array<int16_t, 6>{0, 1, 2, 1, -1, 0}, tiles.Cells().begin());
+  map.MapTiles = TileLayer(std::move(tiles));
+  const std::vector<uint32_t> colours{0x111111, 0x222222};
+  constexpr uint32_t kUntouched = 0xABCDEF;
+  std::vector<uint32_t> pixels(8 * 6, kUntouched);
+  std::vector<std::pair<int, int>> progress;
+  DrawOverview(map, colours, 2, toolkit::PixelRows<uint32_t>{pixels.data(), 8, 6, 8},
+               [&](int64_t done, int64_t all) { progress.emplace_back(done, all); });
+  const uint32_t b = toolkit::PixelOf(toolkit::kButtonTextColor);
+  const uint32_t o = 0x111111, t = 0x222222, u = kUntouched;
+  EXPECT_EQ(pixels, (std::vector<uint32_t>{o, o, t, t, b, b, u, u, o, o, t, t, b, b, u, u,
+                                           t, t, b, b, o, o, u, u, t, t, b, b, o, o, u, u,
+                                           u, u, u, u, u, u, u, u, u, u, u, u, u, u, u, u}));
+  EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+}
 
 // A 4 x 2 sheet of four colours a row: one-pixel tiles are those colours, two-pixel tiles their
 // averages (halves rounded up), and no tile size gives none; only as many as the palette counted.

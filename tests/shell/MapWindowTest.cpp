@@ -82,7 +82,9 @@ TEST_F(MapWindow, LaysOutTheControlsUnlessTheClientIsTooSmall) {
                                               editor->loadTiles().window.get(),
                                               editor->datView().window.get()};
   for (toolkit::Window* w : shown) w->SetVisible(true);
-  ASSERT_TRUE(editor->UnloadTileView() && editor->UnloadLoadTiles() && editor->UnloadDatView());
+  editor->UnloadTileView();
+  editor->UnloadLoadTiles();
+  ASSERT_TRUE(editor->UnloadDatView());
   for (toolkit::Window* w : shown) EXPECT_FALSE(w->Visible());
 }
 
