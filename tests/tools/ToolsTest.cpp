@@ -238,9 +238,14 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
 // would draw them; the largest float below 1 still names the last selected tile, not the one past
 // it, and a generator straying outside [0, 1) still lands inside the selection.
 TEST_F(Tools, FloodAsksAndPicksEveryCellInsideTheSelection) {
-  // With no tile selected there is nothing to fill with, and nothing is asked.
+  // With no tile selected, or no sheet to cut tiles from, there is nothing to fill with, and
+  // nothing is asked.
   Select({});
   v.FloodFillMap->onClick();
+  Select({1});
+  const int16_t size = std::exchange(g.TileSize, int16_t{0});
+  v.FloodFillMap->onClick();
+  g.TileSize = size;
   EXPECT_EQ(tk.messagesAsked.size(), 0u);
   std::vector<int16_t> selection(500);
   for (int i = 0; i < 500; ++i) selection[i] = static_cast<int16_t>(101 + i);

@@ -3,6 +3,7 @@
 // moves, the window's size, closing, and work put off to the message loop.
 
 #include <array>
+#include <functional>
 
 #include "tests/support/EditorFixture.h"
 #include "tests/win32/Win32Desktop.h"
@@ -107,6 +108,45 @@ TEST(Win32Surface, StretchesPicturesAndDrawsCirclesAndText) {
         ++(x >= 10 && x < 10 + w && y >= 80 && y < 80 + h ? inside : outside);
   EXPECT_GT(inside, 0);
   EXPECT_EQ(outside, 0);
+}
+
+// Each drawing outside the paint handler asks the screen to show what it touched: circles and
+// text with two pixels more on each side, where GDI may draw beyond their extent.
+TEST(Win32Surface, EachDrawingAsksToShowThePixelsItTouched) {
+  Win32Toolkit tk("", testing_support::FreshFolder());
+  Win32Window window(WindowKind::FixedTool, "Shown", 3000, 3000);
+  auto& box = static_cast<Win32Surface&>(*window.AddSurface(Place{0, 0, 1500, 1500}));
+  window.SetVisible(true);
+  Settle();
+  const toolkit::PicturePtr two = tk.PictureFromImage({2, 1, {kRed, kGreen}});
+  const uint32_t one[] = {Pixel(kRed)};
+  const toolkit::PixelRect line = toolkit::DottedLinePixels(150, 450, 750, 450, 15, 15);
+  const int w = static_cast<int>(box.TextWidth("88") / 15),
+            h = static_cast<int>(box.TextHeight("88") / 15);
+  const std::pair<std::function<void()>, std::array<LONG, 4>> rows[] = {
+      {[&] { box.FilledBox(150, 150, 30, 15, kRed); }, {10, 10, 13, 12}},
+      {[&] {
+         box.PutPixels(300, 300, {one, 1, 1, 1});
+       },
+       {20, 20, 21, 21}},
+      {[&] { box.PaintPicture(*two, 0, 0, 90, 45, 0, 0, 30, 15); }, {0, 0, 6, 3}},
+      {[&] { box.Circle(750, 750, 300); }, {28, 28, 73, 73}},
+      {[&] { box.DottedLine(150, 450, 750, 450); },
+       {line.x, line.y, line.x + line.width, line.y + line.height}},
+      {[&] {
+         box.SetCurrentX(150);
+         box.SetCurrentY(1200);
+         box.Print("88");
+       },
+       {8, 78, 12 + w, 82 + h}},
+  };
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    ::ValidateRect(box.Handle(), nullptr);
+    rows[i].first();
+    RECT shown{};
+    ::GetUpdateRect(box.Handle(), &shown, FALSE);
+    EXPECT_EQ((std::array{shown.left, shown.top, shown.right, shown.bottom}), rows[i].second) << i;
+  }
 }
 
 // Each request of the user moves the value by one (small and large change alike) or to where the

@@ -71,8 +71,8 @@ Win32Surface::~Win32Surface() {
 
 SIZE Win32Surface::ClientSize() const {
   RECT r{};
-  ::GetClientRect(hwnd_, &r);
-  return SIZE{r.right - r.left, r.bottom - r.top};
+  ::GetClientRect(hwnd_, &r);  // whose left and top are always 0
+  return SIZE{r.right, r.bottom};
 }
 
 void Win32Surface::SetPlace(const toolkit::Place& place) {
