@@ -65,8 +65,8 @@ class Editor final : public EditorWindows {
   void ShowLoadTiles() override;
   void CheckBitmap() override;
 
-  // Closes a window as the program does: runs its Form_QueryUnload (which may refuse, returning
-  // false) and Form_Unload, then discards it. Absent windows are left alone.
+  // Closes a window as the program does, then discards it; absent windows are left alone. Only
+  // the catalogue runs a Form_QueryUnload, which may refuse, returning false.
   void UnloadLoadTiles() override;
   void UnloadTileView() override;
   bool UnloadDatView() override;
