@@ -157,9 +157,11 @@ TEST_F(TiledLayers, LayersAreBoundedByTheMapsSize) {
   // A layer far larger than its compressed data: room for it grows to the layer's size, and
   // not a byte further.
   for (const size_t bytes : {size_t{128 * 160 * 4}, size_t{128 * 160 * 4 + 4}})
-    for (const bool gzip : {false, true}) {
-      std::string large =
-          Tmx(XmlData("base64", gzip ? "gzip" : "zlib", Base64(Deflated(Bytes(bytes, 0), gzip))));
+    for (const std::string compression : {"zlib", "gzip", "zstd"}) {
+      const Bytes zeros(bytes, 0);
+      const Bytes packed =
+          compression == "zstd" ? Zstd(zeros) : Deflated(zeros, compression == "gzip");
+      std::string large = Tmx(XmlData("base64", compression, Base64(packed)));
       for (size_t at; (at = large.find("width=\"3\" height=\"2\"")) != std::string::npos;)
         large.replace(at, 20, "width=\"128\" height=\"160\"");
       WriteText(Path("in.tmx"), large);

@@ -221,10 +221,10 @@ TEST_F(OverviewWindow, FramesTheViewAndAPressShowsThePageUnderThePointer) {
   }
   picture().onMouseMove(toolkit::kLeftButton, 0, 3000, 100);  // dragged past the edge: the last
   // Presses in twips on the picture's first and last pixels (0 and 199), and on the first pixel
-  // outside it on each side: nothing.
+  // outside it on each side: nothing, where taking the nearest edge would show another page.
   const std::array<float, 4> edges[] = {
-      {0, 2985, 1, 9}, {2985, 0, 7, 1},   {-1, 100, 7, 1},
-      {100, -1, 7, 1}, {3000, 100, 7, 1}, {100, 3000, 7, 1},
+      {0, 2985, 1, 9}, {2985, 0, 7, 1},    {-1, 2985, 7, 1},
+      {100, -1, 7, 1}, {3000, 2985, 7, 1}, {100, 3000, 7, 1},
   };
   for (const auto& [x, y, h, v] : edges) {
     picture().onMouseDown(toolkit::kLeftButton, 0, x, y);

@@ -104,5 +104,24 @@ TEST(Win32Bmp, RefusesWhatIsNoBitmapOrAsksForMoreThanItHolds) {
             std::string::npos);
 }
 
+// Each bitmap's drawing object lives exactly as long as the bitmap that holds it, moves included:
+// a picture loaded and dropped again and again must not use up the program's drawing objects.
+TEST(Win32Bitmap, ReleasesItsDrawingObjectWhenItGoes) {
+  HBITMAP first = nullptr;
+  {
+    Bitmap a(4, 3), b(2, 2);
+    first = a.Handle();
+    const HBITMAP second = b.Handle();
+    ASSERT_EQ(::GetObjectType(second), DWORD{OBJ_BITMAP});
+    b = std::move(a);
+    EXPECT_EQ(::GetObjectType(second), 0u);
+    const Bitmap c(std::move(b));
+    EXPECT_TRUE(a.Empty() && b.Empty());
+    EXPECT_EQ(c.Handle(), first);
+    EXPECT_EQ(::GetObjectType(first), DWORD{OBJ_BITMAP});
+  }
+  EXPECT_EQ(::GetObjectType(first), 0u);
+}
+
 }  // namespace
 }  // namespace korvane::win32

@@ -39,6 +39,20 @@ class Win32Disk : public testing::Test {
   const std::string dir = testing_support::FreshFolder();
 };
 
+// A reason completes "could not ... because ...": Windows' own words for codes it has words for,
+// begun in lower case, without the full stop and line end they come with; its number otherwise.
+TEST(Win32Errors, AReasonIsPartOfASentence) {
+  EXPECT_EQ(DescribeWindowsError(ERROR_PATH_NOT_FOUND, true), "the folder does not exist");
+  EXPECT_EQ(DescribeWindowsError(0x2000BEEF), "Windows error 536919791");
+  for (const uint32_t code : {ERROR_INVALID_PARAMETER, ERROR_NOT_READY, ERROR_BAD_NETPATH}) {
+    const std::string reason = DescribeWindowsError(code);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_TRUE(std::islower(static_cast<unsigned char>(reason.front())) &&
+                std::isalnum(static_cast<unsigned char>(reason.back())))
+        << code << ": \"" << reason << '"';
+  }
+}
+
 // The names Windows keeps for devices, in any folder, with any extension and trailing blanks,
 // and the device and pipe namespaces; the names next to them are files.
 TEST_F(Win32Disk, DevicesAndPipesAreNeverFiles) {
