@@ -18,8 +18,8 @@ std::span<uint8_t> Bytes(std::vector<char>& block, size_t n) {
 
 JsonFileStream::JsonFileStream(toolkit::InputFile& file) : file_(file), block_(kBlock + 1, '\0') {
   Refill();
+  // A file that is the mark alone leaves `at_` on the '\0' after it: the text is empty.
   if (end_ - at_ >= 3 && std::memcmp(at_, "\xEF\xBB\xBF", 3) == 0) at_ += 3;
-  if (at_ == end_) Refill();
 }
 
 void JsonFileStream::Refill() {

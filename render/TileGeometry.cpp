@@ -1,5 +1,7 @@
 #include "render/TileGeometry.h"
 
+#include <algorithm>
+
 #include "model/Numbers.h"
 
 namespace korvane {
@@ -29,8 +31,8 @@ int32_t SheetRows(const TileSheetSetup& g) {
 }
 
 int32_t SheetTileCount(const TileSheetSetup& g) {
-  const int64_t count = int64_t{SheetColumns(g)} * SheetRows(g);
-  return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
+  return static_cast<int32_t>(
+      std::min<int64_t>(int64_t{SheetColumns(g)} * SheetRows(g), INT32_MAX));
 }
 
 TwipsRect TileSheetRect(const TileSheetSetup& g, int32_t tile, int32_t sheetColumns) {
