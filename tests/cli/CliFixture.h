@@ -105,12 +105,14 @@ class CliTest : public ::testing::Test {
 
   // A refusal: the exit code, nothing on the output, and one line on the error stream that
   // holds the reason.
-  void ExpectRefused(const std::string& line, int code, const std::string& reason) {
+  // The one line of standard error, for more checks.
+  std::string ExpectRefused(const std::string& line, int code, const std::string& reason) {
     const RunResult r = Line(line);
     EXPECT_EQ(r.code, code) << reason;
     EXPECT_EQ(r.out, "") << reason;
     EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    return r.err;
   }
 
   std::filesystem::path dir_ = testing_support::FreshFolder();

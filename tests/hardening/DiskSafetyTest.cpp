@@ -74,6 +74,15 @@ TEST_F(DiskSafety, LinksAreFollowedAndTemporaryFilesLockedAndCleanedUp) {
   EXPECT_EQ(Names(maps), kept);
   ASSERT_TRUE(replacement->Commit(error));
   EXPECT_EQ(Names(maps).size(), 3u);
+
+  // A file another program cuts short while it is read: the read stops and says so.
+  const auto input = disk.OpenForReading(Path("m.map"), error);
+  ASSERT_NE(input, nullptr);
+  fs::resize_file(Path("m.map"), 1);
+  std::vector<uint8_t> all(3);
+  errno = EIO;  // what an earlier call left behind is not the reason
+  EXPECT_FALSE(input->ReadAt(0, all, error));
+  EXPECT_EQ(error.reason, "the file became shorter while it was read");
 }
 
 // Every error a save or an open can meet is told in words of its own; one the editor has no words

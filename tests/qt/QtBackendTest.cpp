@@ -23,6 +23,7 @@
 #include "tiles/TileView.h"
 #include "toolkit/qt/QtControls.h"
 #include "toolkit/qt/QtFileFilter.h"
+#include "toolkit/qt/QtImaging.h"
 #include "toolkit/qt/QtPicture.h"
 #include "toolkit/qt/QtSurface.h"
 #include "toolkit/qt/QtToolkit.h"
@@ -354,6 +355,21 @@ TEST(QtToolkit, PicturesReportTheirSizeInHimetric) {
   const toolkit::Color c{1, 2, 3};
   EXPECT_EQ(size(tk.PictureFromImage({2, 3, std::vector(6, c)})), Size(53, 79));
   EXPECT_EQ(size(tk.PictureFromImage({2, 3, std::vector(5, c)})), Size(0, 0));
+}
+
+// A picture korvane-cli draws on: sized as asked, empty for no size, and a size no image can
+// have is refused (render then says there is not enough memory) rather than drawn on nothing.
+TEST(QtImageSurface, TakesTheSizeAskedOrSaysItCannot) {
+  const auto surface = QtImaging().CreateImageSurface();
+  const auto size = [&surface] {
+    return std::pair(surface->Pixels().width, surface->Pixels().height);
+  };
+  EXPECT_TRUE(surface->Resize(3, 2));
+  EXPECT_EQ(size(), std::pair(3, 2));
+  EXPECT_TRUE(surface->Resize(0, 2));
+  EXPECT_EQ(size(), std::pair(0, 0));
+  EXPECT_FALSE(surface->Resize(INT32_MAX, INT32_MAX));
+  EXPECT_EQ(size(), std::pair(0, 0));
 }
 
 // Closing asks the owner first, and the owner may destroy the window while it unloads.

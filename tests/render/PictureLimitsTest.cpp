@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/MapPicture.h"
+#include "render/SheetLayout.h"
 
 namespace korvane {
 namespace {
@@ -19,6 +20,23 @@ TEST(PictureLimits, ThePictureMayReachEachLimitButNotPassIt) {
   EXPECT_EQ(PictureSizeProblem(101, 1, limits, "diff"),
             "The image would be 101 x 1 pixels; diff writes at most 100 pixels on a side and 0 "
             "MiB of pixels.");
+}
+
+// A sheet's geometry at each end of what the editor's 16-bit fields hold, and one past: only
+// the fields' ranges are judged here (a geometry inside them may still be refused for its size).
+TEST(SheetGeometryLimits, EachFieldMayReachItsEndButNotPassIt) {
+  const struct {
+    int32_t size, spacing, offset;
+    bool inRange;
+  } rows[] = {{1, 0, 0, true},      {0, 0, 0, false},     {32767, 32767, 32767, true},
+              {32768, 0, 0, false}, {1, -1, 0, false},    {1, 32768, 0, false},
+              {1, 0, -1, false},    {1, 0, 32768, false}, {-1, 0, 0, false}};
+  for (const auto& row : rows) {
+    const auto laid = LayOutSheet(64, 64, {row.size, row.spacing, row.offset});
+    const auto* refusal = std::get_if<std::string>(&laid);
+    EXPECT_EQ(!refusal || !refusal->starts_with("The tile size must be 1 to 32767"), row.inRange)
+        << row.size << " " << row.spacing << " " << row.offset;
+  }
 }
 
 }  // namespace

@@ -232,6 +232,18 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
         std::pair(Drawn().size(), display().CallsOf(Kind::Print).size()),
         tile < g.TileCount ? std::pair(size_t{1}, size_t{1}) : std::pair(size_t{0}, size_t{0}));
   }
+  // A sheet of a single column (16 x 50 pixels: three tiles, 17 pixels apart) paints like any
+  // other, in tile and in overlay mode.
+  g.TileSheet = std::make_shared<headless::HeadlessPicture>(16, 50);
+  g.TileCount = 3;
+  Select({2});
+  for (const bool overlayMode : {false, true}) {
+    dat.window->SetVisible(overlayMode);
+    v.PaintMode->SetListIndex(0);
+    SetView(0, 0);
+    Press(1, 1, 1);
+    EXPECT_EQ(Drawn(), (Calls{{240, 240, 240, 240, 0, 2 * 255, 240, 240}})) << overlayMode;
+  }
 }
 
 // The flood asks first. Each cell gets a number of its own, row by row, as a cell-by-cell fill

@@ -233,6 +233,15 @@ TEST(Win32CheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
   undo.onClick = [&] { ++clicks; };
   for (const int code : {BN_SETFOCUS, BN_CLICKED, BN_KILLFOCUS}) undo.Command(code);
   EXPECT_EQ(clicks, changes + 1);
+  // Controls speak in the dialog font of the system's shell, 8 points at the screen's resolution.
+  LOGFONTW font{};
+  ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(undo.Handle(), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Shell Dlg 2");
+  EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72));
 }
 
 // The client area is the size asked for wherever the window stands, also after menus are added
