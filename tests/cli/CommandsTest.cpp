@@ -58,6 +58,10 @@ TEST_F(CliCommands, BadUsageExitsWithTwoAndHelpWithZero) {
         "--cell-pixels 2 --overlay", "--cell-pixels 2 --zoom 1"})
     ExpectRefused("render @m -o @x.png " + options, 2, "(see korvane-cli render --help).");
   EXPECT_EQ(Line("").code, 2);
+  // After "--", and a lone "-" anywhere, an argument is a file name, never an option.
+  for (const std::string name : {"-x", "--zoom", "-"})
+    ExpectRefused((name == "-" ? "info " : "info -- ") + name, 1,
+                  "cannot read the map file " + name + ": there is no such file.");
   // A command's help, alone or beside a mistake.
   for (const std::string command : {"info", "check", "render", "export", "import", "dump", "diff"})
     for (const char* rest : {" --help", " -h --no-such-option"})

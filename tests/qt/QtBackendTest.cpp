@@ -416,6 +416,27 @@ TEST(QtToolkit, OnlyTheFixedKindsOfWindowHaveAFixedSize) {
   }
 }
 
+// Showing a window tells its owner the size it shows at, so that the controls are laid out
+// before the user sees them.
+TEST(QtToolkit, AWindowShownReportsItsSize) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::Main, "Sized", 3000, 3000);
+  int resized = 0;
+  window->onResize = [&resized] { ++resized; };
+  window->SetVisible(true);
+  EXPECT_GE(resized, 1);
+}
+
+// A window without a menu bar takes menus too, and never shows them.
+TEST(QtToolkit, AWindowWithoutAMenuBarKeepsItsMenusUnshown) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Tool", 3000, 3000);
+  window->AddMenu("&File")->AddItem("&Open")->SetChecked(true);
+  window->SetVisible(true);
+  EXPECT_TRUE(
+      static_cast<QtWindow*>(window.get())->TopLevel()->findChildren<QMenuBar*>().isEmpty());
+}
+
 // A window brought to the front comes back from the task bar.
 TEST(QtToolkit, AWindowBroughtToTheFrontIsNoLongerMinimized) {
   QtToolkit tk("");
@@ -434,6 +455,8 @@ TEST(QtToolkit, FileFiltersAndDefaultExtensionsBecomeQtOnes) {
   EXPECT_EQ(WithDefaultExtension("/tmp/level", ".map"), "/tmp/level.map");
   EXPECT_EQ(WithDefaultExtension("/tmp/level.dat", ".map"), "/tmp/level.dat");
   EXPECT_EQ(WithDefaultExtension("/tmp/v1.0/level", "map"), "/tmp/v1.0/level.map");
+  EXPECT_EQ(WithDefaultExtension("/tmp/level", " "), "/tmp/level");
+  EXPECT_EQ(WithDefaultExtension("", ".map"), "");
 }
 
 }  // namespace

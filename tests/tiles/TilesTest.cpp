@@ -289,6 +289,9 @@ TEST_F(Tiles, TheWidthFitTakesTheSheetsColumns) {
 TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
   ASSERT_TRUE(ApplySheet("16", "1", "0"));
   editor->mapView().MultipleTiles->SetValue(1);
+  editor->mapView().MultipleTiles->SetValue(0);  // with nothing selected: still nothing
+  EXPECT_EQ(Selection(), std::vector<int16_t>{});
+  editor->mapView().MultipleTiles->SetValue(1);
   TakeFrames();
   PressCell(kRightButton, 3, 0);  // nothing to remove
   for (const int t : {5, 9, 12, 20}) PressCell(kLeftButton, t % 18, t / 18);
