@@ -357,7 +357,9 @@ TEST(Win32Toolkit, PutOffWorkRunsInOrderAndAnEndRequestOutlivesPumping) {
   tk.DoEvents();
   MSG quit{};
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 3);
-  EXPECT_TRUE(std::filesystem::exists(Widen(tk.ExecutableFolder() + "\\korvane_win32_tests.exe")));
+  const std::filesystem::path folder(Widen(tk.ExecutableFolder()));
+  EXPECT_TRUE(folder.is_absolute() && std::filesystem::exists(folder / L"korvane_win32_tests.exe"))
+      << tk.ExecutableFolder();
 }
 
 // Showing raises Resize once. Closing asks the owner first, and the owner may destroy the window
@@ -369,6 +371,14 @@ TEST(Win32Window, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
   window->onResize = [&] { ++resizes; };
   window->SetVisible(true);
   EXPECT_EQ(resizes, 1);
+  // A tool window appears without taking the keyboard from the window the user works in.
+  const HWND main = static_cast<Win32Window&>(*window).Handle();
+  ::SetActiveWindow(main);
+  for (const WindowKind kind : {WindowKind::SizableTool, WindowKind::FixedTool}) {
+    const auto tool = tk.CreateWindow(kind, "Tool", 1500, 1500);
+    tool->SetVisible(true);
+    EXPECT_EQ(::GetActiveWindow(), main) << static_cast<int>(kind);
+  }
   bool allow = false;
   window->onQueryUnload = [&] { return allow; };
   window->onUnload = [&] { window.reset(); };
