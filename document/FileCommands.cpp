@@ -112,8 +112,8 @@ bool Form_QueryUnload(EditorWindows& editor) {
 }
 
 void Form_Unload(EditorWindows& editor) {
-  editor.UnloadLoadTiles();
-  editor.UnloadTileView();
+  editor.DiscardLoadTiles();
+  editor.DiscardTileView();
   editor.UnloadDatView();
   editor.Toolkit().Quit();
 }

@@ -161,14 +161,6 @@ void Editor::CheckBitmap() {
   loadTiles().CheckBitmap();
 }
 
-void Editor::UnloadLoadTiles() {
-  DiscardLoadTiles();
-}
-
-void Editor::UnloadTileView() {
-  DiscardTileView();
-}
-
 bool Editor::UnloadDatView() {
   if (!datView_) return true;
   if (!datView_->Form_QueryUnload()) return false;

@@ -65,16 +65,13 @@ class Editor final : public EditorWindows {
   void ShowLoadTiles() override;
   void CheckBitmap() override;
 
-  // Closes a window as the program does, then discards it; absent windows are left alone. Only
-  // the catalogue runs a Form_QueryUnload, which may refuse, returning false.
-  void UnloadLoadTiles() override;
-  void UnloadTileView() override;
+  // Closes the catalogue as the program does: its Form_QueryUnload may refuse, returning false.
   bool UnloadDatView() override;
-  // Discards without asking (the window has already run its unload handlers).
+  // Discards without asking; absent windows are left alone.
   void DiscardLoadTiles() override;
+  void DiscardTileView() override;
   std::optional<std::string> ApplyTileSheetFile(const std::string& path, int16_t size,
                                                 int16_t spacing, int16_t offset) override;
-  void DiscardTileView();
   void DiscardDatView();
 
  private:

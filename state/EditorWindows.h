@@ -61,10 +61,10 @@ class EditorWindows {
                                                         int16_t spacing, int16_t offset) = 0;
 
   // ---- Closing ----
-  // Closes a companion window as the program does; one that does not exist is left alone. Only
-  // the catalogue has a Form_QueryUnload, which may refuse with false; the others never refuse.
-  virtual void UnloadLoadTiles() = 0;
-  virtual void UnloadTileView() = 0;
+  // The palette and the dialog never refuse to close, so closing them is discarding them (one
+  // that does not exist is left alone). The catalogue runs its Form_QueryUnload first, which may
+  // refuse with false.
+  virtual void DiscardTileView() = 0;
   virtual bool UnloadDatView() = 0;
 
  protected:

@@ -82,8 +82,8 @@ TEST_F(MapWindow, LaysOutTheControlsUnlessTheClientIsTooSmall) {
                                               editor->loadTiles().window.get(),
                                               editor->datView().window.get()};
   for (toolkit::Window* w : shown) w->SetVisible(true);
-  editor->UnloadTileView();
-  editor->UnloadLoadTiles();
+  editor->DiscardTileView();
+  editor->DiscardLoadTiles();
   ASSERT_TRUE(editor->UnloadDatView());
   for (toolkit::Window* w : shown) EXPECT_FALSE(w->Visible());
 }
