@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <algorithm>
 
 #include "tests/cli/CliFixture.h"
 #include "tests/support/Unprivileged.h"
+#include "toolkit/posix/StandardOutput.h"
 
 namespace korvane::clitest {
 namespace {
@@ -91,6 +93,30 @@ TEST_F(CliOutput, StandardOutputThatCannotBeWrittenIsNoSuccess) {
   }
 }
 
+// Whichever of the three standard descriptors the caller closed is open again on /dev/null, so
+// that the next file the tool opens cannot take its place; standard error takes writing.
+TEST_F(CliOutput, ClosedStandardDescriptorsAreHeldOpen) {
+  for (const std::vector<int>& closed : {std::vector{0}, {1}, {2}, {0, 1, 2}}) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      for (int fd : closed) ::close(fd);
+      toolkit::KeepStandardDescriptors();
+      const int modes[] = {O_RDONLY, O_RDONLY, O_WRONLY};
+      for (int fd = 0; fd <= 2; ++fd) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        const bool reopened = std::find(closed.begin(), closed.end(), fd) != closed.end();
+        if (flags == -1 || (reopened && (flags & O_ACCMODE) != modes[fd])) ::_exit(10 + fd);
+      }
+      ::_exit(::open("/dev/null", O_RDONLY) > 2 ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "closed " << closed.size() << " from " << closed[0] << ": " << status;
+  }
+}
+
 // A folder that could not be made because its parent may not be written says "permission
 // denied" when a file is then written into it; a folder nobody tried to make "does not exist".
 TEST_F(CliOutput, ReasonsNameTheRealFault) {
@@ -102,6 +128,12 @@ TEST_F(CliOutput, ReasonsNameTheRealFault) {
        {std::pair{"a/b/c", true}, {"a/b/c/", true}, {"m.map", false}, {"m.map/sub", false}})
     EXPECT_EQ(disk.CreateFolders(Path(folder)), made) << folder;
   EXPECT_FALSE(disk.CreateFolders(""));
+  // Only a folder with write and search rights takes new files; a file anyone may write and run is
+  // no folder.
+  ::chmod(Path("m.map").c_str(), 0777);
+  for (const auto& [folder, can] :
+       {std::pair{"a/b", true}, {"m.map", false}, {"none", false}, {"", false}})
+    EXPECT_EQ(disk.CanCreateFilesIn(folder[0] ? Path(folder) : ""), can) << folder;
   std::filesystem::create_directory(Path("locked"));
   ::chmod(Path("locked").c_str(), 0555);
   testing_support::AsUnprivilegedUser([&] {

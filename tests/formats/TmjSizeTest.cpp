@@ -36,6 +36,7 @@ TEST(TmjSize, FindsOnlyThePlainTopLevelSides) {
       {R"({"width": 1, "height": 1, "widths": 6, "heights": 7, "widthxx": 8})", std::pair(1, 1)},
       // The bounds of a side, and what is no plain whole number.
       {R"({"width": 32767, "height": 1})", std::pair(32767, 1)},
+      {R"({"width": 10, "height": 209})", std::pair(10, 209)},
       {R"({"width": 32768, "height": 1})", none},
       {R"({"width": 1, "height": 0})", none},
       {R"({"width": 3.0, "height": 1})", none},

@@ -232,6 +232,22 @@ TEST(QtSurface, AShowAskedForBeforeTheWindowIsGoneDoesNothing) {
   for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
 }
 
+// A surface that is asked to paint while its window is hidden paints once, when it is shown.
+TEST(QtSurface, AHiddenSurfacePaintsWhenShown) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Later", 1500, 1200);
+  toolkit::Surface* surface = window->AddSurface({0, 0, 1500, 1200});
+  int paints = 0;
+  surface->onPaint = [&] { ++paints; };
+  surface->SetBackColor(toolkit::Rgb(1, 2, 3));
+  surface->SetPicture(nullptr);
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+  EXPECT_EQ(paints, 0);
+  window->SetVisible(true);
+  for (int round = 0; round < 2; ++round) QCoreApplication::processEvents();
+  EXPECT_EQ(paints, 1);
+}
+
 // Presses, moves and releases reach the handlers with the editor's button and shift numbers (1
 // left, 2 right, 4 middle; Shift 1, Ctrl 2, Alt 4, added together) and the place in twips; a
 // press or release of a button the editor has no number for is not heard.

@@ -68,6 +68,26 @@ TEST(QtScrollBar, TheProgramsValueIsKeptInTheRangeAndShown) {
             std::pair(std::string("1 3 5 1 5 7 "), 7));
 }
 
+// A drag raises Scroll for each step and one Change when the thumb is let go; a step without a
+// drag raises Change at once, and letting go of a thumb that did not move raises nothing.
+TEST(QtScrollBar, ADragEndsInOneChange) {
+  QWidget parent;
+  QtScrollBar bar(&parent, Qt::Horizontal, {0, 0, 1500, 255});
+  bar.SetMax(9);
+  std::string events;
+  bar.onScroll = [&] { events += "s" + std::to_string(bar.Value()) + " "; };
+  bar.onChange = [&] { events += "c" + std::to_string(bar.Value()) + " "; };
+  QScrollBar* widget = parent.findChild<QScrollBar*>();
+  widget->setSliderDown(true);
+  widget->setValue(3);
+  widget->setValue(4);
+  widget->setSliderDown(false);
+  widget->setSliderDown(true);
+  widget->setSliderDown(false);
+  widget->setValue(2);
+  EXPECT_EQ(events, "s3 s4 c4 c2 ");
+}
+
 TEST(QtCheckBox, ShowsEachValueAndRaisesClickOnlyForAChange) {
   QWidget parent;
   QtCheckBox box(&parent, "Grid", {0, 0, 1500, 300});
