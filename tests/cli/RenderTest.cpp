@@ -224,6 +224,14 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
       }
     EXPECT_EQ(mismatches, 0) << "side at x " << left;
   }
+  // A sheet of the user's own: its tiles set the cell size.
+  OwnSheet(Path("sheet.bmp"));
+  ASSERT_EQ(Line("diff @old.map @new.map -o @s.png --context 1 --sheet @sheet.bmp --tile-size 12 "
+                 "--spacing 2 --offset 3")
+                .code,
+            1);
+  EXPECT_EQ(QImage(QString::fromStdString(Path("s.png"))).size(),
+            QSize(2 * 11 * 12 + kDiffGap, 9 * 12));
   // Equal maps, or a change too large to draw, write no picture.
   EXPECT_EQ(Line("diff @old.map @old.map -o @e.png").code, 0);
   Grid16 ends = Grid(1100, 1, {1});

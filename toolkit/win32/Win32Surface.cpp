@@ -105,7 +105,7 @@ void Win32Surface::FitImage() {
   fitted_ = true;
   Bitmap fresh(w, h);
   ::GdiFlush();
-  if (!grew && !fresh.Empty()) {
+  if (!grew) {
     const toolkit::PixelRect kept{0, 0, w, h};
     toolkit::CopyPlainOrDoubled(fresh.Rows(), kept, std::as_const(image_).Rows(), kept);
   }
