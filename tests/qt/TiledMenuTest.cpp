@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -65,20 +66,22 @@ void Answering(std::deque<std::function<void(QWidget*)>> answers,
   EXPECT_TRUE(answers.empty()) << answers.size() << " windows never came";
 }
 
-// Chooses `path` in a file dialog, with the filter named when one is given.
-std::function<void(QWidget*)> Choose(const std::string& path, const QString& filter = "") {
-  return [path, filter](QWidget* modal) {
+// Chooses `path` in a file dialog, with the filter named when one is given, and accepts the
+// choice or cancels it.
+std::function<void(QWidget*)> Choose(const std::string& path, const QString& filter = "",
+                                     bool accept = true) {
+  return [path, filter, accept](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     // In one turn of the event loop, so that nothing the dialog does meanwhile (its folder's
     // listing puts the first filter back) comes between the choice and the accept.
-    QTimer::singleShot(0, dialog, [dialog, path, filter] {
+    QTimer::singleShot(0, dialog, [dialog, path, filter, accept] {
       if (!filter.isEmpty()) dialog->selectNameFilter(filter);
       // A shown dialog leaves the name as typed while its name field has the focus, and the
       // field may already have it: the focus goes first.
       if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
       dialog->selectFile(QString::fromStdString(path));
-      QMetaObject::invokeMethod(dialog, "accept");
+      QMetaObject::invokeMethod(dialog, accept ? "accept" : "reject");
     });
   };
 }
@@ -144,6 +147,8 @@ TEST_F(TiledMenu, ImportsExportsAndRefusesThroughTheWindow) {
   // Both formats, the JSON one chosen by its filter alone; the document stays as it was.
   Answering({Choose(dir_ + "out", "Tiled JSON Map (*.tmj)")}, [&] { Menu("E&xport to Tiled..."); });
   Answering({Choose(dir_ + "out.tmx")}, [&] { Menu("E&xport to Tiled..."); });
+  Answering({Choose(dir_ + "cancelled.tmx", "", false)}, [&] { Menu("E&xport to Tiled..."); });
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "cancelled.tmx"));
   EXPECT_EQ(map.MapChanged, 1);
   EXPECT_EQ(map.CurrentMapFile, "");
 

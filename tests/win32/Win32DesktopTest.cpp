@@ -14,6 +14,7 @@
 #include "tiles/TileView.h"
 #include "toolkit/win32/Win32Application.h"
 #include "toolkit/win32/Win32Controls.h"
+#include "toolkit/win32/Win32Dialogs.h"
 #include "toolkit/win32/Win32Surface.h"
 #include "toolkit/win32/Win32Toolkit.h"
 #include "toolkit/win32/Win32Window.h"
@@ -361,6 +362,22 @@ TEST(Win32Application, TellsTheConsoleItWasStartedFrom) {
   ::FreeConsole();
   EXPECT_TRUE(ended);
   EXPECT_TRUE(std::wstring(row).starts_with(L"Korvane ") && std::iswdigit(row[8])) << Narrow(row);
+}
+
+// The filter text the editor writes ("Description|pattern|...") as the common dialog takes it:
+// pairs ended by null characters and one more at the end; a pair without a pattern, or a last
+// description without one, is not offered.
+TEST(Win32Dialogs, FiltersBecomePairsEndedByNullCharacters) {
+  using namespace std::string_literals;
+  const std::pair<std::string, std::wstring> rows[] = {
+      {"Map File (*.map)|*.map", L"Map File (*.map)\0*.map\0\0"s},
+      {"A|*.a|B|*.b", L"A\0*.a\0B\0*.b\0\0"s},
+      {"A|*.a|B", L"A\0*.a\0\0"s},
+      {"A|*.a|", L"A\0*.a\0\0"s},
+      {"A||B|*.b", L"B\0*.b\0\0"s},
+      {"", L"\0"s},
+  };
+  for (const auto& [filter, common] : rows) EXPECT_EQ(CommonDialogFilter(filter), common) << filter;
 }
 
 // Save As through the common dialog: the map filter is offered, a name typed without extension
