@@ -53,6 +53,10 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   std::vector<int64_t> data;
   for (const JsonValue& id : layers[0]["data"].GetArray()) data.push_back(id.GetInt64());
   EXPECT_EQ(data, (std::vector<int64_t>{1, 270, 0, 0, 26, 8}));
+  // A row of the map to a line, as Tiled writes them.
+  EXPECT_NE(
+      ReadText(Path("out.tmj")).find("\"data\": [\n        1, 270, 0,\n        0, 26, 8\n      ]"),
+      std::string::npos);
   const JsonValue& objects = layers[1]["objects"];
   ASSERT_EQ(objects.Size(), 2u);  // -4 is an empty cell
   EXPECT_EQ(std::string(objects[0]["name"].GetString()) + "|" + objects[1]["name"].GetString(),
@@ -138,10 +142,18 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
   // Tile numbers count from the tileset's first id; an empty cell lies on no sheet; the tile
   // object stands on its bottom-left corner, so it covers cell (0, 1), the other cell (2, 1);
   // computer resources are absent, so a new map's value; the signature is the standard one.
-  EXPECT_EQ(Line("dump @out.map").out,
-            "korvane map\nsize: 3 x 2\nhuman resources: 42\ncomputer resources: 0\n"
-            "signature: standard\noverlay entries: 2\nrow 0: 0 1 -1\nrow 1: 2 3 4\n"
-            "overlay 0,1 = 12\noverlay 2,1 = 3\n");
+  const std::string dumped =
+      "korvane map\nsize: 3 x 2\nhuman resources: 42\ncomputer resources: 0\n"
+      "signature: standard\noverlay entries: 2\nrow 0: 0 1 -1\nrow 1: 2 3 4\n"
+      "overlay 0,1 = 12\noverlay 2,1 = 3\n";
+  EXPECT_EQ(Line("dump @out.map").out, dumped);
+  // Arrays where korvane reads nothing (a member of its own, an object's outline) change nothing.
+  std::string arrays = TiledMap();
+  arrays.insert(arrays.find("\"infinite\""), R"("notes": [[1, 2], {"a": [3]}], )");
+  arrays.insert(arrays.find("\"x\": 32"), R"("polygon": [{"x": 0, "y": 0}, [5]], )");
+  WriteText(Path("in.tmj"), arrays);
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_EQ(Line("dump @out.map").out, dumped);
 
   // Ids as far apart as a tileset's tile numbers can be (32767 and 0); a size written as 3.0,
   // which the first look for the size passes over; and a text as long as a 3 x 2 map may be.

@@ -77,9 +77,16 @@ TEST_F(CliSymmetry, BadUsageAndOutputsThatMayNotBeWritten) {
         {"check @m.map --symmetry diagonal", "--symmetry must be left-right, top-bottom"},
         {"mirror @m.map --keep left -o @o.map", "missing --symmetry"},
         {mirror + "left-right", "missing --keep"},
-        {mirror + "left-right --keep top", "--keep top does not fit"},
-        {mirror + "four-way --keep left", "--keep left does not fit"},
-        {mirror + "half-turn --keep top-left", "--keep top-left does not fit"},
+        {"mirror @m.map --symmetry left-right --keep left", "missing -o"},
+        {mirror + "left-right --keep top",
+         "--keep top does not fit --symmetry left-right (left or right)"},
+        {mirror + "top-bottom --keep right",
+         "--keep right does not fit --symmetry top-bottom (top or bottom)"},
+        {mirror + "four-way --keep left",
+         "--keep left does not fit --symmetry four-way (top-left, top-right, bottom-left or "
+         "bottom-right)"},
+        {mirror + "half-turn --keep top-left",
+         "--keep top-left does not fit --symmetry half-turn (left, right, top or bottom)"},
         {"mirror @m.map --symmetry half-turn --keep left -o @m.map", "itself"}})
     ExpectRefused(line, 2, reason);
   ExpectRefused("mirror @m.map --symmetry half-turn --keep left -o /dev/null", 1, "/dev/null");

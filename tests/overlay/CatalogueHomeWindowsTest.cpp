@@ -22,6 +22,8 @@ TEST(CatalogueHomeWindows, FollowsTheProgramFolderAndApplicationData) {
       {false, "D:/", "D:/\\Korvane\\Overlay.dat|D:/\\Korvane|" + beside},
       {false, "\\\\server\\ana",
        "\\\\server\\ana\\Korvane\\Overlay.dat|\\\\server\\ana\\Korvane|" + beside},
+      {false, "\\\\s", "\\\\s\\Korvane\\Overlay.dat|\\\\s\\Korvane|" + beside},
+      {false, "\\\\", beside + "||"},
       {false, "C:", beside + "||"},
       {false, "C:Roaming", beside + "||"},
       {false, "Roaming", beside + "||"},

@@ -162,18 +162,22 @@ TEST_F(OverviewWindow, ShowsEachCellInItsTilesAverageColour) {
   };
   for (const auto& [p, colour] : pixels) EXPECT_EQ(At(p[0], p[1]), colour) << p[0] << "," << p[1];
 
-  const std::array<int16_t, 2> large[] = {{32767, 1}, {600, 400}, {300, 700}, {256, 128}};
+  const std::array<int16_t, 2> large[] = {
+      {32767, 1}, {4, 32767}, {600, 400}, {300, 700}, {256, 128}};
   for (const auto& [w, h] : large) {
     testing_support::MakeTestMap(view(), w, h);
     for (int y = 0; y < h; ++y)
       for (int x = 1; x < w; x += 2) Put(x, y, 1);
     view().Map.OverlayData.Set(1, h - 1, 3);
     view().Map.OverlayData.Set(3, h - 1, -3);  // below 1: no dot
-    view().UpdateViewGeometry();               // the frame away from the first pixel
+    view().UpdateViewGeometry();               // the frame in the last page's corner
     view().HScroll->SetValue(view().HScroll->Max());
+    view().VScroll->SetValue(view().VScroll->Max());
     view().UpdateViewGeometry();
     picture().Refresh();
     const OverviewScale s = FitOverview(w, h, 256, 256);
+    // The last page's frame ends on the last pixels, even where its first cell has none.
+    EXPECT_EQ(At(s.width - 1, s.height - 1), kWhite) << w << " x " << h;
     for (int px = 2; px < s.width / 2; ++px)  // the last row's left half, away from the frame
       ASSERT_EQ(At(px, s.height - 1), s.ColumnCell(px) % 2 ? kDark : kRed) << w << " " << px;
     // A pixel a cell (the map as wide as the window): still dots. Fewer: none, not even on the

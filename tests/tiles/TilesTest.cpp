@@ -118,6 +118,8 @@ TEST_F(Tiles, TheDialogAppliesThePreviewOnlyOnOk) {
   tk.pictures["/empty.bmp"] = Picture(0, 0);
   tk.pictures["/tiles.bmp"] = Picture(169, 169);
   g().SelectedCount = 3;
+  editor->mapView().MENU_LOAD_TILES->onClick();  // the menu entry opens it, shown
+  EXPECT_TRUE(editor->loadTiles().window->Visible());
   LoadTiles* dialog = &editor->loadTiles();
   const toolkit::PicturePtr sample = dialog->Display->GetPicture();
   H(*dialog->OkLoad).Click();
