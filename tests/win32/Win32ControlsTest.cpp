@@ -263,6 +263,16 @@ TEST(Win32Window, KeepsItsClientSizeWhereverItStandsAndAsItsMenuBarGrows) {
   }
 }
 
+// Where nothing is drawn a window shows the colour of buttons, as dialogs do.
+TEST(Win32Window, ShowsTheButtonFaceWhereNothingIsDrawn) {
+  Win32Window window(WindowKind::FixedTool, "Face", 1500, 1500);
+  window.SetVisible(true);
+  Settle();
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(Shown(window.Handle()).At(50, 50) & 0xFFFFFF,
+            Pixel({GetRValue(face), GetGValue(face), GetBValue(face)}));
+}
+
 // Presses and releases report their own button, moves every button held, with Shift (1) and Ctrl
 // (2), at the pointer's place in twips, also left of the box while a button holds the pointer;
 // the box lets the pointer go with the last button.
