@@ -97,23 +97,24 @@ TEST_F(CliOutput, StandardOutputThatCannotBeWrittenIsNoSuccess) {
 // that the next file the tool opens cannot take its place; standard error takes writing.
 TEST_F(CliOutput, ClosedStandardDescriptorsAreHeldOpen) {
   for (const std::vector<int>& closed : {std::vector{0}, {1}, {2}, {0, 1, 2}}) {
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-      for (int fd : closed) ::close(fd);
-      toolkit::KeepStandardDescriptors();
-      const int modes[] = {O_RDONLY, O_RDONLY, O_WRONLY};
-      for (int fd = 0; fd <= 2; ++fd) {
-        const int flags = ::fcntl(fd, F_GETFL);
-        const bool reopened = std::find(closed.begin(), closed.end(), fd) != closed.end();
-        if (flags == -1 || (reopened && (flags & O_ACCMODE) != modes[fd])) ::_exit(10 + fd);
-      }
-      ::_exit(::open("/dev/null", O_RDONLY) > 2 ? 0 : 1);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "closed " << closed.size() << " from " << closed[0] << ": " << status;
+    testing_support::InForkedChild(
+        [&closed] {
+          for (int fd : closed) ::close(fd);
+          toolkit::KeepStandardDescriptors();
+          return true;
+        },
+        [&closed] {
+          const int modes[] = {O_RDONLY, O_RDONLY, O_WRONLY};
+          for (int fd = 0; fd <= 2; ++fd) {
+            const int flags = ::fcntl(fd, F_GETFL);
+            EXPECT_NE(flags, -1) << fd;
+            if (std::find(closed.begin(), closed.end(), fd) != closed.end()) {
+              EXPECT_EQ(flags & O_ACCMODE, modes[fd]) << fd;
+            }
+          }
+          EXPECT_GT(::open("/dev/null", O_RDONLY), 2);
+        },
+        "with standard descriptors closed");
   }
 }
 
