@@ -87,23 +87,10 @@ std::optional<std::wstring> StoredLinkTarget(const std::wstring& path) {
   std::vector<uint8_t> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
   DWORD got = 0;
   if (!::DeviceIoControl(h.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
-                         static_cast<DWORD>(data.size()), &got, nullptr) ||
-      got < 20)
+                         static_cast<DWORD>(data.size()), &got, nullptr))
     return std::nullopt;
-  const auto u16 = [&data](size_t at) { return static_cast<size_t>(data[at] | data[at + 1] << 8); };
-  const auto tag = static_cast<uint32_t>(u16(0) | u16(2) << 16);
-  const bool symlink = tag == IO_REPARSE_TAG_SYMLINK;
-  if (!symlink && tag != IO_REPARSE_TAG_MOUNT_POINT) return std::nullopt;
-  // The names follow the header: a symbolic link's after its flags.
-  const size_t names = symlink ? 20 : 16;
-  const bool relative = symlink && (data[16] & 1) != 0;
-  size_t offset = u16(12), length = u16(14);  // the name as the user gave it
-  if (length == 0) offset = u16(8), length = u16(10);
-  if (names + offset + length > got) return std::nullopt;
-  std::wstring target(length / 2, L'\0');
-  std::copy_n(data.data() + names + offset, length, reinterpret_cast<uint8_t*>(target.data()));
-  if (target.rfind(L"\\??\\", 0) == 0) target.erase(0, 4);
-  return relative ? Join(FolderOf(path), target) : target;
+  data.resize(got);
+  return ReparseTarget(data, path);
 }
 
 std::wstring WithoutLongPrefix(std::wstring path) {

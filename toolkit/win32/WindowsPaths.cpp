@@ -78,4 +78,24 @@ std::wstring DeviceReasonWide(const std::wstring& path) {
   return IsDeviceName(NameOf(path)) ? device : std::wstring();
 }
 
+std::optional<std::wstring> ReparseTarget(std::span<const uint8_t> data, const std::wstring& link) {
+  constexpr uint32_t kSymbolicLink = 0xA000000C, kJunction = 0xA0000003;
+  if (data.size() < 20) return std::nullopt;
+  const auto u16 = [&data](size_t at) { return static_cast<size_t>(data[at] | data[at + 1] << 8); };
+  const auto tag = static_cast<uint32_t>(u16(0) | u16(2) << 16);
+  const bool symlink = tag == kSymbolicLink;
+  if (!symlink && tag != kJunction) return std::nullopt;
+  // The names follow the header: a symbolic link's after its flags.
+  const size_t names = symlink ? 20 : 16;
+  const bool relative = symlink && (data[16] & 1) != 0;
+  size_t offset = u16(12), length = u16(14);  // the name as the user gave it
+  if (length == 0) offset = u16(8), length = u16(10);
+  if (names + offset + length > data.size()) return std::nullopt;
+  std::wstring target(length / 2, L'\0');
+  for (size_t i = 0; i < target.size(); ++i)
+    target[i] = static_cast<wchar_t>(u16(names + offset + 2 * i));
+  if (target.rfind(L"\\??\\", 0) == 0) target.erase(0, 4);
+  return relative ? Join(FolderOf(link), target) : target;
+}
+
 }  // namespace korvane::win32

@@ -3,6 +3,9 @@
 // Windows' rules for path names, as text: no call to the system, so they hold (and are tested)
 // on any platform.
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace korvane::win32 {
@@ -22,5 +25,9 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name);
 bool IsDeviceName(std::wstring name);
 // Why a path names a device or a pipe rather than a file; empty when it names a file.
 std::wstring DeviceReasonWide(const std::wstring& path);
+// The target a symbolic link's or junction's reparse data (as the system hands it over) stores,
+// a relative one joined to the folder of `link`; nullopt for any other kind of reparse point or
+// for data too short for the names it claims.
+std::optional<std::wstring> ReparseTarget(std::span<const uint8_t> data, const std::wstring& link);
 
 }  // namespace korvane::win32
