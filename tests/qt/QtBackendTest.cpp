@@ -222,6 +222,29 @@ TEST(QtSurface, ShrinkingKeepsTheDrawingGrowingClearsIt) {
   }
 }
 
+// A box's own picture stays at its top left over the back colour whenever the box is cleared;
+// taking the picture away leaves the back colour alone.
+TEST(QtSurface, ItsOwnPictureIsDrawnBackWhenCleared) {
+  QImage own(4, 3, QImage::Format_RGB32);
+  own.fill(qRgb(10, 200, 30));
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::FixedTool, "Own", 1500, 1200);
+  auto* surface = static_cast<QtSurface*>(window->AddSurface({0, 0, 1500, 1200}));
+  surface->SetBackColor(toolkit::Rgb(0, 0, 0));
+  const auto shown = [&] {
+    const QImage& image = surface->Image();
+    return std::tuple(image.pixel(0, 0), image.pixel(3, 2), image.pixel(4, 2), image.pixel(3, 3));
+  };
+  const auto green = qRgb(10, 200, 30), black = qRgb(0, 0, 0);
+  surface->SetPicture(std::make_shared<QtPicture>(own));
+  EXPECT_EQ(shown(), std::tuple(green, green, black, black));
+  surface->FilledBox(0, 0, 1500, 1200, toolkit::Rgb(255, 0, 0));
+  surface->Refresh();
+  EXPECT_EQ(shown(), std::tuple(green, green, black, black));
+  surface->SetPicture(nullptr);
+  EXPECT_EQ(shown(), std::tuple(black, black, black, black));
+}
+
 // A drawing asks to be shown once control is back in the event loop; by then its window may be
 // gone.
 TEST(QtSurface, AShowAskedForBeforeTheWindowIsGoneDoesNothing) {
