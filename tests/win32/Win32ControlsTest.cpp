@@ -353,6 +353,24 @@ TEST(Win32ComboBox, AChoiceCountsOnceMadeAndRemovingKeepsTheChosenEntry) {
             (std::array<std::string, 4>{"", "b", "d", ""}));
 }
 
+// The open list shows twelve whole entries before it needs its scroll bar.
+TEST(Win32ComboBox, TheOpenListShowsTwelveWholeEntries) {
+  Win32Window window(WindowKind::FixedTool, "Rows", 3000, 6000);
+  window.SetVisible(true);
+  auto& box = static_cast<Win32ComboBox&>(*window.AddComboBox(Place{0, 0, 2000, 300}));
+  for (int i = 0; i < 30; ++i) box.AddItem(std::to_string(i));
+  ::SendMessageW(box.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(::GetComboBoxInfo(box.Handle(), &info));
+  RECT list{};
+  ::GetClientRect(info.hwndList, &list);
+  const auto row = static_cast<LONG>(::SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0));
+  ::SendMessageW(box.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  ASSERT_GT(row, 0);
+  EXPECT_EQ(list.bottom / row, 12) << list.bottom << " " << row;
+}
+
 // Work put off runs from the message loop, each once and in the order given (the overview redraws
 // so after an edit); a request to end the program that pumping the messages meets stays for the
 // main loop. The program's folder is where korvane.exe (here the tests) is.
