@@ -39,5 +39,31 @@ TEST(SheetGeometryLimits, EachFieldMayReachItsEndButNotPassIt) {
   }
 }
 
+// The picture's own sides from 0 up, and the largest tile the editor draws (2184 pixels, the
+// last whole pixel under 32767 twips) and the first it does not.
+TEST(SheetGeometryLimits, APictureOfOnePixelHoldsATileOfOne) {
+  const struct {
+    int32_t width, height, size;
+    const char* refusal;  // its first words, or "" for columns x rows
+    int32_t columns, rows;
+  } rows[] = {{1, 1, 1, "", 1, 1},
+              {1, 3, 1, "", 1, 3},
+              {3, 1, 1, "", 3, 1},
+              {0, 1, 1, "The tile sheet picture is empty.", 0, 0},
+              {1, 0, 1, "The tile sheet picture is empty.", 0, 0},
+              {-1, 5, 1, "The tile sheet picture is empty.", 0, 0},
+              {2184, 2184, 2184, "", 1, 1},
+              {2185, 2185, 2185, "A tile of 2185 pixels", 0, 0}};
+  for (const auto& r : rows) {
+    const auto laid = LayOutSheet(r.width, r.height, {r.size, 0, 0});
+    if (const auto* refusal = std::get_if<std::string>(&laid))
+      EXPECT_TRUE(*r.refusal && refusal->starts_with(r.refusal)) << *refusal;
+    else
+      EXPECT_EQ(std::pair(std::get<SheetLayout>(laid).columns, std::get<SheetLayout>(laid).rows),
+                std::pair(r.columns, r.rows))
+          << r.width << " x " << r.height;
+  }
+}
+
 }  // namespace
 }  // namespace korvane
