@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QScrollBar>
 #include <QWidget>
+#include <QtTest/QTest>
 
 #include "toolkit/qt/QtControls.h"
 
@@ -50,6 +51,21 @@ TEST(QtComboBox, AFullListTakesNoMoreEntries) {
   box.RemoveItem(0);
   box.AddItem("last");
   EXPECT_EQ(std::tuple(widget.count(), box.List(32766)), std::tuple(32767, std::string("last")));
+}
+
+// The list only offers its entries: typed keys pick the entry they start, and nothing typed
+// becomes an entry.
+TEST(QtComboBox, KeysPickAnEntryAndAddNone) {
+  QWidget parent;
+  QtComboBox box(&parent, {0, 0, 1500, 300});
+  for (const char* text : {"apple", "banana", "cherry"}) box.AddItem(text);
+  int clicks = 0;
+  box.onClick = [&] { ++clicks; };
+  QComboBox* widget = parent.findChild<QComboBox*>();
+  QTest::keyClicks(widget, "ch");
+  QTest::keyClick(widget, Qt::Key_Return);
+  EXPECT_EQ(std::tuple(box.ListIndex(), box.ListCount(), clicks),
+            std::tuple(int16_t{2}, int16_t{3}, 1));
 }
 
 // A value the program sets is kept within the range, shown, and raises Change only when it moved;
