@@ -36,7 +36,6 @@ MapView& Editor::mapView() {
     view->window->onQueryUnload = [view] { return view->Form_QueryUnload(); };
     view->window->onUnload = [this, view] {
       view->Form_Unload();
-      if (overview_) overview_->window->SetVisible(false);
       overview_.reset();
     };
     view->Form_Load();
