@@ -233,7 +233,7 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
         tile < g.TileCount ? std::pair(size_t{1}, size_t{1}) : std::pair(size_t{0}, size_t{0}));
   }
   // A sheet of a single column (16 x 50 pixels: three tiles, 17 pixels apart) paints like any
-  // other, in tile and in overlay mode.
+  // other, in tile and in overlay mode, and pastes a block of its tiles one under another.
   g.TileSheet = std::make_shared<headless::HeadlessPicture>(16, 50);
   g.TileCount = 3;
   Select({2});
@@ -244,6 +244,13 @@ TEST_F(Tools, EveryToolPaintsWhereThePointerIs) {
     Press(1, 1, 1);
     EXPECT_EQ(Drawn(), (Calls{{240, 240, 240, 240, 0, 2 * 255, 240, 240}})) << overlayMode;
   }
+  dat.window->SetVisible(false);
+  v.PaintMode->SetListIndex(kBlockPaste);
+  Select({2, 1});
+  SetView(0, 0);
+  Press(1, 3, 1);
+  EXPECT_EQ(Drawn(), (Calls{{720, 480, 240, 240, 0, 2 * 255, 240, 240},
+                            {720, 240, 240, 240, 0, 255, 240, 240}}));
 }
 
 // The flood asks first. Each cell gets a number of its own, row by row, as a cell-by-cell fill
