@@ -61,7 +61,9 @@ class FileSystem {
                                                             FileError& error) = 0;
   // Replaces `to` by `from` in one step.
   virtual bool Rename(const std::string& from, const std::string& to, FileError& error) = 0;
-  virtual bool Remove(const std::string& path) = 0;
+  // As far as it can: a temporary file left behind goes with the next save beside it made by a
+  // later run.
+  virtual void Remove(const std::string& path) = 0;
   // Whether both paths name one existing file, however each is spelled.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
   // Whether the running user may create files in an existing folder.

@@ -44,7 +44,9 @@ class FaultyFileSystem : public toolkit::FileSystem {
   bool Rename(const std::string& from, const std::string& to, toolkit::FileError& error) override {
     return !Fails("Rename", &error) && disk_.Rename(from, to, error);
   }
-  bool Remove(const std::string& path) override { return !Fails("Remove") && disk_.Remove(path); }
+  void Remove(const std::string& path) override {
+    if (!Fails("Remove")) disk_.Remove(path);
+  }
   bool SameFile(const std::string& a, const std::string& b) override {
     return disk_.SameFile(a, b);
   }

@@ -314,8 +314,8 @@ bool PosixFileSystem::Rename(const std::string& from, const std::string& to, Fil
   return true;
 }
 
-bool PosixFileSystem::Remove(const std::string& path) {
-  return ::unlink(path.c_str()) == 0;
+void PosixFileSystem::Remove(const std::string& path) {
+  ::unlink(path.c_str());
 }
 
 bool PosixFileSystem::SameFile(const std::string& a, const std::string& b) {

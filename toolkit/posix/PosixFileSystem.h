@@ -24,7 +24,7 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<OutputFile> CreateTemporaryBeside(const std::string& target,
                                                     FileError& error) override;
   bool Rename(const std::string& from, const std::string& to, FileError& error) override;
-  bool Remove(const std::string& path) override;
+  void Remove(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
   bool CanCreateFilesIn(const std::string& folder) override;
   bool CreateFolders(const std::string& folder) override;

@@ -398,8 +398,8 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to, Fil
   return false;
 }
 
-bool Win32FileSystem::Remove(const std::string& path) {
-  return ::DeleteFileW(Widen(path).c_str()) != FALSE;
+void Win32FileSystem::Remove(const std::string& path) {
+  ::DeleteFileW(Widen(path).c_str());
 }
 
 bool Win32FileSystem::SameFile(const std::string& a, const std::string& b) {

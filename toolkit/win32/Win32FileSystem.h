@@ -26,7 +26,7 @@ class Win32FileSystem : public toolkit::FileSystem {
   std::unique_ptr<toolkit::OutputFile> CreateTemporaryBeside(const std::string& target,
                                                              toolkit::FileError& error) override;
   bool Rename(const std::string& from, const std::string& to, toolkit::FileError& error) override;
-  bool Remove(const std::string& path) override;
+  void Remove(const std::string& path) override;
   bool SameFile(const std::string& a, const std::string& b) override;
   // Whether a file can be made there now: tried with a file that is gone again when it closes,
   // as only trying tells (permissions, a read-only medium, the protected program folders).
