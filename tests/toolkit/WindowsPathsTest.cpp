@@ -10,7 +10,8 @@ TEST(WindowsPaths, FoldersNamesAndRootsAtEveryForm) {
   const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> split[] = {
       {L"C:\\a.map", L"C:\\", L"a.map"}, {L"C:a.map", L"C:", L"a.map"},
       {L"C:\\maps\\a.map", L"C:\\maps", L"a.map"}, {L"\\a.map", L"\\", L"a.map"},
-      {L"a.map", L".", L"a.map"}, {L"maps/a.map", L"maps", L"a.map"},
+      {L"a.map", L".", L"a.map"}, {L"maps/a.map", L"maps", L"a.map"}, {L"C:", L"C:", L""},
+      {L"C", L".", L"C"},
       {L"\\\\server\\share\\a.map", L"\\\\server\\share", L"a.map"}};
   // clang-format on
   for (const auto& [path, folder, name] : split) {
