@@ -2,6 +2,7 @@
 
 #include "ops/MapSymmetry.h"
 #include "overlay/DatView.h"
+#include "tests/support/AddressSpace.h"
 #include "tests/support/EditorFixture.h"
 
 namespace korvane {
@@ -131,6 +132,34 @@ TEST_F(SymmetryTools, EveryToolWritesTheCellAndItsImages) {
       }
       dat.window->SetVisible(false);
     }
+}
+
+// Without the memory for an undo copy of the whole map, the flood still fills it, with and
+// without a symmetry, cell by cell, and undo still goes back to the last press.
+TEST_F(SymmetryTools, AFloodWithoutMemoryForAnUndoCopyGoesCellByCell) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any useful cap";
+#endif
+  Show(v, 32767, 128);  // 8 MiB of tiles
+  const std::array<Cell, 3> marked{Cell{0, 0}, Cell{32766, 127}, Cell{5, 100}};
+  for (const auto& [x, y] : marked) v.Map.MapTiles.Set(x, y, 7);
+  v.Map.MapTiles.TakeUndoSnapshot();  // as a press would
+  Select(g, {0});
+  const auto nonZero = [&] {
+    return std::ranges::count_if(v.Map.MapTiles.Tiles().Cells(), [](int16_t t) { return t != 0; });
+  };
+  testing_support::WithAddressSpaceCap(4 << 20, [&] {
+    for (const Symmetry mode : {Symmetry::Off, Symmetry::LeftRight, Symmetry::TopBottom,
+                                Symmetry::FourWay, Symmetry::HalfTurn}) {
+      Choose(v, mode);
+      tk.messageAnswers = {toolkit::MessageResult::Yes};
+      v.FloodFillMap->onClick();
+      EXPECT_EQ(nonZero(), 0) << SymmetryName(mode);
+      v.CommandUndo->onClick();
+      EXPECT_EQ(nonZero(), 3) << SymmetryName(mode);
+      EXPECT_EQ(v.Map.MapTiles.At(32766, 127), 7);
+    }
+  });
 }
 
 // Written cells in view are drawn at once, with the axes over those they cross; choosing an entry
