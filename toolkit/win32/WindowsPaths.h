@@ -1,7 +1,7 @@
 #pragma once
 
-// Windows' rules for path names, as text: no call to the system, so they hold (and are tested)
-// on any platform.
+// Windows' rules for path names and for the targets its links store, worked out without a call
+// to the system, so they hold (and are tested) on any platform.
 
 #include <cstdint>
 #include <optional>
