@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build's tests, run from the Linux suite: when MinGW-w64, Wine and Xvfb are here,
 # builds korvane.exe's tests in build-windows/ (as scripts/windows.sh configures it) and runs them
-# under Wine whenever a Windows-only source changed since they last passed. Code shared with Linux
-# is the Linux suite's to judge, so an unchanged Windows side costs nothing. Exit 77: skipped.
+# under Wine whenever a Windows-only source or a test changed since they last passed (the Windows
+# build compiles most of the shared tests too). Product code shared with Linux is the Linux suite's
+# to judge, so an unchanged Windows side costs nothing. Exit 77: skipped.
 #
 #   windows-suite.sh LINUX_BUILD
 set -uo pipefail
@@ -15,7 +16,7 @@ done
 out=build-windows
 stamp=$out/windows-tests-passed
 # The top CMakeLists.txt chooses what the Windows build holds; cmake/ pins its third-party sources.
-sources=$(find CMakeLists.txt toolkit/win32 app/win32 tests/win32 tests/support cmake -type f -print0 | sort -z |
+sources=$(find CMakeLists.txt toolkit/win32 app/win32 tests cmake -type f -print0 | sort -z |
   xargs -0 sha256sum | sha256sum)
 [[ -f $stamp && $(cat "$stamp") == "$sources" ]] && { echo "Windows sources unchanged since they passed"; exit 0; }
 
