@@ -250,6 +250,7 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {"{\"width\": 3,", "not valid JSON: at line 1, column 13"},
       // Each JSON fault named in words, where it lies.
       {" \n", "line 2, column 1, the text ends where a value was expected."},
+      {std::string(70000, '\n') + "x\n\n", "line 70001, column 1, a JSON value was expected."},
       // A byte-order mark is skipped only when whole.
       {"\xEF\xBB\xBF", "line 1, column 4, the text ends where a value was expected."},
       {"\xEF\xBB", "line 1, column 1, a JSON value was expected."},
@@ -296,10 +297,12 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("8, 9]", "8, null]"), "other than tile ids, first at line 6, column 31."},
       {Replaced("8, 9]", "8, -1]"), "The tile id -1 at (2, 1) is not a Tiled tile id."},
       {Replaced("8, 9]", "8, 4294967296]"), "tile id 4294967296 at (2, 1) is not a Tiled tile id"},
+      {Replaced("8, 9]", "8, 4294967295]"), "tile at (2, 1) is flipped or rotated"},
       // Ids farther apart than two tile numbers can be: the first cell no first id makes valid.
       {Replaced("[5, 6", "[100005, 6"), "tile id 100005 at (0, 0) gives tile number 100000,"},
       {Replaced("[5, 6", "[5, 40000"), "tile id 40000 at (1, 0) gives tile number 39995,"},
       {Replaced("[5, 6", "[3, 40000"), "tile id 3 at (0, 0) lies before the tileset's first id 5"},
+      {Replaced("[5, 6", "[32772, 3"), "tile id 3 at (1, 0) lies before the tileset's first id 5"},
       {TiledMap(R"([{"id": 2, "x": 0, "y": 0}])"), "Object 2 has no integer property \"id\""},
       {TiledMap(R"([{"x": 0, "y": 0}])"), "Object number 1 has no integer property \"id\""},
       {TiledMap("[5]"), "The object layer holds numbers instead of objects."},
