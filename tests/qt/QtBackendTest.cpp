@@ -466,6 +466,17 @@ TEST(QtToolkit, AWindowShownReportsItsSize) {
   EXPECT_GE(resized, 1);
 }
 
+// A shown window takes the outer width and height the program sets, one at a time.
+TEST(QtToolkit, AShownWindowTakesTheWidthAndHeightSet) {
+  QtToolkit tk("");
+  const auto window = tk.CreateWindow(toolkit::WindowKind::Main, "Sized", 3000, 3000);
+  window->SetVisible(true);
+  window->SetWidth(4500);
+  EXPECT_EQ(window->Width(), 4500.0f);
+  window->SetHeight(3600);
+  EXPECT_EQ(std::pair(window->Width(), window->Height()), std::pair(4500.0f, 3600.0f));
+}
+
 // A window without a menu bar takes menus too, and never shows them.
 TEST(QtToolkit, AWindowWithoutAMenuBarKeepsItsMenusUnshown) {
   QtToolkit tk("");
