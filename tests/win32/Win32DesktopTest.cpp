@@ -303,6 +303,17 @@ TEST_F(Win32Editor, MessageAndInputBoxesAnswerAsPressed) {
   }
 }
 
+// The program keeps one toolkit for its whole run, its command line the program's arguments
+// (here the test's own) joined with single blanks.
+TEST(Win32Application, KeepsOneToolkitOfItsArguments) {
+  Application app;
+  ASSERT_FALSE(app.Arguments().empty());
+  std::string joined = app.Arguments()[0];
+  for (size_t i = 1; i < app.Arguments().size(); ++i) joined += " " + app.Arguments()[i];
+  EXPECT_EQ(app.Toolkit().CommandLine(), joined);
+  EXPECT_EQ(&app.Toolkit(), &app.Toolkit());
+}
+
 // A text for whoever started the program (--version) goes to its standard output when that is a
 // file; with none (started from Explorer: no handle, an unusable one, no console) it is shown in
 // a box, never lost.

@@ -127,6 +127,8 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
     std::string reason;
     bool notFound;
   } failures[] = {
+      {"", false, "no file name was given", true},
+      {"", true, "no file name was given", true},
       {dir + "\\none.map", false, "there is no such file", true},
       {dir + "\\gone\\x.map", false, "there is no such file", true},
       {dir + "\\gone\\x.map", true, "the folder does not exist", false},
