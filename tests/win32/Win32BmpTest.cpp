@@ -102,6 +102,7 @@ TEST(Win32Bmp, RefusesWhatIsNoBitmapOrAsksForMoreThanItHolds) {
   EXPECT_EQ(refused(Bmp({2, 1, 8, 0, {0, 0, 0xFF}, {}})), "the file ends inside its colour table");
   EXPECT_NE(refused(Bmp({16385, 16385, 24, 0, {}, {}})).find("more than the 1024 MiB"),
             std::string::npos);
+  EXPECT_EQ(refused(Bmp({16384, 16384, 24, 0, {}, {}})), "the file ends before its pixels");
 }
 
 // Each bitmap's drawing object lives exactly as long as the bitmap that holds it, moves included:

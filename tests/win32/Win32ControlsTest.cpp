@@ -318,6 +318,9 @@ TEST(Win32ComboBox, AChoiceCountsOnceMadeAndRemovingKeepsTheChosenEntry) {
   window.SetVisible(true);
   auto& box = static_cast<Win32ComboBox&>(*window.AddComboBox(Place{0, 0, 2000, 300}));
   for (const char* entry : {"a", "b", "c", "d", "e"}) box.AddItem(entry);
+  // The entry just added is the one whose data the catalogue sets next.
+  box.SetItemData(box.NewIndex(), 77);
+  EXPECT_EQ(std::tuple(box.NewIndex(), box.ItemData(4), box.ItemData(3)), std::tuple(4, 77, 0));
   int clicks = 0;
   box.onClick = [&] { ++clicks; };
   const struct {
