@@ -224,6 +224,13 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
       }
     EXPECT_EQ(mismatches, 0) << "side at x " << left;
   }
+  // A change away from the edges: the picture is the changed cell and its context only.
+  MapDocument one = TestMap(12, 9, 270, false);
+  one.MapTiles.Set(5, 4, 3);
+  WriteMap("one.map", one.MapTiles.Tiles(), one.OverlayData);
+  ASSERT_EQ(Line("diff @old.map @one.map -o @o.png --context 1").code, 1);
+  EXPECT_EQ(QImage(QString::fromStdString(Path("o.png"))).size(),
+            QSize(2 * 3 * pitch + kDiffGap, 3 * pitch));
   // A sheet of the user's own: its tiles set the cell size.
   OwnSheet(Path("sheet.bmp"));
   ASSERT_EQ(Line("diff @old.map @new.map -o @s.png --context 1 --sheet @sheet.bmp --tile-size 12 "
