@@ -183,6 +183,10 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
                          {"name": "human_resources", "type": "int", "value": 7}])"));
   ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
   EXPECT_NE(Line("dump @out.map").out.find("human resources: 42\n"), std::string::npos);
+  WriteText(Path("in.tmj"), Replaced(R"({"id": 1})", R"([{"name": "note", "type": "int",
+                                     "value": 9}, {"name": "id", "type": "int", "value": 4}])"));
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("dump @out.map").out.find("overlay 0,0 = 4\n"), std::string::npos);
 
   // Only the tile layer gives tiles: a data list in the object layer is passed over.
   WriteText(Path("in.tmj"), Replaced(R"("objectgroup", "objects")",

@@ -37,6 +37,8 @@ TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
       {"lone carriage returns", "2\r\"1: Tree\"\r259\r\"2: Rock\",\r129\r", 2, true},
       {"an empty field", "2\r\"1: Tree\"\r259,,\"2: Rock\"\r129\r", 1, false},
       {"blanks and commas", "  2 \r\n  \"1: Tree\"  \r\n 259\t\r\n\r\n\"2: Rock\",129", 2, true},
+      {"names without quotes", "2\r\n1: Tree \t\r\n259\r\n\t2: Rock,129", 2, true},
+      {"a line that starts with a comma", "1\r\"1: Tree\"\r,259\r", 0, false},
       {"byte order mark", "\357\273\2771\r\n\"1: Tree\"\r\n259\r\n", 1, true},
       {"empty file", "", 0, true},
       {"count not a number", "two\r\n\"1: Tree\"\r\n259\r\n", 0, false},
