@@ -231,6 +231,14 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
   ASSERT_EQ(Line("diff @old.map @one.map -o @o.png --context 1").code, 1);
   EXPECT_EQ(QImage(QString::fromStdString(Path("o.png"))).size(),
             QSize(2 * 3 * pitch + kDiffGap, 3 * pitch));
+  // A row more: the old side has no cell there; progress runs over both sides.
+  const MapDocument taller = TestMap(12, 10, 270, false);
+  WriteMap("tall.map", taller.MapTiles.Tiles(), taller.OverlayData);
+  EXPECT_TRUE(
+      Line("diff @old.map @tall.map -o @t.png --context 0", true).err.ends_with("diff: 100%\n"));
+  const QImage row = QImage(QString::fromStdString(Path("t.png")));
+  ASSERT_EQ(row.size(), QSize(2 * 12 * pitch + kDiffGap, pitch));
+  EXPECT_EQ(row.pixel(pitch / 2, pitch / 2), kMissingCell);
   // A sheet of the user's own: its tiles set the cell size.
   OwnSheet(Path("sheet.bmp"));
   ASSERT_EQ(Line("diff @old.map @new.map -o @s.png --context 1 --sheet @sheet.bmp --tile-size 12 "

@@ -224,6 +224,8 @@ TEST_F(OverviewWindow, FramesTheViewAndAPressShowsThePageUnderThePointer) {
               (std::array{kWhite, kWhite}));
   }
   picture().onMouseMove(toolkit::kLeftButton, 0, 3000, 100);  // dragged past the edge: the last
+  EXPECT_EQ((std::array<int, 2>{view().HScroll->Value(), view().VScroll->Value()}),
+            (std::array{7, 1}));
   // Presses in twips on the picture's first and last pixels (0 and 199), and on the first pixel
   // outside it on each side: nothing, where taking the nearest edge would show another page.
   const std::array<float, 4> edges[] = {
