@@ -4,10 +4,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 
 #include "formats/AtomicFile.h"
 #include "tests/document/DocumentFixture.h"
@@ -107,6 +110,25 @@ TEST(DiskErrors, EachErrorHasItsSentence) {
     EXPECT_EQ(DescribeErrno(err), text);
     EXPECT_EQ(DescribeErrno(err, true), text);
   }
+}
+
+// A disk that takes only part of a save (here the file-size limit, which fails a write as a full
+// disk does): the save says why, the old file stays and the part written goes.
+TEST_F(DiskSafety, ASaveTheDiskCannotHoldFailsAndKeepsTheOldFile) {
+  WriteBytes(Path("m.map"), {9});
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit cap{4096, 4096};
+    if (::setrlimit(RLIMIT_FSIZE, &cap) != 0) ::_exit(2);
+    const bool saved = WriteFileAtomically(disk, Path("m.map"), std::vector<uint8_t>(10000), error);
+    ::_exit(saved || error.reason.empty() ? 1 : 0);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(ReadBytes(Path("m.map")), std::vector<uint8_t>{9});
+  EXPECT_EQ(Names(maps), std::vector<std::string>{"m.map"});
 }
 
 }  // namespace

@@ -235,6 +235,9 @@ TEST_F(Tiles, EachPageShowsItsTilesAndTheFramesOfItsSelectedTiles) {
   EXPECT_EQ(
       std::pair(palette().PageFirstTile, surface().CallsOf(DrawCall::Kind::PaintPicture).size()),
       std::pair(int16_t{72}, size_t{72}));
+  // A click on an arrow changes the page without a drag.
+  bar().SetValue(3);
+  EXPECT_EQ(palette().PageFirstTile, 144);
 }
 
 // 270-twip cells: 18 columns fit a surface up to 5099.4 twips wide, 19 from 5099.5 (rounded to
