@@ -289,6 +289,14 @@ TEST_F(CliRender, OverviewCellsAreTheirTilesAverageColour) {
           overview.pixel(x, y) != (tile >= 0 && tile < 28 ? Average(sheet, tile) : qRgb(0, 0, 0));
     }
   EXPECT_EQ(mismatches, 0);
+  // A picture one pixel high.
+  WriteMap("row.map", Grid(3, 1, {2, 5, 7}), Grid(3, 1));
+  Line(
+      "render @row.map -o @r.png --cell-pixels 1 --sheet @sheet.bmp --tile-size 12 --spacing 2 "
+      "--offset 3");
+  const QImage row = QImage(QString::fromStdString(Path("r.png")));
+  ASSERT_EQ(row.size(), QSize(3, 1));
+  EXPECT_EQ(row.pixel(2, 0), Average(sheet, 7));
   WriteMap("wide.map", Grid(4096, 1), Grid(4096, 1));
   ExpectRefused("render @wide.map -o @x.png --cell-pixels 8", 1, "32768 x 8 pixels");
 }
