@@ -129,6 +129,13 @@ TEST_F(DiskSafety, ASaveTheDiskCannotHoldFailsAndKeepsTheOldFile) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(ReadBytes(Path("m.map")), std::vector<uint8_t>{9});
   EXPECT_EQ(Names(maps), std::vector<std::string>{"m.map"});
+  // The last step, the rename, says why it failed too.
+  EXPECT_FALSE(disk.Rename(Path("gone"), Path("m.map"), error));
+  EXPECT_EQ(error.reason, "the temporary file or its folder has disappeared");
+  fs::create_directory(Path("folder"));
+  WriteBytes(Path("folder/x"), {1});
+  EXPECT_FALSE(disk.Rename(Path("m.map"), Path("folder"), error));
+  EXPECT_EQ(error.reason, "it is a folder, not a file");
 }
 
 }  // namespace
