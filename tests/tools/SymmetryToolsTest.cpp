@@ -195,6 +195,13 @@ TEST_F(SymmetryTools, TheAxesAndTheWrittenCellsAreDrawn) {
                                                         {Kind::DottedLine, {720, 600, 960, 600}},
                                                         {Kind::PaintPicture, {480, 480, 240, 240}},
                                                         {Kind::DottedLine, {480, 600, 720, 600}}}));
+  // A press on the first cell draws the four corners, the page's first and last cells.
+  display().ClearLog();
+  Press(v, 0, 0);
+  std::set<std::pair<float, float>> corners;
+  for (const auto& call : display().CallsOf(Kind::PaintPicture))
+    corners.emplace(call.args[0], call.args[1]);
+  EXPECT_EQ(corners, (std::set<std::pair<float, float>>{{0, 0}, {1200, 0}, {0, 960}, {1200, 960}}));
   display().ClearLog();
   Choose(v, Symmetry::Off);
   Press(v, 3, 1);  // on the vertical axis, were it still there
