@@ -188,10 +188,21 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
   ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
   EXPECT_NE(Line("dump @out.map").out.find("overlay 0,0 = 4\n"), std::string::npos);
 
-  // Only the tile layer gives tiles: a data list in the object layer is passed over.
+  // Only the tile layer gives tiles: a data list in an object layer is passed over, before its
+  // type or after it, and before the tile layer or after it.
   WriteText(Path("in.tmj"), Replaced(R"("objectgroup", "objects")",
                                      R"("objectgroup", "data": [9, 9, 9, 9, 9, 9], "objects")"));
   ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0);
+  EXPECT_NE(Line("dump @out.map").out.find("row 0: 0 1 -1\nrow 1: 2 3 4\n"), std::string::npos);
+  std::string first = TiledMap("[" + Object(1, 0, 0) + "]");
+  const size_t tiles = first.find(R"({"type": "tilelayer")");
+  const size_t group = first.find(R"({"type": "objectgroup")");
+  const std::string tileLayer = first.substr(tiles, group - tiles - 2);
+  first.erase(tiles, group - tiles);
+  first.insert(first.size() - 2, ", " + tileLayer);
+  first.replace(first.find(R"({"type": "objectgroup")"), 1, R"({"data": [9, 9, 9, 9, 9, 9], )");
+  WriteText(Path("in.tmj"), first);
+  ASSERT_EQ(Line("import @in.tmj -o @out.map").code, 0) << first;
   EXPECT_NE(Line("dump @out.map").out.find("row 0: 0 1 -1\nrow 1: 2 3 4\n"), std::string::npos);
 
   // A map holds at most 32767 overlay entries.

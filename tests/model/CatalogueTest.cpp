@@ -17,7 +17,8 @@ TEST(CatalogueFormat, WriteThenReadGivesTheEntriesBack) {
             "2\r\n\"1: Tree\"\r\n259\r\n\"2: Rock\"\r\n129\r\n");
   for (const Entries& entries :
        {Entries{}, two, Entries{{"3: the \"big\" one, really", 645}, {"\"", 1}, {"", 2}},
-        Entries{{" a , b ", -32768}, {"ends in a quote\"", 32767}, {"\"starts with one", 128}}}) {
+        Entries{{" a , b ", -32768}, {"ends in a quote\"", 32767}, {"\"starts with one", 128}},
+        Entries{{"ends in a comma,", 3}, {",", 4}}}) {
     const CatalogueReading r = ReadCatalogue(WriteCatalogue(entries));
     EXPECT_TRUE(r.complete);
     EXPECT_EQ(r.entries, entries);
