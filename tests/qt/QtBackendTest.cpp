@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -367,6 +368,36 @@ TEST(QtToolkit, BoxesAreModalAndAnswerWithTheButtonPressed) {
     });
     const std::string answer = ask(r.kind, r.title);
     EXPECT_EQ(shown + "|" + answer, r.expected);
+  }
+}
+
+// A save dialog confirms overwriting a file only when asked to; an open dialog insists on an
+// existing file only when asked to. Cancelled, either gives no name.
+TEST(QtToolkit, FileDialogsAskWhatTheRequestAsks) {
+  using Mode = toolkit::FileDialogMode;
+  QtToolkit tk("");
+  // clang-format off
+  struct Row { Mode mode; int32_t flags; std::string expected; };
+  // clang-format on
+  for (const Row& r : {Row{Mode::Save, kOverwritePrompt, "Save As|save|any|confirm"},
+                       Row{Mode::Save, kHideReadOnly, "Save As|save|any|"},
+                       Row{Mode::Open, kFileMustExist | kOverwritePrompt, "Open|open|existing|"},
+                       Row{Mode::Open, kHideReadOnly, "Open|open|any|"}}) {
+    std::string shown;
+    QObject scope;
+    QTimer::singleShot(0, &scope, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      const bool saves = dialog->acceptMode() == QFileDialog::AcceptSave;
+      const bool existing = dialog->fileMode() == QFileDialog::ExistingFile;
+      const bool confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      shown = dialog->windowTitle().toStdString() + (saves ? "|save" : "|open") +
+              (existing ? "|existing" : "|any") + (saves && confirms ? "|confirm" : "|");
+      dialog->reject();
+    });
+    const auto chosen = tk.FileDialog({r.mode, "Map File (*.map)|*.map", ".map", r.flags});
+    EXPECT_EQ(shown, r.expected);
+    EXPECT_FALSE(chosen.has_value());
   }
 }
 

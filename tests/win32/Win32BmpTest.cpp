@@ -18,6 +18,7 @@ TEST(Win32Bmp, ReadsEveryFormRowsFromTheBottomUnlessTheHeightIsNegative) {
       {{2, 2, 24, 0, {}, {0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0}},
        {kGreen, kWhite, kRed, kBlue}},
       {{2, -1, 24, 0, {}, {0, 0, 0xFF, 0xFF, 0, 0, 0, 0}}, {kRed, kBlue}},
+      {{1, 2, 24, 0, {}, {0xFF, 0, 0, 0, 0, 0, 0xFF, 0}}, {kRed, kBlue}},  // one pixel wide
       {{2, 1, 32, 0, {}, {0, 0, 0xFF, 0x80, 0xFF, 0, 0, 0xFF}}, {kRed, kBlue}},
       {{2, 1, 8, 0, kTwoColours, {1, 0, 0, 0}}, {kBlue, kRed}},
       {{3, 1, 4, 0, kTwoColours, {0x10, 0x10, 0, 0}}, {kBlue, kRed, kBlue}},

@@ -260,6 +260,15 @@ TEST(Win32Window, KeepsItsClientSizeWhereverItStandsAndAsItsMenuBarGrows) {
     EXPECT_EQ((toolkit::PixelRect{0, 0, client.right, client.bottom}),
               PixelsOf(0, 0, w.width, w.height))
         << w.top << " " << w.menus;
+    // A new width keeps the height, and a new height the width.
+    const float width = window.Width(), height = window.Height();
+    window.SetWidth(width + 600);
+    const float wider = window.Width();
+    EXPECT_GT(wider, width);
+    EXPECT_EQ(window.Height(), height) << w.top;
+    window.SetHeight(height + 600);
+    EXPECT_GT(window.Height(), height);
+    EXPECT_EQ(window.Width(), wider) << w.top;
   }
 }
 
