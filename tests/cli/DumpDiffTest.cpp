@@ -114,6 +114,20 @@ TEST_F(CliDiff, ReportsEveryKindOfChange) {
         got << ' ' << root["bounds"][key].GetInt();
     EXPECT_EQ(got.str(), json);
   }
+  // Each overlay entry gives the value it had and the one it has, where there is one.
+  WriteVersion("new.map", "o2,0,6 o5,3,0 o0,1,1");
+  const rapidjson::Document root = ParsedJson(Line("diff @old.map @new.map --json").out);
+  std::string entries;
+  for (const char* kind : {"added", "removed", "changed"})
+    for (const auto& e : root["overlay"][kind].GetArray()) {
+      entries += std::string(kind) + " " + std::to_string(e["x"].GetInt()) + "," +
+                 std::to_string(e["y"].GetInt());
+      for (const char* value : {"old", "new"})
+        if (e.HasMember(value))
+          entries += " " + std::string(value) + " " + std::to_string(e[value].GetInt());
+      entries += "\n";
+    }
+  EXPECT_EQ(entries, "added 0,1 new 1\nremoved 5,3 old 3\nchanged 2,0 old 5 new 6\n");
   // diff follows cmp: any trouble is 2, not "different".
   WriteBytes(Path("cut.map"), testing_document::MapBytes(4, 4, 0, 0, {1, 2, 3}, {}));
   ExpectRefused("diff @old.map @cut.map", 2, "cut.map: byte 28: ");

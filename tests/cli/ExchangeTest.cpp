@@ -312,6 +312,10 @@ TEST_F(CliExchange, ImportRefusesWhatAMapCannotHoldAndLeavesTheOutputAlone) {
       {Replaced("8, 9]", "8, null]"), "other than tile ids, first at line 6, column 31."},
       {Replaced("8, 9]", "8, -1]"), "The tile id -1 at (2, 1) is not a Tiled tile id."},
       {Replaced("8, 9]", "8, 4294967296]"), "tile id 4294967296 at (2, 1) is not a Tiled tile id"},
+      // The last whole number of 64 bits, and the first past it.
+      {Replaced("8, 9]", "8, 9223372036854775807]"), "id 9223372036854775807 at (2, 1) is not"},
+      {Replaced("8, 9]", "8, 9223372036854775808]"),
+       "other than tile ids, first at line 6, column 31."},
       {Replaced("8, 9]", "8, 4294967295]"), "tile at (2, 1) is flipped or rotated"},
       // Ids farther apart than two tile numbers can be: the first cell no first id makes valid.
       {Replaced("[5, 6", "[100005, 6"), "tile id 100005 at (0, 0) gives tile number 100000,"},
