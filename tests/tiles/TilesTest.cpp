@@ -53,7 +53,9 @@ TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
       {16, 1, 10, 10, 10, 1, 1, 0, {150, 150, 240, 240}},  // short of a tile by less than a pitch
       {16, 1, 10, 9, 9, 0, 0, 0, {150, 150, 240, 240}},    // short by a pitch: no tile
       {16, 1, 40, 30, 30, 0, 0, 0, {600, 600, 240, 240}},  // no whole tile after the offset
-      {16, 1, 0, 0, 0, 0, 0, 0, {0, 0, 240, 240}}};
+      {16, 1, 0, 0, 0, 0, 0, 0, {0, 0, 240, 240}},
+      {0, 1, 0, 305, 256, 0, 0, 0, {0, 0, 0, 0}},          // tiles of no size
+      {16, -16, 0, 305, 256, 0, 0, 0, {0, 0, 240, 240}}};  // tiles on top of each other
   for (const auto& c : cases) {
     MapGlobal g;
     testing_support::ApplyTestSheet(g);
