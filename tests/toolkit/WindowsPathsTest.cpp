@@ -81,6 +81,7 @@ TEST(WindowsPaths, ReparseDataNamesTheTargetOfLinksAndJunctionsOnly) {
               {kJunction, 0, L"C:\\store", L"\\??\\C:\\store", 0, L"C:\\store"},
               {kJunction, 0, L"", L"\\??\\C:\\store", 0, L"C:\\store"},
               {kLink, 0, L"D:\\real.map", L"", 1, std::nullopt},
+              {kLink, 0, L"r.map", L"", 1, std::nullopt},  // shorter than the header
               {kJunction, 0, L"", L"\\??\\C:\\store", 2, std::nullopt},
               {0x8000001B, 0, L"D:\\real.map", L"", 0, std::nullopt},
               {0x0000000C, 0, L"D:\\real.map", L"", 0, std::nullopt},
