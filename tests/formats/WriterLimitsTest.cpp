@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/BlockSink.h"
 #include "formats/MapFile.h"
 #include "formats/PngFile.h"
 
@@ -51,6 +52,24 @@ TEST(WriterLimits, TheSizeGivenIsTheBytesWritten) {
     }));
     EXPECT_EQ(writer->Size(), written) << objects;
   }
+}
+
+// Exported text goes out 64 KiB at a time, so a large map never sits in memory whole as text;
+// after a write fails, nothing more is written.
+TEST(WriterLimits, TextGoesOutABlockAtATimeUntilAWriteFails) {
+  std::vector<size_t> writes;
+  bool accepted = true;
+  BlockSink out([&](std::string_view text) { return writes.push_back(text.size()), accepted; });
+  out.Put(std::string(65535, 'a'));
+  EXPECT_TRUE(writes.empty());
+  out.Put("b");
+  EXPECT_EQ(writes, std::vector<size_t>{65536});
+  out.Put("c");
+  accepted = false;
+  EXPECT_FALSE(out.Flush());
+  out.Put(std::string(70000, 'd'));
+  EXPECT_FALSE(out.Flush());
+  EXPECT_EQ(writes, (std::vector<size_t>{65536, 1}));
 }
 
 TEST(WriterLimits, APictureNeedsAtLeastOnePixelEachWay) {
