@@ -401,6 +401,12 @@ TEST(QtToolkit, FileDialogsAskWhatTheRequestAsks) {
   }
 }
 
+// The catalogue is looked for beside the running program, unless a folder is given instead.
+TEST(QtToolkit, TheExecutableFolderIsTheProgramsOwnUnlessGiven) {
+  EXPECT_EQ(QtToolkit("").ExecutableFolder(), QCoreApplication::applicationDirPath().toStdString());
+  EXPECT_EQ(QtToolkit("", "/opt/maps").ExecutableFolder(), "/opt/maps");
+}
+
 // A picture reports its size in HIMETRIC at 96 dots per inch, rounded: 1 pixel is 26, 305 are
 // 8070. No file, an empty file and text give no picture; an image whose pixels do not fill it
 // gives an empty picture.

@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 
 const std::string kDevice = "it is a device, not a regular file";
 const std::string kPipe = "it is a pipe, not a regular file";
+const std::string kNoFolder = "the folder does not exist";
 
 fs::path U8(const std::string& utf8) {
   return fs::path(Widen(utf8));
@@ -131,7 +132,7 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
       {"", true, "no file name was given", true},
       {dir + "\\none.map", false, "there is no such file", true},
       {dir + "\\gone\\x.map", false, "there is no such file", true},
-      {dir + "\\gone\\x.map", true, "the folder does not exist", false},
+      {dir + "\\gone\\x.map", true, kNoFolder, false},
       {dir + "\\folder", true, "it is a folder, not a file", false},
       {dir + "\\folder", false, "it is a folder, not a file", false},
       {dir + "\\held.map", false, "another program is using the file", false},
@@ -148,6 +149,13 @@ TEST_F(Win32Disk, SavesReplaceInOneStepWithAnyName) {
   ::CloseHandle(held);
   EXPECT_EQ(Bytes(dir + "\\held.map"), std::vector<uint8_t>{'x'});
   EXPECT_EQ(Names(dir), (std::vector<std::string>{name, "folder", "held.map"}));
+  // The last step of a save: a folder gone under it, and a temporary file gone.
+  std::ofstream(U8(dir + "\\new.map")) << "y";
+  EXPECT_FALSE(disk.Rename(dir + "\\new.map", dir + "\\gone\\x.map", error));
+  EXPECT_EQ(std::pair(error.reason, error.notFound), std::pair(kNoFolder, false));
+  EXPECT_FALSE(disk.Rename(dir + "\\gone.map", dir + "\\x.map", error));
+  EXPECT_EQ(error.reason, "the temporary file or its folder has disappeared");
+  EXPECT_EQ(Bytes(dir + "\\new.map"), std::vector<uint8_t>{'y'});
 }
 
 // A later save to the same target removes what a killed save left: only its own target's
