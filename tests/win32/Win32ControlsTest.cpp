@@ -418,6 +418,10 @@ TEST(Win32Window, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
     const auto tool = tk.CreateWindow(kind, "Tool", 1500, 1500);
     tool->SetVisible(true);
     EXPECT_EQ(::GetActiveWindow(), main) << static_cast<int>(kind);
+    // Closed, a window its owner keeps is only hidden.
+    tool->onUnload = [] {};
+    ::SendMessageW(static_cast<Win32Window&>(*tool).Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(tool->Visible()) << static_cast<int>(kind);
   }
   bool allow = false;
   window->onQueryUnload = [&] { return allow; };
