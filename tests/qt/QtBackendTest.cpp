@@ -470,6 +470,7 @@ TEST(QtToolkit, CloseAsksFirstAndTheOwnerMayDestroyTheWindowWhileUnloading) {
     window = tk.CreateWindow(kind, "Quits", 3000, 3000);
     window->SetVisible(true);
     static_cast<QtWindow*>(window.get())->TopLevel()->close();
+    EXPECT_FALSE(window->Visible());  // kept by its owner: hidden
     bool waited = false;
     QTimer timer;  // gone with the loop's turn, should the quit come first
     QObject::connect(&timer, &QTimer::timeout, [&] { waited = true, QCoreApplication::quit(); });
