@@ -133,5 +133,17 @@ TEST_F(CliDiff, ReportsEveryKindOfChange) {
   ExpectRefused("diff @old.map @cut.map", 2, "cut.map: byte 28: ");
 }
 
+// A report longer than the writer's 64 KiB blocks comes out whole: 3,000 overlay objects added.
+TEST_F(CliDiff, ALongJsonReportComesOutWhole) {
+  const Grid16 tiles = Grid(60, 50);
+  Grid16 overlay = Grid(60, 50);
+  WriteMap("a.map", tiles, overlay);
+  for (int i = 0; i < 3000; ++i) overlay.Set(i % 60, i / 60, 7);
+  WriteMap("b.map", tiles, overlay);
+  const std::string text = Line("diff @a.map @b.map --json").out;
+  ASSERT_GT(text.size(), size_t{1} << 16);
+  EXPECT_EQ(ParsedJson(text)["overlay"]["added"].Size(), 3000u);
+}
+
 }  // namespace
 }  // namespace korvane::clitest
