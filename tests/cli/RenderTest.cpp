@@ -239,6 +239,18 @@ TEST_F(CliRender, DiffPictureSidesAreTheEditorsDrawingWithChangedCellsOutlined) 
   const QImage row = QImage(QString::fromStdString(Path("t.png")));
   ASSERT_EQ(row.size(), QSize(2 * 12 * pitch + kDiffGap, pitch));
   EXPECT_EQ(row.pixel(pitch / 2, pitch / 2), kMissingCell);
+  // Blank maps, the new one a column wider: that column is outlined on both sides, each cell of
+  // it, though the cell after a row's end is the next row's first, which is alike.
+  WriteMap("two.map", Grid(2, 2), Grid(2, 2));
+  WriteMap("three.map", Grid(3, 2), Grid(3, 2));
+  ASSERT_EQ(Line("diff @two.map @three.map -o @w.png --context 0 --tile-size 1 --spacing 0 "
+                 "--offset 200")
+                .code,
+            1);
+  const QImage column(QString::fromStdString(Path("w.png")));
+  ASSERT_EQ(column.size(), QSize(2 + kDiffGap, 2));
+  for (const int x : {0, 1 + kDiffGap})
+    for (const int y : {0, 1}) EXPECT_EQ(column.pixel(x, y), kChangeOuter) << x << "," << y;
   // A sheet of the user's own: its tiles set the cell size.
   OwnSheet(Path("sheet.bmp"));
   ASSERT_EQ(Line("diff @old.map @new.map -o @s.png --context 1 --sheet @sheet.bmp --tile-size 12 "
