@@ -335,6 +335,11 @@ TEST_F(Tiles, PalettePressesSelectAndFrameTiles) {
   TakeFrames();
   PressCell(kLeftButton, 17, 4);  // 90 is one past the page
   EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kRed, 4 * 18 + 17}}));
+  bar().UserSetValue(2);
+  PressCell(kLeftButton, 1, 0);  // tile 91
+  TakeFrames();
+  PressCell(kLeftButton, 5, 0);  // tile 95: 91 loses its frame on this page too
+  EXPECT_EQ(TakeFrames(), (std::vector<Frame>{{kBlack, 1}, {kRed, 5}}));
 }
 
 }  // namespace
