@@ -22,7 +22,7 @@ TEST(WindowsPaths, FoldersNamesAndRootsAtEveryForm) {
   const std::pair<const wchar_t*, size_t> roots[] = {
       {L"C:\\maps\\x", 2}, {L"\\\\?\\C:\\maps", 6}, {L"\\\\server\\share\\maps", 14},
       {L"\\\\server\\share", 14}, {L"\\\\?\\UNC\\server\\share\\maps", 20}, {L"maps\\x", 0},
-      {L"\\maps", 0}, {L"", 0}};
+      {L"\\maps", 0}, {L"", 0}, {L"C:", 2}, {L"C", 0}};
   // clang-format on
   for (const auto& [path, length] : roots) EXPECT_EQ(RootLength(path), length) << path;
   EXPECT_EQ(Join(L"C:\\", L"a"), L"C:\\a");
