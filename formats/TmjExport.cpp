@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "toolkit/ForeignText.h"
 #include "toolkit/Types.h"
 
 namespace korvane {
@@ -26,7 +27,8 @@ void ForEachOverlayObject(const TmjExport& in,
     OverlayObject object{x, y, value, "", 1, 1};
     if (in.catalogue && static_cast<size_t>(value) <= in.catalogue->size()) {
       const CatalogueEntry& entry = (*in.catalogue)[static_cast<size_t>(value) - 1];
-      object.name = CatalogueName(entry.text);
+      // Both exported formats are UTF-8 throughout; a name from another code page is converted.
+      object.name = toolkit::AsUtf8(CatalogueName(entry.text));
       // A size the catalogue window could not have made still covers one cell.
       object.cellsX = std::max<int32_t>(1, entry.packedSize / 128);
       object.cellsY = std::max<int32_t>(1, entry.packedSize % 128);

@@ -25,9 +25,10 @@ using CliExchange = CliTest;
 
 TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   WriteMap("m.map", Grid(3, 2, {0, 269, 270, -1, 25, 7}), Grid(3, 2, {0, 2, 0, 5, 0, -4}));
-  // Entry 2 is "2: Big Tree", 3 cells wide and 2 high; 5 lies beyond the catalogue.
+  // Entry 2 is "2: Big Tree", 3 cells wide and 2 high, written in Windows-1252; 5 lies beyond
+  // the catalogue.
   WriteBytes(Path("O.dat"), WriteCatalogue(std::vector<CatalogueEntry>{
-                                {"1: Rock", 129}, {"2: Big Tree", 3 * 128 + 2}}));
+                                {"1: Rock", 129}, {"2: Big Tr\xE9\x80", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
   // Beside it the sample sheet, pixel for pixel.
   const QImage sheet(QString::fromStdString(Path("out-sheet.png")));
@@ -60,7 +61,7 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   const JsonValue& objects = layers[1]["objects"];
   ASSERT_EQ(objects.Size(), 2u);  // -4 is an empty cell
   EXPECT_EQ(std::string(objects[0]["name"].GetString()) + "|" + objects[1]["name"].GetString(),
-            "Big Tree|");
+            "Big Tr\xC3\xA9\xE2\x82\xAC|");
   for (const auto& [i, place] : {std::pair{0u, std::vector<int64_t>{1, 16, 0, 48, 32}},
                                  {1u, std::vector<int64_t>{2, 0, 16, 16, 16}}})
     EXPECT_EQ(Ints(objects[i], {"id", "x", "y", "width", "height"}), place) << i;

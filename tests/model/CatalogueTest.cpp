@@ -2,6 +2,7 @@
 
 #include "model/Catalogue.h"
 #include "overlay/CatalogueHome.h"
+#include "toolkit/ForeignText.h"
 
 namespace korvane {
 namespace {
@@ -61,6 +62,44 @@ TEST(CatalogueFormat, KeepsWhatWasReadBeforeTheFirstFault) {
 // An installed copy (one with <prefix>/share/korvane) keeps the catalogue in the user's data
 // folder (only an absolute one counts), with the installed one to start from, whoever runs it and
 // however writable its own folder is; any other copy keeps it beside the executable.
+// A name written in another code page is shown and exported as Windows-1252; UTF-8 passes as it
+// is, at each edge of what UTF-8 allows.
+TEST(CatalogueNames, OnlyWellFormedUtf8IsTakenAsItIs) {
+  for (const char* utf8 :
+       {"", "Tree", "\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+        "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "Caf\xC3\xA9"})
+    EXPECT_EQ(toolkit::AsUtf8(utf8), utf8) << utf8;
+  // Each is read byte by byte: stray continuations, overlong forms, surrogates, past U+10FFFF,
+  // lead bytes that start nothing, and sequences cut short, at the end or by a plain byte.
+  const std::pair<const char*, const char*> foreign[] = {
+      {"\x80", "\xE2\x82\xAC"},
+      {"\xBF", "\xC2\xBF"},
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
+      {"\xC1\xBF", "\xC3\x81\xC2\xBF"},
+      {"\xC2", "\xC3\x82"},
+      {"\xC2"
+       "A",
+       "\xC3\x82"
+       "A"},
+      {"\xC2\xC0", "\xC3\x82\xC3\x80"},
+      {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+      {"\xE1\x80", "\xC3\xA1\xE2\x82\xAC"},
+      {"\xF0\x8F\xBF\xBF", "\xC3\xB0\xC2\x8F\xC2\xBF\xC2\xBF"},
+      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},
+      {"\xF5\x80\x80\x80", "\xC3\xB5\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC"},
+      {"\xE1\x80\x80\xFF", "\xC3\xA1\xE2\x82\xAC\xE2\x82\xAC\xC3\xBF"},
+      {"\xE2\x82"
+       "A",
+       "\xC3\xA2\xE2\x80\x9A"
+       "A"},
+      // The Windows-1252 bytes between 80 and 9F, at their ends and unassigned ones, and 9F/A0.
+      {"Caf\xE9", "Caf\xC3\xA9"},
+      {"\x81\x9F\xA0", "\xC2\x81\xC5\xB8\xC2\xA0"},
+      {"\x9D\x9E", "\xC2\x9D\xC5\xBE"}};
+  for (const auto& [in, out] : foreign) EXPECT_EQ(toolkit::AsUtf8(in), out) << in;
+}
+
 TEST(CatalogueHome, FollowsHowTheEditorWasInstalled) {
   const std::string usr = "/usr/bin/../share/korvane/Overlay.dat";
   // expected: file|folder|installed default

@@ -16,15 +16,18 @@ namespace korvane::qt {
 namespace {
 
 TEST(QtComboBox, RemovingAnEntryKeepsTheChoiceOnItsEntry) {
+  const char* const B = "b\xE9";
   const struct {
     int16_t chosen, removed, chosenAfter;
     std::vector<std::string> left;
-  } rows[] = {{1, 0, 0, {"b", "c"}},  {1, 1, -1, {"a", "c"}},     {1, 2, 1, {"a", "b"}},
-              {2, 2, -1, {"a", "b"}}, {0, 3, 0, {"a", "b", "c"}}, {0, -1, 0, {"a", "b", "c"}}};
+  } rows[] = {{1, 0, 0, {B, "c"}},  {1, 1, -1, {"a", "c"}},   {1, 2, 1, {"a", B}},
+              {2, 2, -1, {"a", B}}, {0, 3, 0, {"a", B, "c"}}, {0, -1, 0, {"a", B, "c"}}};
   for (const auto& row : rows) {
     QWidget parent;
     QtComboBox box(&parent, {0, 0, 1500, 300});
-    for (const char* text : {"a", "b", "c"}) box.AddItem(text);
+    for (const char* text : {"a", B, "c"}) box.AddItem(text);
+    // A name from another code page is shown as Windows-1252 and given back byte for byte.
+    EXPECT_EQ(parent.findChild<QComboBox*>()->itemText(1).toStdString(), "b\xC3\xA9");
     box.SetItemData(2, 77);
     box.SetListIndex(row.chosen);
     box.RemoveItem(row.removed);

@@ -326,7 +326,7 @@ TEST(Win32ComboBox, AChoiceCountsOnceMadeAndRemovingKeepsTheChosenEntry) {
   Win32Window window(WindowKind::FixedTool, "List", 3000, 3000);
   window.SetVisible(true);
   auto& box = static_cast<Win32ComboBox&>(*window.AddComboBox(Place{0, 0, 2000, 300}));
-  for (const char* entry : {"a", "b", "c", "d", "e"}) box.AddItem(entry);
+  for (const char* entry : {"a", "b\xE9", "c", "d", "e"}) box.AddItem(entry);
   // The entry just added is the one whose data the catalogue sets next.
   box.SetItemData(box.NewIndex(), 77);
   EXPECT_EQ(std::tuple(box.NewIndex(), box.ItemData(4), box.ItemData(3)), std::tuple(4, 77, 0));
@@ -361,8 +361,12 @@ TEST(Win32ComboBox, AChoiceCountsOnceMadeAndRemovingKeepsTheChosenEntry) {
               std::tuple(int16_t(index), LRESULT(index), int16_t(count)))
         << removed;
   }
+  // A name from another code page is shown as Windows-1252 and given back byte for byte.
   EXPECT_EQ((std::array{box.List(-1), box.List(0), box.List(1), box.List(2)}),
-            (std::array<std::string, 4>{"", "b", "d", ""}));
+            (std::array<std::string, 4>{"", "b\xE9", "d", ""}));
+  wchar_t shown[8] = {};
+  ::SendMessageW(box.Handle(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(std::wstring(shown), L"b\u00E9");
 }
 
 // The open list shows twelve whole entries before it needs its scroll bar.

@@ -3,9 +3,15 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "toolkit/ForeignText.h"
+
 namespace korvane::qt {
 
 namespace {
+
+// Where an entry keeps the bytes it was added with: its shown text may have been read from
+// another code page, and the catalogue it came from is written back byte for byte.
+constexpr int kBytesRole = Qt::UserRole + 1;
 
 QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
@@ -158,7 +164,8 @@ void QtComboBox::AddItem(const std::string& text) {
   if (!widget_ || widget_->count() >= 32767) return;
   {
     const QSignalBlocker quiet(widget_);
-    widget_->addItem(ToQString(text), QVariant(0));
+    widget_->addItem(ToQString(toolkit::AsUtf8(text)), QVariant(0));
+    widget_->setItemData(widget_->count() - 1, QByteArray::fromStdString(text), kBytesRole);
   }
   newIndex_ = static_cast<int16_t>(widget_->count() - 1);
   ShowIndex();
@@ -178,7 +185,8 @@ void QtComboBox::RemoveItem(int16_t index) {
 }
 
 std::string QtComboBox::List(int16_t index) const {
-  return InRange(index) ? widget_->itemText(index).toStdString() : std::string();
+  return InRange(index) ? widget_->itemData(index, kBytesRole).toByteArray().toStdString()
+                        : std::string();
 }
 
 int32_t QtComboBox::ItemData(int16_t index) const {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "toolkit/ForeignText.h"
+
 namespace korvane::win32 {
 
 namespace {
@@ -206,9 +208,10 @@ int16_t Win32ComboBox::ListCount() const {
 void Win32ComboBox::AddItem(const std::string& text) {
   // The count is a 16-bit number: a list that is full takes no more entries.
   if (ListCount() >= 32767) return;
-  const LRESULT at =
-      ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  const LRESULT at = ::SendMessageW(hwnd_, CB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(Widen(toolkit::AsUtf8(text)).c_str()));
   if (at < 0) return;
+  texts_.push_back(text);  // an unsorted list adds at its end
   ::SendMessageW(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), 0);
   newIndex_ = static_cast<int16_t>(at);
   ShowIndex();
@@ -217,6 +220,7 @@ void Win32ComboBox::AddItem(const std::string& text) {
 void Win32ComboBox::RemoveItem(int16_t index) {
   if (!InRange(index)) return;
   ::SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  texts_.erase(texts_.begin() + index);
   if (index_ == index)
     index_ = -1;
   else if (index_ > index)
@@ -225,14 +229,8 @@ void Win32ComboBox::RemoveItem(int16_t index) {
 }
 
 std::string Win32ComboBox::List(int16_t index) const {
-  if (!InRange(index)) return {};
-  const LRESULT length = ::SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT got = ::SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(text.data()));
-  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-  return Narrow(text);
+  return index >= 0 && index < std::ssize(texts_) ? texts_[static_cast<size_t>(index)]
+                                                  : std::string();
 }
 
 int32_t Win32ComboBox::ItemData(int16_t index) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "toolkit/Controls.h"
 #include "toolkit/win32/Win32ControlBase.h"
@@ -81,6 +82,9 @@ class Win32ComboBox : public Win32Control<toolkit::ComboBox>, public Notified {
   void ShowIndex();
   int16_t index_ = -1;
   int16_t newIndex_ = -1;
+  // Each entry's bytes as added: what the list shows may have been read from another code page,
+  // and the catalogue it came from is written back byte for byte.
+  std::vector<std::string> texts_;
 };
 
 class Win32TextBox : public Win32Control<toolkit::TextBox> {
