@@ -90,7 +90,7 @@ struct ObjectLayerFacts {
 // The tileset as far as the editor applies it as its sheet: embedded, or the .tsx file it names.
 struct TilesetFacts {
   std::string source;  // the external tileset file, as the map names it; empty when embedded
-  std::string name, image;
+  std::string image;
   JsonScalar tileWidth, tileHeight, spacing, margin;
 };
 

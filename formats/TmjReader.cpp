@@ -120,7 +120,6 @@ constexpr Name kNames[] = {
     {Where::Root, "properties", Member::Properties},
     {Where::Tileset, "firstgid", Member::FirstGid},
     {Where::Tileset, "source", Member::Source},
-    {Where::Tileset, "name", Member::Name},
     {Where::Tileset, "image", Member::Image},
     {Where::Tileset, "tilewidth", Member::TileWidth},
     {Where::Tileset, "tileheight", Member::TileHeight},
@@ -478,9 +477,6 @@ class TmjHandler {
         break;
       case Member::Source:
         if (isString) t.source = text;
-        break;
-      case Member::Name:
-        if (isString) t.name = text;
         break;
       case Member::Image:
         if (isString) t.image = text;

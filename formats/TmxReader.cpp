@@ -61,7 +61,6 @@ PropertyFacts Property(const pugi::xml_node& owner, const char* name) {
 }
 
 void ReadTilesetElement(const pugi::xml_node& node, TilesetFacts& t) {
-  t.name = node.attribute("name").value();
   t.tileWidth = Scalar(node.attribute("tilewidth"));
   t.tileHeight = Scalar(node.attribute("tileheight"));
   t.spacing = Scalar(node.attribute("spacing"));
