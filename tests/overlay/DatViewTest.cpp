@@ -57,6 +57,9 @@ TEST_F(CatalogueWindow, AddDeleteAndCloseWriteTheList) {
   H(*Dat().Remove).Click();  // "Remove" itself is selected
   EXPECT_EQ(std::pair(Dat().Items->ListCount(), tk.failuresReported.size()),
             std::pair(int16_t{4}, size_t{0}));
+  Dat().Items->SetListIndex(1);  // the first entry goes like any other
+  H(*Dat().Remove).Click();
+  EXPECT_EQ(Choose(1), "3: C|ID Number:   1|X-Size:   1|Y-Size:   3");
 }
 
 // Sizes are whole numbers from 1 to 127; a full list takes no more entries and asks nothing.
