@@ -137,9 +137,13 @@ TEST_F(CliOutput, ReasonsNameTheRealFault) {
     EXPECT_EQ(disk.CanCreateFilesIn(folder[0] ? Path(folder) : ""), can) << folder;
   std::filesystem::create_directory(Path("locked"));
   ::chmod(Path("locked").c_str(), 0555);
+  WriteText(Path("secret.map"), "");
+  ::chmod(Path("secret.map").c_str(), 0);
   testing_support::AsUnprivilegedUser([&] {
     toolkit::PosixFileSystem files;
     toolkit::FileError error;
+    EXPECT_EQ(files.OpenForReading(Path("secret.map"), error), nullptr);
+    EXPECT_EQ(error.reason, "permission denied");
     EXPECT_FALSE(files.CreateFolders(Path("locked/korvane")));
     EXPECT_FALSE(files.CreateTemporaryBeside(Path("locked/korvane/Overlay.dat"), error));
     EXPECT_EQ(error.reason, "permission denied");

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <QWidget>
 #include <QtTest/QTest>
@@ -69,6 +70,18 @@ TEST(QtComboBox, KeysPickAnEntryAndAddNone) {
   QTest::keyClick(widget, Qt::Key_Return);
   EXPECT_EQ(std::tuple(box.ListIndex(), box.ListCount(), clicks),
             std::tuple(int16_t{2}, int16_t{3}, 1));
+}
+
+// A label shows each caption it is given, as plain text.
+TEST(QtLabel, ShowsEachCaptionAsPlainText) {
+  QWidget parent;
+  QtLabel label(&parent, "ID Number:", {0, 0, 1500, 255});
+  const QLabel& widget = *parent.findChild<QLabel*>();
+  EXPECT_EQ(widget.text().toStdString(), "ID Number:");
+  label.SetCaption("<b>ID Number:   3</b>");
+  EXPECT_EQ(std::tuple(widget.text().toStdString(), widget.textFormat(), label.Caption()),
+            std::tuple(std::string("<b>ID Number:   3</b>"), Qt::PlainText,
+                       std::string("<b>ID Number:   3</b>")));
 }
 
 // A value the program sets is kept within the range, shown, and raises Change only when it moved;

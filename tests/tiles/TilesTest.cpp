@@ -2,6 +2,7 @@
 #include "render/TileGeometry.h"
 #include "tests/support/EditorFixture.h"
 #include "tiles/LoadTiles.h"
+#include "tiles/PaletteLayout.h"
 #include "tiles/TileView.h"
 
 namespace korvane {
@@ -37,6 +38,17 @@ TEST(SampleSheet, SeparatorsAreWhiteAndTheTilesAreUnchanged) {
 // The tile rule on a sheet of w x h pixels at 15 twips a pixel: whole tiles along each axis
 // after the offset, and where tile t is cut from; in the sheet's pixels the rule gives the same
 // tiles, each rectangle a fifteenth.
+// Whole cells along a side: the first tile, then one a pitch (the rest rounded half to even),
+// never below one nor above 32767; a pitch below one twip gives one cell.
+TEST(PaletteLayout, WholeCellsAlongASide) {
+  const std::tuple<float, int32_t, int32_t, int16_t> rows[] = {
+      {240, 240, 270, 1}, {508.5f, 240, 270, 1}, {509.5f, 240, 270, 2}, {510, 240, 270, 2},
+      {0, 240, 270, 1},   {-1000, 240, 270, 1},  {10, 0, 1, 11},        {10, 0, 0, 1},
+      {10, 0, -5, 1},     {1e9f, 0, 1, 32767}};
+  for (const auto& [extent, tile, pitch, cells] : rows)
+    EXPECT_EQ(PaletteCellsAlong(extent, tile, pitch), cells) << extent << " " << pitch;
+}
+
 TEST(TileGeometry, WholeTilesAndTheTileRectangle) {
   const struct {
     int16_t size, spacing, offset;
