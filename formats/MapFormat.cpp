@@ -12,7 +12,8 @@ ReadResult MapReader::ReadBytes(std::span<const uint8_t> bytes) const {
   return Read(file);
 }
 
-ReadResult MapReader::ReadPath(toolkit::FileSystem& files, const std::string& path) const {
+ReadResult MapReader::ReadPath(toolkit::FileSystem& files, const std::string& path,
+                               std::vector<std::string>*) const {
   toolkit::FileError error;
   const auto file = files.OpenForReading(path, error);
   if (!file) return ReadRefusal{error.reason, std::nullopt, true};

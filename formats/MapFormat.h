@@ -39,8 +39,10 @@ class MapReader {
   // The same for the bytes of a whole file.
   ReadResult ReadBytes(std::span<const uint8_t> bytes) const;
   // The same for the file at `path`; a file that cannot be opened is refused as unreadable.
-  // Formats whose maps refer to other files read those from beside it.
-  virtual ReadResult ReadPath(toolkit::FileSystem& files, const std::string& path) const;
+  // Formats whose maps refer to other files read those from beside it, and add their paths to
+  // `alsoRead` when it is given, so that a command can keep its output off them too.
+  virtual ReadResult ReadPath(toolkit::FileSystem& files, const std::string& path,
+                              std::vector<std::string>* alsoRead = nullptr) const;
 };
 
 // Pieces of a file's content, in order; false when they could not be written.

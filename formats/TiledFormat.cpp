@@ -17,10 +17,13 @@ ReadResult TiledReader::Read(toolkit::InputFile& file) const {
   return std::move(std::get<TiledMap>(imported).map);
 }
 
-ReadResult TiledReader::ReadPath(toolkit::FileSystem& files, const std::string& path) const {
+ReadResult TiledReader::ReadPath(toolkit::FileSystem& files, const std::string& path,
+                                 std::vector<std::string>* alsoRead) const {
   auto read = ReadTiledMap(files, path, extension_);
   if (auto* refusal = std::get_if<ReadRefusal>(&read)) return std::move(*refusal);
-  return std::move(std::get<TiledMap>(read).map);
+  TiledMap& tiled = std::get<TiledMap>(read);
+  if (alsoRead && !tiled.tilesetFile.empty()) alsoRead->push_back(tiled.tilesetFile);
+  return std::move(tiled.map);
 }
 
 TiledWriter::TiledWriter(Write write) : write_(write) {}

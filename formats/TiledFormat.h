@@ -19,7 +19,8 @@ class TiledReader final : public MapReader {
   using Import = std::variant<TiledMap, TmjRefusal> (*)(toolkit::InputFile&);
   TiledReader(const char* extension, Import import);
   ReadResult Read(toolkit::InputFile& file) const override;
-  ReadResult ReadPath(toolkit::FileSystem& files, const std::string& path) const override;
+  ReadResult ReadPath(toolkit::FileSystem& files, const std::string& path,
+                      std::vector<std::string>* alsoRead = nullptr) const override;
 
  private:
   const char* extension_;

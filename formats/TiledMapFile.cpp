@@ -67,6 +67,7 @@ std::variant<TiledMap, ReadRefusal> ReadTiledMap(toolkit::FileSystem& files,
       return ReadRefusal{"The tileset file " + tsx + " is refused: " + *why, std::nullopt, false};
     }
     namer = tsx;
+    map.tilesetFile = tsx;
   }
   if (!map.tileset.image.empty()) map.tileset.image = Beside(namer, map.tileset.image);
   return std::move(map);

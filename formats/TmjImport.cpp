@@ -247,7 +247,7 @@ std::variant<TiledMap, TmjRefusal> JudgeTiledMap(
     TiledFacts& facts, std::optional<std::pair<int32_t, int32_t>>* readAgain) {
   try {
     MapDocument map = Judge(facts);
-    return TiledMap{std::move(map), std::move(facts.tileset)};
+    return TiledMap{std::move(map), std::move(facts.tileset), {}};
   } catch (const Refusal& refusal) {
     return TmjRefusal{refusal.reason};
   } catch (const ReadAgain& again) {

@@ -29,6 +29,7 @@ struct TmjRefusal {
 struct TiledMap {
   MapDocument map;
   TilesetFacts tileset;
+  std::string tilesetFile;  // the external tileset's path as it was read; empty when embedded
 };
 
 // Whether what a reader found of a Tiled map, in either format, makes a Korvane map: the map, or

@@ -101,11 +101,16 @@ int RunImport(const ParsedArgs& args, CliContext& ctx) {
   const MapFormat* format = TiledFormat(args, ctx, "import", io->in, code);
   if (!format) return code;
   if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {io->in})) return *refused;
-  ReadResult imported = format->reader->ReadPath(ctx.files, io->in);
+  std::vector<std::string> alsoRead;
+  ReadResult imported = format->reader->ReadPath(ctx.files, io->in, &alsoRead);
   if (const auto* refusal = std::get_if<ReadRefusal>(&imported))
     return Fail(ctx, "import", kExitBadInput,
                 refusal->unreadable ? "cannot read " + io->in + ": " + refusal->reason + "."
                                     : io->in + ": " + refusal->reason);
+  // The map's external tileset is an input too.
+  for (const std::string& input : alsoRead)
+    if (const auto refused = RefuseOutputOverInput(ctx, "import", io->out, {input}))
+      return *refused;
   // Written as the editor saves a map, straight from the layers: a large map is not copied once
   // more into the file's bytes.
   return WriteMap(ctx, "import", Format(".map"), std::get<MapDocument>(imported), io->out, {});

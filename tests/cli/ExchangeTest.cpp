@@ -148,6 +148,9 @@ TEST_F(CliExchange, ImportReadsAMapMadeInTiled) {
       "signature: standard\noverlay entries: 2\nrow 0: 0 1 -1\nrow 1: 2 3 4\n"
       "overlay 0,1 = 12\noverlay 2,1 = 3\n";
   EXPECT_EQ(Line("dump @out.map").out, dumped);
+  // The tileset the map names is an input as well: it is never written over.
+  ExpectRefused("import @in.tmj -o @./terrain.tsx", 2, "is the input file " + Path("terrain.tsx"));
+  EXPECT_EQ(ReadText(Path("terrain.tsx")), R"(<tileset name="t" tilewidth="16" tileheight="16"/>)");
   // Arrays where korvane reads nothing (a member of its own, an object's outline) change nothing.
   std::string arrays = TiledMap();
   arrays.insert(arrays.find("\"infinite\""), R"("notes": [[1, 2], {"a": [3]}], )");
