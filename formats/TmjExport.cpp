@@ -119,11 +119,11 @@ void Tileset(JsonWriter& out, const TmjExport& in) {
   out.BeginObject();
   out.Key("columns").Int(s.columns);
   out.Key("firstgid").Int(1);
-  out.Key("image").String(in.imagePath);
+  out.Key("image").String(toolkit::AsUtf8(in.imagePath));
   out.Key("imageheight").Int(s.imageHeight);
   out.Key("imagewidth").Int(s.imageWidth);
   out.Key("margin").Int(s.settings.offset);
-  out.Key("name").String(in.tilesetName);
+  out.Key("name").String(toolkit::AsUtf8(in.tilesetName));
   out.Key("spacing").Int(s.settings.spacing);
   out.Key("tilecount").Int(s.tileCount);
   out.Key("tileheight").Int(s.settings.tileSize);

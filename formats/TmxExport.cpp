@@ -4,15 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "toolkit/ForeignText.h"
+
 namespace korvane {
 
 namespace {
 
-// Text for a double-quoted attribute value.
+// Text for a double-quoted attribute value, in UTF-8 (names from another code page converted).
 std::string Escaped(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
+  for (const char c : toolkit::AsUtf8(text)) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -37,7 +39,11 @@ std::string Escaped(std::string_view text) {
         out += "&#9;";
         break;
       default:
-        out += c;
+        // XML cannot hold the other control characters at all, not even as references.
+        if (static_cast<unsigned char>(c) < 0x20)
+          out += "\xEF\xBF\xBD";  // U+FFFD
+        else
+          out += c;
     }
   }
   return out;

@@ -25,10 +25,10 @@ using CliExchange = CliTest;
 
 TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   WriteMap("m.map", Grid(3, 2, {0, 269, 270, -1, 25, 7}), Grid(3, 2, {0, 2, 0, 5, 0, -4}));
-  // Entry 2 is "2: Big Tree", 3 cells wide and 2 high, written in Windows-1252; 5 lies beyond
-  // the catalogue.
+  // Entry 2 is "2: Big Tree", 3 cells wide and 2 high, written in Windows-1252 and ending in a
+  // control character; 5 lies beyond the catalogue.
   WriteBytes(Path("O.dat"), WriteCatalogue(std::vector<CatalogueEntry>{
-                                {"1: Rock", 129}, {"2: Big Tr\xE9\x80", 3 * 128 + 2}}));
+                                {"1: Rock", 129}, {"2: Big Tr\xE9\x80\x1B", 3 * 128 + 2}}));
   ASSERT_EQ(Line("export @m.map -o @out.tmj --catalogue @O.dat").code, 0);
   // Beside it the sample sheet, pixel for pixel.
   const QImage sheet(QString::fromStdString(Path("out-sheet.png")));
@@ -61,7 +61,11 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
   const JsonValue& objects = layers[1]["objects"];
   ASSERT_EQ(objects.Size(), 2u);  // -4 is an empty cell
   EXPECT_EQ(std::string(objects[0]["name"].GetString()) + "|" + objects[1]["name"].GetString(),
-            "Big Tr\xC3\xA9\xE2\x82\xAC|");
+            "Big Tr\xC3\xA9\xE2\x82\xAC\x1B|");
+  // XML cannot hold the control character even as a reference.
+  ASSERT_EQ(Line("export @m.map -o @out.tmx --catalogue @O.dat").code, 0);
+  EXPECT_NE(ReadText(Path("out.tmx")).find("name=\"Big Tr\xC3\xA9\xE2\x82\xAC\xEF\xBF\xBD\""),
+            std::string::npos);
   for (const auto& [i, place] : {std::pair{0u, std::vector<int64_t>{1, 16, 0, 48, 32}},
                                  {1u, std::vector<int64_t>{2, 0, 16, 16, 16}}})
     EXPECT_EQ(Ints(objects[i], {"id", "x", "y", "width", "height"}), place) << i;
@@ -77,11 +81,12 @@ TEST_F(CliExchange, ExportWritesTheSampleSheetBesideTheMapAndNamesTheObjects) {
 TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
   std::filesystem::create_directories(dir_ / "art");
   std::filesystem::create_directories(dir_ / "maps");
-  WriteText(Path("art/tiles.bmp"), "stand-in");
+  WriteText(Path("art/t\xEEles.bmp"), "stand-in");  // a name in Windows-1252
   pictureSize_ = {64, 1};
   // 64 x 1 pixels, 1-pixel tiles 8 apart: (64 - 1) / 8 + 1 = 8 tiles in one row.
   for (const auto& [options, maxTile] :
-       {std::pair{"--sheet @art/tiles.bmp --tile-size 1 --spacing=7 --offset +0", 7}, {"", 269}}) {
+       {std::pair{"--sheet @art/t\xEEles.bmp --tile-size 1 --spacing=7 --offset +0", 7},
+        {"", 269}}) {
     // Every tile the sheet has, the empty -1, and the smallest and largest overlay ids.
     Grid16 tiles = Grid(7, 5);
     for (int i = 0; i < 35; ++i)
@@ -94,6 +99,10 @@ TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
          {std::pair{"maps/m.TMX", ""}, {"maps/m.xml", "--format tmx"}}) {
       ASSERT_EQ(Line("export @m.map -o @" + std::string(out) + " " + format + " " + options).code,
                 0);
+      if (maxTile == 7) {  // names converted to UTF-8 in XML too
+        EXPECT_NE(ReadText(Path(out)).find("name=\"t\xC3\xAEles\" tilewidth=\"1\""),
+                  std::string::npos);
+      }
       EXPECT_EQ(Line("import --format tmx @" + std::string(out) + " -o @back.map").code, 0);
       EXPECT_EQ(ReadBytes(Path("back.map")), ReadBytes(map)) << out;
     }
@@ -103,7 +112,7 @@ TEST_F(CliExchange, ExportThenImportGivesBackTheSameBytes) {
       const rapidjson::Document tmj = ParsedJson(ReadText(Path("maps/m.tmj")));
       const JsonValue& tileset = tmj["tilesets"][0];
       EXPECT_EQ(std::string(tileset["image"].GetString()) + " " + tileset["name"].GetString(),
-                "../art/tiles.bmp tiles");
+                "../art/t\xC3\xAEles.bmp t\xC3\xAEles");
       EXPECT_FALSE(std::filesystem::exists(Path("maps/m-sheet.png")));
     }
     EXPECT_EQ(Line("import @maps/m.tmj -o @back.map").code, 0);
