@@ -58,6 +58,9 @@ int RunDiff(const ParsedArgs& args, CliContext& ctx) {
   MapPictureStyle style;
   int32_t context = 4;
   if (out) {
+    // The report goes to standard output; a picture there too would spoil both.
+    if (*out == kStandardOutput)
+      return UsageError(ctx, "diff", "-o - is not allowed: the report goes to standard output");
     if (const auto problem = ReadSheetOptions(args, style.settings))
       return UsageError(ctx, "diff", *problem);
     if (const auto zoom = args.Value("--zoom")) {

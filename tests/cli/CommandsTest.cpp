@@ -47,7 +47,7 @@ TEST_F(CliCommands, BadUsageExitsWithTwoAndHelpWithZero) {
        {"draw @m", "info", "info @m @m", "check @m --grid", "render @m -o", "render @m",
         "export @m", "export @m -o @x.tmj --overlay", "import -o @m", "import @m", "export @m -o -",
         "render @m @m -o @x.png --cell-pixels 2", "diff @m", "diff @m @m --zoom 2",
-        "diff @m @m -o @d.png --context x", "diff @m @m -o @d.png --zoom 3"})
+        "diff @m @m -o @d.png --context x", "diff @m @m -o @d.png --zoom 3", "diff @m @m -o -"})
     ExpectRefused(line, 2, "(see korvane-cli ");
   for (const std::string rows : {"2..1", "1", "-1..2", "a..b", "1..", "..3"})
     ExpectRefused("dump @m --rows " + rows, 2, "(see korvane-cli dump --help).");
