@@ -282,7 +282,14 @@ std::variant<TiledMap, TmjRefusal> ImportTmx(toolkit::InputFile& file) {
     if (!root) return TmjRefusal{"The file holds no XML element."};
     TmxWalk walk(text.data(), lines, MapSize(root));
     walk.Map(root);
-    return JudgeTiledMap(walk.Facts());
+    std::optional<Size> again;
+    auto judged = JudgeTiledMap(walk.Facts(), &again);
+    if (!again) return judged;
+    // A size spelled otherwise than in plain digits ("3.0") is known only once the map is
+    // judged; the ids are then read again, into a layer of that size.
+    TmxWalk second(text.data(), lines, again);
+    second.Map(root);
+    return JudgeTiledMap(second.Facts());
   } catch (const std::bad_alloc&) {
     return TmjRefusal{"There is not enough memory to read the file."};
   }
