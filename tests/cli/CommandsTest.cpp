@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "app/cli/Progress.h"
 #include "tests/cli/CliFixture.h"
 
 namespace korvane::clitest {
@@ -87,6 +88,29 @@ TEST(CliPictures, OnlyRenderExportAndADiffWithAPictureNeedThem) {
                                         {{"info", "render"}, false}};
   for (const auto& [args, needed] : rows)
     EXPECT_EQ(cli::NeedsPictures(args), needed) << args.size();
+}
+
+// Each new percentage once, in place; the line ends once, after any percentage (0 % included),
+// and never when none was shown.
+TEST(CliProgress, EachPercentageOnceAndOneLineEndAfterThem) {
+  using Steps = std::vector<std::pair<int64_t, int64_t>>;
+  const std::tuple<bool, Steps, std::string> rows[] = {
+      {true, {{0, 3}, {0, 3}, {1, 3}, {3, 3}}, "\r-: 0%\r-: 33%\r-: 100%\n"},
+      {true, {{0, 5}}, "\r-: 0%\n"},
+      {true, {{5, 0}, {1, -1}}, ""},
+      {false, {{1, 2}}, ""}};
+  for (const auto& [enabled, steps, shown] : rows) {
+    std::ostringstream err;
+    {
+      cli::ProgressLine progress(err, "x", enabled);
+      for (const auto& [done, total] : steps) progress(done, total);
+      progress.Done();
+    }
+    std::string text = err.str();
+    for (size_t at; (at = text.find("korvane-cli x")) != std::string::npos;)
+      text.replace(at, 13, "-");
+    EXPECT_EQ(text, shown) << steps.size();
+  }
 }
 
 TEST_F(CliCommands, OutputsLandOnlyWhereTheyMay) {
